@@ -1,0 +1,3 @@
+# One warnings target that every library and program links.
+add_library(zentrik_warnings INTERFACE)
+target_compile_options(zentrik_warnings INTERFACE -Wall -Wextra -Wpedantic -Wshadow=local)
