@@ -131,20 +131,30 @@ int carmackExpand(Context& c) {
     });
 }
 
-const AreaRegistration kCodec{Area{
-    "codec",
-    "the RLEW and Carmack codecs of the map files, over raw streams",
-    {
-        {"rlew-compress", "IN OUT [--tag HEX]", "RLEW-compress IN (default tag ABCD)",
-         rlewCompress, {"tag"}},
-        {"rlew-expand", "IN OUT --length BYTES [--tag HEX]",
-         "expand RLEW data into exactly BYTES bytes", rlewExpand, {"tag", "length"}},
-        {"carmack-compress", "IN OUT [--mode 0|1]",
-         "Carmack-compress IN; mode 0 Compatible, 1 Best Result", carmackCompress, {"mode"}},
-        {"carmack-expand", "IN OUT --length BYTES [--near HEX] [--far HEX]",
-         "expand Carmack data into exactly BYTES bytes", carmackExpand,
-         {"length", "near", "far"}},
-    }}};
+const AreaRegistration kCodec{Area{"codec",
+                                   "the RLEW and Carmack codecs of the map files, over raw streams",
+                                   {
+                                       {"rlew-compress",
+                                        "IN OUT [--tag HEX]",
+                                        "RLEW-compress IN (default tag ABCD)",
+                                        rlewCompress,
+                                        {"tag"}},
+                                       {"rlew-expand",
+                                        "IN OUT --length BYTES [--tag HEX]",
+                                        "expand RLEW data into exactly BYTES bytes",
+                                        rlewExpand,
+                                        {"tag", "length"}},
+                                       {"carmack-compress",
+                                        "IN OUT [--mode 0|1]",
+                                        "Carmack-compress IN; mode 0 Compatible, 1 Best Result",
+                                        carmackCompress,
+                                        {"mode"}},
+                                       {"carmack-expand",
+                                        "IN OUT --length BYTES [--near HEX] [--far HEX]",
+                                        "expand Carmack data into exactly BYTES bytes",
+                                        carmackExpand,
+                                        {"length", "near", "far"}},
+                                   }}};
 
 } // namespace
 

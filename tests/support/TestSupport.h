@@ -12,10 +12,10 @@ namespace zentrik::test {
 // The folder of the real game files ($ZENTRIK_GAMEDATA, else ../shared/gamedata beside the
 // source tree). Empty when it is absent; tests then GTEST_SKIP with the reason.
 std::filesystem::path gamedataDir();
-#define ZENTRIK_REQUIRE_GAMEDATA()                                                             \
-    do {                                                                                       \
-        if (::zentrik::test::gamedataDir().empty())                                            \
-            GTEST_SKIP() << "game data not found (set ZENTRIK_GAMEDATA)";                      \
+#define ZENTRIK_REQUIRE_GAMEDATA()                                                                 \
+    do {                                                                                           \
+        if (::zentrik::test::gamedataDir().empty())                                                \
+            GTEST_SKIP() << "game data not found (set ZENTRIK_GAMEDATA)";                          \
     } while (0)
 
 std::vector<uint8_t> readGameFile(const std::string& relative);

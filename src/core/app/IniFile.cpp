@@ -72,8 +72,8 @@ Status IniFile::save() const {
     return replaceFile(m_path, std::span(reinterpret_cast<const uint8_t*>(t.data()), t.size()));
 }
 
-std::string IniFile::get(const std::string& section, const std::string& key,
-                         const std::string& def, size_t bufferSize) const {
+std::string IniFile::get(const std::string& section, const std::string& key, const std::string& def,
+                         size_t bufferSize) const {
     std::string value = def;
     for (const auto& l : m_lines) {
         if (!l.isSection && !l.key.empty() && sameText(l.section, section) &&

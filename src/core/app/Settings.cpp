@@ -21,11 +21,19 @@ int readInt(const IniFile& ini, const char* section, const char* key, const char
 
 } // namespace
 
-uint8_t Settings::farTagByte() const { return uint8_t(parseHex("0x" + farTag)); }
-uint8_t Settings::nearTagByte() const { return uint8_t(parseHex("0x" + nearTag)); }
-uint16_t Settings::rlewTagWord() const { return uint16_t(parseHex("0x" + rlewTag)); }
+uint8_t Settings::farTagByte() const {
+    return uint8_t(parseHex("0x" + farTag));
+}
+uint8_t Settings::nearTagByte() const {
+    return uint8_t(parseHex("0x" + nearTag));
+}
+uint16_t Settings::rlewTagWord() const {
+    return uint16_t(parseHex("0x" + rlewTag));
+}
 
-int Settings::wheelStep() const { return 120 / (scrollDelta < 0 ? 1 : scrollDelta + 1); }
+int Settings::wheelStep() const {
+    return 120 / (scrollDelta < 0 ? 1 : scrollDelta + 1);
+}
 
 void Settings::setDefaultTags() {
     farTag = "A8";
@@ -54,7 +62,9 @@ void readSettings(const IniFile& ini, Settings& s) {
     s.profMode = readInt(ini, "MapEditor", "ProfMode", "1");
 }
 
-std::string readStdPath(const IniFile& ini) { return ini.get("Global", "StdPath", "", kPathBuffer); }
+std::string readStdPath(const IniFile& ini) {
+    return ini.get("Global", "StdPath", "", kPathBuffer);
+}
 
 void writeSettings(IniFile& ini, const Settings& s) {
     auto n = [](int v) { return std::to_string(v); };
@@ -78,7 +88,9 @@ void writeSettings(IniFile& ini, const Settings& s) {
     ini.set("MapEditor", "ProfMode", n(s.profMode));
 }
 
-void writeStdPath(IniFile& ini, const std::string& folder) { ini.set("Global", "StdPath", folder); }
+void writeStdPath(IniFile& ini, const std::string& folder) {
+    ini.set("Global", "StdPath", folder);
+}
 
 bool folderIsWritable(const std::filesystem::path& dir) {
     std::error_code ec;

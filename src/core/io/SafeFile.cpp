@@ -38,8 +38,12 @@ Status writeWholeFile(const fs::path& path, std::span<const uint8_t> bytes) {
     return {};
 }
 
-fs::path tmpPathOf(const fs::path& path) { return fs::path(path.string() + ".tmp"); }
-fs::path bakPathOf(const fs::path& path) { return fs::path(path.string() + ".bak"); }
+fs::path tmpPathOf(const fs::path& path) {
+    return fs::path(path.string() + ".tmp");
+}
+fs::path bakPathOf(const fs::path& path) {
+    return fs::path(path.string() + ".bak");
+}
 
 FileReplacement::~FileReplacement() {
     if (!m_committed)

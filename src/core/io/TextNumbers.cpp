@@ -53,6 +53,8 @@ uint32_t parseHex(std::string_view text) {
     return v;
 }
 
-std::string formatCounter(long a, long b) { return std::to_string(a) + "/" + std::to_string(b); }
+std::string formatCounter(long a, long b) {
+    return std::to_string(a) + "/" + std::to_string(b);
+}
 
 } // namespace zentrik

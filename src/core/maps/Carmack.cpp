@@ -8,8 +8,8 @@ namespace zentrik {
 
 namespace {
 
-constexpr size_t kMaxCopy = 255;       // a copy count is one byte
-constexpr size_t kNearWindow = 255;    // words looked back for near copies (distance <= 254)
+constexpr size_t kMaxCopy = 255;        // a copy count is one byte
+constexpr size_t kNearWindow = 255;     // words looked back for near copies (distance <= 254)
 constexpr size_t kMaxFarOffset = 65535; // a far offset is one word
 constexpr size_t kShortestNear = 2;
 constexpr size_t kShortestFar = 3;

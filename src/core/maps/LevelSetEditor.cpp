@@ -108,8 +108,8 @@ bool LevelSetEditor::setThirdPlane(bool on) {
             l.planes[2].assign(kPlaneWords, 0);
     } else if (m_set.thirdPlane) {
         const Answer a = m_prompter.ask(
-            "Do you want really do that? You will lose all your data in the 3rd plane!",
-            "Zentrik", Buttons::OkCancel, MessageIcon::Exclamation);
+            "Do you want really do that? You will lose all your data in the 3rd plane!", "Zentrik",
+            Buttons::OkCancel, MessageIcon::Exclamation);
         if (a == Answer::Ok) {
             m_set.thirdPlane = false;
             m_thirdPlaneEditing = false;

@@ -20,9 +20,9 @@ struct FileFilter {
 std::vector<FileFilter> parseFilterString(const std::string& filter);
 
 struct FileDialogRequest {
-    std::string title;      // empty: the toolkit's default title
-    std::string filter;     // in the program's own "Label|pattern|...||" form
-    std::string defaultExt; // without the dot; may be empty
+    std::string title;       // empty: the toolkit's default title
+    std::string filter;      // in the program's own "Label|pattern|...||" form
+    std::string defaultExt;  // without the dot; may be empty
     std::string initialPath; // folder or file name to start from; may be empty
 };
 

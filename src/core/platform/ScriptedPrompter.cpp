@@ -35,8 +35,8 @@ void ScriptedPrompter::message(const std::string& text, const std::string& capti
     messages.push_back({text, caption, icon});
 }
 
-Answer ScriptedPrompter::ask(const std::string& text, const std::string& caption,
-                             Buttons buttons, MessageIcon icon) {
+Answer ScriptedPrompter::ask(const std::string& text, const std::string& caption, Buttons buttons,
+                             MessageIcon icon) {
     questions.push_back({text, caption, icon});
     if (m_answers.empty()) {
         if (onUnexpected)

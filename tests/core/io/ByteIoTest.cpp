@@ -1,0 +1,120 @@
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
+#include "io/SafeFile.h"
+#include "io/TextNumbers.h"
+#include "platform/Prompter.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace zentrik;
+using namespace zentrik::test;
+namespace fs = std::filesystem;
+
+TEST(ByteReader, ReadsLittleEndianAndRefusesToPassTheEnd) {
+    const std::vector<uint8_t> b{0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07};
+    ByteReader r(b);
+    EXPECT_EQ(*r.u16(), 0x0201);
+    EXPECT_EQ(*r.u32(), 0x06050403u);
+    EXPECT_FALSE(r.u16()); // one byte left
+    EXPECT_EQ(r.position(), 6u);
+    EXPECT_EQ(*r.u8(), 0x07);
+    EXPECT_FALSE(r.u8());
+    EXPECT_TRUE(r.seek(7));
+    EXPECT_FALSE(r.seek(8));
+    EXPECT_FALSE(r.skip(1));
+    r.seek(1);
+    EXPECT_EQ(*r.u24(), 0x040302u);
+    EXPECT_FALSE(r.bytes(size_t(-1))); // a huge count cannot wrap the check
+    auto sub = r.sub(2);
+    ASSERT_TRUE(sub);
+    EXPECT_EQ(*sub->u16(), 0x0605);
+    EXPECT_TRUE(sub->atEnd());
+    EXPECT_EQ(*r.u8(), 0x07);
+    EXPECT_EQ(ByteReader(b).i32().value(), 0x04030201);
+}
+
+TEST(ByteWriter, WritesLittleEndianAndPatches) {
+    ByteWriter w;
+    w.u16(0x0102);
+    w.u32(0x03040506);
+    w.u24(0x070809);
+    w.patchU16(0, 0xAABB);
+    EXPECT_EQ(w.bytes(),
+              (std::vector<uint8_t>{0xBB, 0xAA, 0x06, 0x05, 0x04, 0x03, 0x09, 0x08, 0x07}));
+}
+
+TEST(TextNumbers, ReadLikeTheCLibrary) {
+    EXPECT_EQ(parseDecimal("42"), 42);
+    EXPECT_EQ(parseDecimal("  -7x"), -7);
+    EXPECT_EQ(parseDecimal("x7"), 0);
+    EXPECT_EQ(parseDecimal(""), 0);
+    EXPECT_EQ(parseDecimal("99999999999999"), 2147483647);
+    EXPECT_EQ(parseHex("0xABCD"), 0xABCDu);
+    EXPECT_EQ(parseHex("a8"), 0xA8u);
+    EXPECT_EQ(parseHex("0x"), 0u);
+    EXPECT_EQ(parseHex("12G4"), 0x12u);
+}
+
+TEST(FilterString, ParsesTheProgramsFilters) {
+    const auto f = parseFilterString("Wolf3D (*.WL6)|*.WL6|All files (*.*)|*.*||");
+    ASSERT_EQ(f.size(), 2u);
+    EXPECT_EQ(f[0].label, "Wolf3D (*.WL6)");
+    EXPECT_EQ(f[0].patterns, std::vector<std::string>{"*.WL6"});
+    EXPECT_EQ(f[1].patterns, std::vector<std::string>{"*.*"});
+    const auto g = parseFilterString("Maps|GAMEMAPS.*;MAPTEMP.*");
+    ASSERT_EQ(g.size(), 1u);
+    EXPECT_EQ(g[0].patterns, (std::vector<std::string>{"GAMEMAPS.*", "MAPTEMP.*"}));
+    EXPECT_TRUE(parseFilterString("").empty());
+}
+
+TEST(SafeFile, ReplacementKeepsABackupAndLeavesNoTemporaries) {
+    TempDir dir;
+    const auto target = dir / "GAMEMAPS.WL6";
+    writeBytes(target, {1, 2, 3});
+    ASSERT_TRUE(replaceFile(target, std::vector<uint8_t>{4, 5}));
+    EXPECT_EQ(readBytes(target), (std::vector<uint8_t>{4, 5}));
+    EXPECT_EQ(readBytes(bakPathOf(target)), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_FALSE(fs::exists(tmpPathOf(target)));
+    // A second save: the backup holds the first save.
+    ASSERT_TRUE(replaceFile(target, std::vector<uint8_t>{6}));
+    EXPECT_EQ(readBytes(bakPathOf(target)), (std::vector<uint8_t>{4, 5}));
+    // A new file has no backup.
+    ASSERT_TRUE(replaceFile(dir / "NEW.WL6", std::vector<uint8_t>{9}));
+    EXPECT_FALSE(fs::exists(bakPathOf(dir / "NEW.WL6")));
+}
+
+TEST(SafeFile, AFailedStageLeavesEveryTargetUntouched) {
+    TempDir dir;
+    const auto a = dir / "VGAHEAD.WL1";
+    writeBytes(a, {1});
+    {
+        FileReplacement set;
+        ASSERT_TRUE(set.stage(a, std::vector<uint8_t>{2}));
+        auto st = set.stage(dir / "no-such-folder" / "VGAGRAPH.WL1", std::vector<uint8_t>{3});
+        ASSERT_FALSE(st);
+        EXPECT_EQ(st.error().caption, "Cannot Write");
+    }
+    EXPECT_EQ(readBytes(a), std::vector<uint8_t>{1});
+    EXPECT_FALSE(fs::exists(tmpPathOf(a)));
+    EXPECT_FALSE(fs::exists(bakPathOf(a)));
+    // An abandoned (never committed) set leaves no .tmp either.
+    {
+        FileReplacement set;
+        ASSERT_TRUE(set.stage(a, std::vector<uint8_t>{2}));
+    }
+    EXPECT_FALSE(fs::exists(tmpPathOf(a)));
+    EXPECT_EQ(readBytes(a), std::vector<uint8_t>{1});
+}
+
+TEST(SafeFile, ReadingMissingOrOversizedFilesFails) {
+    TempDir dir;
+    auto r = readWholeFile(dir / "missing");
+    ASSERT_FALSE(r);
+    EXPECT_EQ(r.error().caption, "Cannot Open");
+    EXPECT_EQ(r.error().text, (dir / "missing").string());
+    writeBytes(dir / "f", std::vector<uint8_t>(100, 7));
+    EXPECT_FALSE(readWholeFile(dir / "f", 99));
+    EXPECT_EQ(readWholeFile(dir / "f")->size(), 100u);
+    EXPECT_FALSE(readWholeFile(dir.path())); // a folder is no file
+}
