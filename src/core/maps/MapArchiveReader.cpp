@@ -1,0 +1,178 @@
+#include "maps/MapArchiveReader.h"
+
+#include "app/JobProtocol.h"
+#include "io/ByteReader.h"
+#include "maps/Carmack.h"
+#include "maps/Rlew.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace zentrik {
+
+namespace {
+
+constexpr size_t kHeaderWidthOffset = 18;
+constexpr std::array<uint8_t, 4> kSize64x64{0x40, 0x00, 0x40, 0x00};
+constexpr size_t kMinBlockBytes = 2;
+
+size_t clampBlock(size_t n) {
+    return std::clamp(n, kMinBlockBytes, kMapWorkBufferBytes);
+}
+
+// Copies up to n bytes from position `at` of the file; what the file lacks stays zero.
+std::vector<uint8_t> readBlock(std::span<const uint8_t> file, int64_t at, size_t n) {
+    std::vector<uint8_t> block(n, 0);
+    if (at < 0 || uint64_t(at) >= file.size())
+        return block;
+    const size_t avail = std::min(n, file.size() - size_t(at));
+    std::memcpy(block.data(), file.data() + at, avail);
+    return block;
+}
+
+std::vector<uint8_t> wordsToBytes(std::span<const uint16_t> words) {
+    std::vector<uint8_t> b(words.size() * 2);
+    for (size_t i = 0; i < words.size(); ++i) {
+        b[2 * i] = uint8_t(words[i]);
+        b[2 * i + 1] = uint8_t(words[i] >> 8);
+    }
+    return b;
+}
+
+Plane decodePlane(std::span<const uint8_t> map, int32_t start, uint16_t storedLength,
+                  const MapReadOptions& o, uint16_t rlewTag) {
+    const size_t length = clampBlock(storedLength);
+    const std::vector<uint8_t> block = readBlock(map, start, length);
+    std::vector<uint8_t> rlew;
+    if (o.carmack) {
+        const size_t expanded = clampBlock(loadLe16(block.data()));
+        std::vector<uint16_t> words(expanded / 2, 0);
+        ExpandCarmack(std::span(block).subspan(2), words, o.nearTag, o.farTag);
+        rlew = wordsToBytes(words);
+        rlew.resize(expanded, 0);
+    } else {
+        rlew = block;
+    }
+    Plane plane(kPlaneWords, 0);
+    // The RLEW block's own first word (the plane size) is not checked, as the game does not.
+    ExpandRlew(std::span(rlew).subspan(2), plane, rlewTag);
+    return plane;
+}
+
+// Reads the 40-byte header at `at`; a header cut short by the end of the file is zero-padded.
+std::optional<LevelHeader> readHeaderAt(std::span<const uint8_t> map, int32_t at) {
+    if (at < 0 || uint64_t(at) >= map.size())
+        return std::nullopt;
+    return LevelHeader::read(readBlock(map, at, LevelHeader::kSize));
+}
+
+int countEntries(const std::array<int32_t, kMaxLevels>& table) {
+    return int(std::find(table.begin(), table.end(), 0) - table.begin());
+}
+
+void readHeaderTable(std::span<const uint8_t> header, const MapReadOptions& o, LevelSet& set) {
+    ByteReader in(header);
+    if (o.skipHeaderTag)
+        in.skip(kHeaderTagBytes);
+    else if (auto tag = in.u16())
+        set.rlewTag = *tag;
+    for (auto& entry : set.headerOffsets) {
+        auto v = in.i32();
+        if (!v)
+            break;
+        entry = *v;
+    }
+}
+
+} // namespace
+
+int RestoreHeaderTable(std::span<const uint8_t> map, std::array<int32_t, kMaxLevels>& table) {
+    table.fill(0);
+    int found = 0;
+    const size_t end = map.size() / 4 * 4;
+    for (size_t q = 0; q < end && q + kSize64x64.size() <= map.size(); ++q) {
+        if (!std::equal(kSize64x64.begin(), kSize64x64.end(), map.begin() + q))
+            continue;
+        // A match too near the start gives a negative entry, which the reader skips.
+        table[size_t(found++)] = int32_t(int64_t(q) - int64_t(kHeaderWidthOffset));
+        if (found == kMaxLevels)
+            break;
+    }
+    return found;
+}
+
+void readMapSignature(std::span<const uint8_t> map, bool& thirdPlane, bool& featureFlags) {
+    thirdPlane = false;
+    featureFlags = false;
+    const auto probe = map.first(std::min(map.size(), kSignatureProbeBytes));
+    const auto colon = std::find(probe.begin(), probe.end(), uint8_t(':'));
+    if (colon == probe.end())
+        return;
+    const size_t i = size_t(colon - probe.begin());
+    auto at = [&](size_t k, const char* text) {
+        const size_t n = std::strlen(text);
+        return k + n <= probe.size() && std::memcmp(probe.data() + k, text, n) == 0;
+    };
+    if (at(i + 1, "3P")) {
+        thirdPlane = true;
+        featureFlags = at(i + 3, ":FF");
+    } else {
+        featureFlags = at(i + 1, "FF");
+    }
+}
+
+int LoadMapsWorker(Progress& progress, std::span<const uint8_t> header,
+                   std::span<const uint8_t> map, const MapReadOptions& o, LevelSet& set,
+                   Prompter& prompter) {
+    JobReporter report(progress);
+    report.begin("Loading Headers...", "");
+    set.rlewTag = o.rlewTag;
+    set.nearTag = o.nearTag;
+    set.farTag = o.farTag;
+    set.carmack = o.carmack;
+    set.headerOffsets.fill(0);
+    set.levels.clear();
+    if (o.restoreHeader) {
+        RestoreHeaderTable(map, set.headerOffsets);
+        set.rlewTag = kRestoredRlewTag;
+    } else {
+        readHeaderTable(header, o, set);
+    }
+
+    const int count = countEntries(set.headerOffsets);
+    report.begin("Loading Maps...", "");
+    readMapSignature(map, set.thirdPlane, set.featureFlags);
+
+    int read = 0;
+    for (int i = 0; i < count; ++i) {
+        if (report.cancelled())
+            return JobResult::Failed;
+        report.item(i, count);
+        const int32_t at = set.headerOffsets[size_t(i)];
+        if (at < 0)
+            continue;
+        auto h = readHeaderAt(map, at);
+        if (!h)
+            break;
+        // Absent levels before this one get zero-filled planes.
+        while (set.levelCount() < i)
+            set.levels.push_back(Level::blank(set.thirdPlane));
+        Level level;
+        level.header = *h;
+        const int planes = set.thirdPlane ? 3 : 2;
+        for (int p = 0; p < planes; ++p)
+            level.planes[size_t(p)] = decodePlane(map, h->planeStart[size_t(p)],
+                                                  h->planeLength[size_t(p)], o, set.rlewTag);
+        set.levels.push_back(std::move(level));
+        ++read;
+    }
+    if (read == 0) {
+        prompter.message("The map header does not point to any maps!", "Zentrik",
+                         MessageIcon::Exclamation);
+        return JobResult::Failed;
+    }
+    return JobResult::Done;
+}
+
+} // namespace zentrik

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "maps/LevelSet.h"
+#include "platform/Progress.h"
+#include "platform/Prompter.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+namespace zentrik {
+
+// Stored plane blocks are read into work buffers of this size. It holds the largest block the
+// writer can produce (RLEW of a plane full of isolated tag words, then Carmack literals), so
+// every file we write reads back whole; longer length fields are cut to it.
+inline constexpr size_t kMapWorkBufferBytes = 32768;
+// The map file's signature ("ZK1.27:3P:FF:...") is looked for in its first bytes only.
+inline constexpr size_t kSignatureProbeBytes = 20;
+inline constexpr size_t kHeaderTagBytes = 2;
+inline constexpr uint16_t kRestoredRlewTag = 0xABCD;
+
+// What the reading job needs besides the two files' bytes.
+struct MapReadOptions {
+    bool carmack = true;
+    bool skipHeaderTag = false; // DontLoadRLEW: keep rlewTag from the settings
+    bool restoreHeader = false; // no header file: rebuild the table from the map file
+    uint16_t rlewTag = 0xABCD;
+    uint8_t nearTag = 0xA7;
+    uint8_t farTag = 0xA8;
+};
+
+// Rebuilds a lost header table: every position of the bytes 40 00 40 00 (a 64 x 64 level's
+// width and height) is taken as a level header 18 bytes before it. Stops at kMaxLevels
+// entries. Returns the number of entries found.
+int RestoreHeaderTable(std::span<const uint8_t> map, std::array<int32_t, kMaxLevels>& table);
+
+// Reads the header table (or restores it), the signature and every level into `set`, a fresh
+// set that the caller swaps in only on Done. Reports "%i/%i" per level and stops on Cancel.
+// A level the table marks absent gets zero-filled planes, so no later step meets a missing
+// plane. Returns JobResult::Done, or Failed after Cancel or when no level was read ("The map
+// header does not point to any maps!").
+int LoadMapsWorker(Progress& progress, std::span<const uint8_t> header,
+                   std::span<const uint8_t> map, const MapReadOptions& options, LevelSet& set,
+                   Prompter& prompter);
+
+// The signature flags of a map file: "3P" right after the first colon sets the third plane,
+// then ":FF" (or "FF" right after the colon) the feature flags.
+void readMapSignature(std::span<const uint8_t> map, bool& thirdPlane, bool& featureFlags);
+
+} // namespace zentrik
