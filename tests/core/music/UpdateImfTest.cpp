@@ -1,0 +1,171 @@
+#include "io/ByteReader.h"
+#include "music/ImfWriter.h"
+#include "music/MusicDocument.h"
+#include "MusicTestData.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace zentrik;
+using namespace zentrik::test;
+
+namespace {
+
+SongModel reread(const BuiltImf& built) {
+    return buildSongModel(built.bytes, built.span);
+}
+
+uint32_t sumOfDelays(std::span<const uint8_t> imf) {
+    uint32_t sum = 0;
+    for (size_t i = 0; i + 4 <= imf.size(); i += 4)
+        sum += loadLe16(&imf[i + 2]);
+    return sum;
+}
+
+MusicSet setOf(std::vector<std::vector<uint8_t>> chunks) {
+    MusicSet set;
+    int n = 0;
+    for (auto& c : chunks)
+        set.songs.push_back(songOf(std::move(c), 10 + n++));
+    set.musicLoaded = true;
+    return set;
+}
+
+} // namespace
+
+TEST(BuildImf, WritesOnlyChangedFrequencyAndKeyValues) {
+    SongModel m;
+    m.general = {{0x01, 0x20, 0}};
+    m.registersOf(1) = {{0x21, 0x01, 0}};
+    m.notesOf(1) = {{0x157, 4, 0, 100, false}, {0x157, 4, 100, 50, false}};
+    m.songLength = 200;
+    const auto built = buildImf(m);
+    EXPECT_EQ(built.bytes, imfBytes({
+                               {0x01, 0x20, 0},
+                               {0x21, 0x01, 0},
+                               {0xA1, 0x57, 0},
+                               {0xB1, 0x31, 100},
+                               {0xB1, 0x11, 0},  // end of note 1
+                               {0xB1, 0x31, 50}, // A1 unchanged: not written again
+                               {0xB1, 0x11, 50}, // the closing rest up to the song length
+                           }));
+    EXPECT_EQ(built.span.offset, 2u);
+}
+
+TEST(BuildImf, ChannelZeroWritesVanish) {
+    MusicDocument doc;
+    doc.setMusic(setOf({imfBytes(
+        {{0x20, 0x01, 0}, {0xC0, 0x01, 0}, {0xA0, 0x44, 0}, {0xB0, 0x31, 10}, {0x21, 0x05, 10}})}));
+    TempDir dir;
+    StrictPrompter prompter;
+    ASSERT_TRUE(doc.UpdateIMF(prompter, dir.path()));
+    // The first kept write lies at tick 10; a filler write carries the wait up to it.
+    EXPECT_EQ(readBytes(dir / "test.imf"), imfBytes({{0x00, 0x00, 10}, {0x21, 0x05, 10}}));
+    EXPECT_TRUE(doc.rebuilt());
+    EXPECT_EQ(doc.model().songLength, 20u);
+}
+
+TEST(BuildImf, FirstEventAfterTickZeroKeepsItsTime) {
+    SongModel m;
+    m.notesOf(2) = {{0x100, 3, 70000, 10, false}};
+    m.songLength = 70010;
+    const auto again = reread(buildImf(m));
+    EXPECT_EQ(again.notesOf(2), m.notesOf(2));
+    EXPECT_EQ(again.songLength, 70010u);
+}
+
+TEST(BuildImf, TiedNotesStayTied) {
+    SongModel m;
+    m.notesOf(5) = {{0x157, 4, 0, 10, true}, {0x180, 4, 10, 10, true}, {0x180, 4, 20, 10, false}};
+    m.songLength = 30;
+    EXPECT_EQ(reread(buildImf(m)).notesOf(5), m.notesOf(5));
+}
+
+TEST(BuildImf, OverlappingNotesNeverGoBackInTime) {
+    SongModel m;
+    m.notesOf(1) = {{0x157, 4, 0, 100, false}, {0x180, 4, 50, 10, false}};
+    m.songLength = 100;
+    const auto built = buildImf(m);
+    EXPECT_LE(sumOfDelays(std::span(built.bytes).subspan(2)), 100u);
+}
+
+TEST(BuildImf, LargeSongsHaveNoLengthField) {
+    SongModel m;
+    for (uint32_t i = 0; i < 0x4000; ++i)
+        m.general.push_back({0x08, uint8_t(i), i});
+    m.songLength = 0x4000;
+    const auto built = buildImf(m);
+    EXPECT_EQ(built.span.offset, 0u);
+    EXPECT_EQ(built.bytes.size(), 0x10000u);
+    EXPECT_EQ(reread(built).general, m.general);
+    m.general.resize(0x3FFF);
+    m.songLength = 0x3FFF; // 0xFFFC bytes: still with the field
+    EXPECT_EQ(buildImf(m).span.offset, 2u);
+}
+
+TEST(MusicDocument, SelectStopsPlaybackAndIgnoresBadIndices) {
+    MusicDocument doc;
+    int stops = 0;
+    doc.setStopPlayback([&] { ++stops; });
+    doc.setMusic(setOf({imfBytes({{0x01, 0, 5}}), imfBytes({{0x01, 0, 700 * 2}})}));
+    EXPECT_EQ(doc.songIndex(), 0);
+    const int before = stops;
+    doc.selectSong(1);
+    EXPECT_EQ(stops, before + 1);
+    EXPECT_EQ(doc.model().songLength, 1400u);
+    EXPECT_EQ(doc.songLengthLine(), "Song length: 0:02 mins (6 bytes)");
+    doc.selectSong(2);
+    doc.selectSong(-1);
+    EXPECT_EQ(doc.songIndex(), 1);
+    EXPECT_EQ(stops, before + 1);
+    EXPECT_EQ(doc.imfData().size(), 4u);
+}
+
+TEST(MusicDocument, UpdateImfNeedsASongAndAWritableFolder) {
+    MusicDocument doc;
+    StrictPrompter prompter;
+    TempDir dir;
+    EXPECT_FALSE(doc.UpdateIMF(prompter, dir.path()));
+    EXPECT_FALSE(std::filesystem::exists(dir / "test.imf"));
+    doc.setMusic(setOf({imfBytes({{0x01, 0, 5}})}));
+    EXPECT_FALSE(doc.UpdateIMF(prompter, dir / "missing"));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_FALSE(doc.rebuilt());
+}
+
+TEST(UpdateImf, EveryShareWareSongRebuildsToTheSameModel) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    TempDir dir;
+    const auto audiot = dir.copyGameFile("wl1/AUDIOT.WL1");
+    dir.copyGameFile("wl1/AUDIOHED.WL1");
+    StrictPrompter prompter;
+    MusicDocument doc;
+    ASSERT_TRUE(doc.LoadMusic(audiot, prompter));
+    ASSERT_EQ(doc.songCount(), 11);
+    for (int s = 0; s < doc.songCount(); ++s) {
+        doc.selectSong(s);
+        EXPECT_EQ(doc.model().songLength, sumOfDelays(doc.imfData())) << s;
+        const SongModel before = doc.model();
+        size_t noteCount = 0;
+        for (const auto& n : before.notes)
+            noteCount += n.size();
+        EXPECT_GT(noteCount, 0u) << s;
+        ASSERT_TRUE(doc.UpdateIMF(prompter, dir.path())) << s;
+        const SongModel& after = doc.model();
+        EXPECT_EQ(after.songLength, before.songLength) << s;
+        for (int c = 1; c <= 8; ++c) {
+            EXPECT_EQ(after.notesOf(c), before.notesOf(c)) << "song " << s << " channel " << c;
+            EXPECT_EQ(after.channelRegisters[size_t(c - 1)], before.channelRegisters[size_t(c - 1)])
+                << "song " << s << " channel " << c;
+        }
+        // The rebuild may add one leading filler write; the rest is the same list.
+        auto general = after.general;
+        if (general.size() == before.general.size() + 1 && general[0] == RegisterEvent{})
+            general.erase(general.begin());
+        EXPECT_EQ(general, before.general) << s;
+        const auto file = readBytes(dir / "test.imf");
+        EXPECT_TRUE(
+            std::equal(file.begin(), file.end(), doc.songBytes().begin(), doc.songBytes().end()));
+        EXPECT_EQ(loadLe16(file.data()), file.size() - 2);
+    }
+}
