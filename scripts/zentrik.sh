@@ -55,7 +55,6 @@ run_tests() {
         -DZENTRIK_BUILD_BENCH=ON
     cmake --build build/test -j "$JOBS"
     export QT_QPA_PLATFORM=offscreen
-    export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
     export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
     (cd build/test && ctest --output-on-failure -j "$JOBS")
     run_fuzzers
