@@ -1,0 +1,94 @@
+#pragma once
+
+#include "vgagraph/Huffman.h"
+#include "vgagraph/VgaArchive.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zentrik {
+
+// The archive's three files: folder + VGAGRAPH/VGAHEAD/VGADICT + "." + the data set's suffix.
+struct VgaFileSet {
+    std::filesystem::path folder;
+    std::string extension;
+
+    static VgaFileSet fromGraphPath(const std::filesystem::path& graphPath);
+    std::filesystem::path graphPath() const { return folder / ("VGAGRAPH." + extension); }
+    std::filesystem::path headPath() const { return folder / ("VGAHEAD." + extension); }
+    std::filesystem::path dictPath() const { return folder / ("VGADICT." + extension); }
+};
+
+inline VgaFileSet VgaFileSet::fromGraphPath(const std::filesystem::path& graphPath) {
+    std::string ext = graphPath.extension().string();
+    if (!ext.empty() && ext.front() == '.')
+        ext.erase(0, 1);
+    return {graphPath.parent_path(), ext};
+}
+
+// Pictures and what the pictures writer needs to rebuild an archive on its own: the fonts and
+// the chunks after the pictures as they were stored.
+struct GraphicsSet {
+    int firstPictureChunk = -1;
+    std::vector<PictureSize> table;
+    std::vector<std::vector<uint8_t>> pictures; // planar, width x height bytes each
+    std::vector<std::vector<uint8_t>> fontChunks;
+    std::vector<std::vector<uint8_t>> otherChunks;
+    std::filesystem::path source;
+    bool loaded = false;
+    bool changed = false;
+
+    int pictureCount() const { return int(pictures.size()); }
+};
+
+struct FontSet {
+    std::vector<std::vector<uint8_t>> fonts; // expanded font chunks 1 .. F
+    std::filesystem::path source;
+    bool loaded = false;
+    bool changed = false;
+};
+
+// An expanded screen chunk (kScreenChunkBytes) and the chunk it came from.
+struct ScreenRecord {
+    std::vector<uint8_t> bytes;
+    uint32_t chunk = 0;
+};
+
+struct ScreenSet {
+    std::vector<ScreenRecord> screens;
+    std::filesystem::path source;
+    bool loaded = false;
+    bool changed = false;
+};
+
+struct Tile8Set {
+    std::vector<uint8_t> tiles; // kTile8ChunkBytes
+    std::filesystem::path source;
+    bool loaded = false;
+    bool changed = false;
+};
+
+// Everything the program holds of the graphics archive. The dictionary is shared by the four
+// kinds; dictLoaded is cleared when the user picks another archive.
+struct VgaGraphState {
+    HuffmanDict dict;
+    CodeTable codes;
+    bool dictLoaded = false;
+    std::filesystem::path dictSource;
+
+    GraphicsSet graphics;
+    FontSet fonts;
+    ScreenSet screens;
+    Tile8Set tile8s;
+
+    bool anyLoaded() const {
+        return graphics.loaded || fonts.loaded || screens.loaded || tile8s.loaded;
+    }
+    bool anyChanged() const {
+        return graphics.changed || fonts.changed || screens.changed || tile8s.changed;
+    }
+};
+
+} // namespace zentrik
