@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/AppContext.h"
+
+namespace zentrik::gui {
+
+// The folder of the running executable, where the build and the installation put data/, and
+// the per-user configuration folder.
+ProgramPaths defaultProgramPaths();
+
+} // namespace zentrik::gui

@@ -1,0 +1,89 @@
+#include "platform/QtJobRunner.h"
+
+#include "platform/ProgressWindow.h"
+
+#include <QCoreApplication>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace zentrik::gui {
+
+namespace {
+
+// The worker's side of the window: every report is queued to the user-interface thread. A
+// report still queued when the window goes away is dropped with it.
+class WindowProgress final : public Progress {
+public:
+    WindowProgress(ProgressWindow* window, const std::atomic<bool>& cancel)
+        : m_window(window), m_cancel(cancel) {}
+
+    void setPhase(const std::string& text) override {
+        post([w = m_window, t = QString::fromStdString(text)] { w->setPhase(t); });
+    }
+    void setCounter(const std::string& text) override {
+        post([w = m_window, t = QString::fromStdString(text)] { w->setCounter(t); });
+    }
+    void setRange(int lo, int hi) override {
+        post([w = m_window, lo, hi] { w->setRange(lo, hi); });
+    }
+    void setPosition(int pos) override {
+        post([w = m_window, pos] { w->setPosition(pos); });
+    }
+    bool cancelled() const override { return m_cancel.load(std::memory_order_acquire); }
+
+private:
+    template <typename Fn> void post(Fn fn) {
+        QMetaObject::invokeMethod(m_window, std::move(fn), Qt::QueuedConnection);
+    }
+    ProgressWindow* m_window;
+    const std::atomic<bool>& m_cancel;
+};
+
+int runWorker(const JobWorker& worker, Progress& progress) {
+    try {
+        return worker(progress);
+    } catch (...) {
+        // A worker that throws (out of memory, most likely) has failed; its data is unusable.
+        return JobResult::Failed;
+    }
+}
+
+} // namespace
+
+int QtJobRunner::run(const JobWorker& worker) {
+    ProgressWindow window(m_parent.data());
+    std::atomic<bool> cancel{false};
+    std::atomic<bool> finished{false};
+    std::atomic<int> workerCode{JobResult::Failed};
+    QObject::connect(&window, &ProgressWindow::cancelRequestedChanged, &window,
+                     [&cancel] { cancel.store(true, std::memory_order_release); });
+    if (onWindowCreated)
+        onWindowCreated(window);
+
+    WindowProgress progress(&window, cancel);
+    std::thread thread([&] {
+        const int code = runWorker(worker, progress);
+        workerCode.store(code);
+        finished.store(true, std::memory_order_release);
+        QMetaObject::invokeMethod(
+            &window, [w = &window, code] { w->finish(code); }, Qt::QueuedConnection);
+    });
+
+    window.exec();
+
+    // The window can only end early when the whole application quits. Stop the worker and keep
+    // serving its questions (which wait on this thread) until it has returned.
+    while (!finished.load(std::memory_order_acquire)) {
+        cancel.store(true, std::memory_order_release);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    thread.join();
+    // After Cancel the job counts as failed even if the worker got to its end: the user was
+    // told it stops, and the caller discards what it built.
+    return cancel.load() ? JobResult::Failed : workerCode.load();
+}
+
+} // namespace zentrik::gui
