@@ -118,6 +118,11 @@ bool PaletteLibrary::rip(const std::optional<std::vector<Rgb>>& clipboard) {
     return true;
 }
 
+void PaletteLibrary::setCurrent(const GamePalette& palette) {
+    m_palette = palette;
+    changed();
+}
+
 void PaletteLibrary::changeEntry(int index, int all, int dr, int dg, int db, bool grey) {
     if (index < 0 || index >= kPaletteEntries)
         return;

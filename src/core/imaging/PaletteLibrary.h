@@ -49,6 +49,8 @@ public:
     bool exportTo(const std::filesystem::path& path);
     // "RipPalette" from the clipboard's screenshot palette (up to 256 entries).
     bool rip(const std::optional<std::vector<Rgb>>& clipboard);
+    // Replaces the whole current palette (an extension's palette) and announces it.
+    void setCurrent(const GamePalette& palette);
     // Applies "Change Color" to one entry.
     void changeEntry(int index, int all, int dr, int dg, int db, bool grey);
 
