@@ -1,0 +1,14 @@
+#pragma once
+
+#include "draw/Tool.h"
+
+namespace zentrik {
+
+// Tool 6: the left button zooms in, the right button out, centred on the clicked pixel.
+class MagnifierTool : public Tool {
+public:
+    ToolId id() const override { return ToolId::Magnifier; }
+    void buttonDown(ToolContext& ctx, MouseButton button, Point p) override;
+};
+
+} // namespace zentrik

@@ -1,0 +1,11 @@
+#include "draw/PipetteTool.h"
+
+#include "draw/DrawDevice.h"
+
+namespace zentrik {
+
+void PipetteTool::buttonDown(ToolContext& ctx, MouseButton button, Point p) {
+    ctx.setColour(button, ctx.device().getPixel(p.x, p.y));
+}
+
+} // namespace zentrik

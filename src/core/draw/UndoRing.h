@@ -1,0 +1,100 @@
+#pragma once
+
+#include "draw/DrawTypes.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace zentrik {
+
+class Prompter;
+
+enum class UndoKind : uint8_t {
+    PixelList = 0,       // one entry per changed pixel: x, y, old index
+    Rectangle = 1,       // the old pixels of a rectangle, row by row
+    JoinedRectangle = 2, // a rectangle record that is undone together with the one before it
+};
+
+// The undo history of one chunk: a fixed ring of bytes holding records one after another.
+// Each record is its body, for rectangle records the rectangle, then a trailer with the body
+// length and the kind, so the newest record can be read back from the write position. When
+// new data reaches the oldest record, that record is dropped; a record too large for the
+// whole ring cannot be kept and empties the history when it is closed.
+class UndoRing {
+public:
+    static constexpr size_t kCapacity = 32768;
+    static constexpr size_t kPixelEntryBytes = 5; // x u16, y u16, old index u8
+    static constexpr size_t kRectBytes = 8;       // x, y, width, height, u16 each
+    static constexpr size_t kTrailerBytes = 3;    // body length u16, kind u8
+
+    using Restore = std::function<void(int x, int y, uint8_t oldIndex)>;
+
+    explicit UndoRing(Prompter* prompter = nullptr) : m_prompter(prompter) {}
+    void setPrompter(Prompter* prompter) { m_prompter = prompter; }
+
+    // Opens a record on the given chunk; the history of any other chunk is dropped first.
+    void start(UndoKind kind, const ChunkKey& chunk);
+    bool recording() const { return m_recording; }
+    UndoKind openKind() const { return m_openKind; }
+    void recordPixel(int x, int y, uint8_t oldIndex);
+    // Closes a pixel-list record (a rectangle record is closed with the box of its pixels).
+    void close();
+    // Closes a rectangle record with its rectangle; the pixels recorded must be exactly the
+    // rectangle's, row by row, or the record is unusable and dropped.
+    void close(const PixelRect& rect);
+
+    // Undoes the newest step on chunk `current`: writes the old pixels back through `restore`
+    // and, after a joined record, goes on with the record before it. Returns whether anything
+    // was restored. A history that belongs to another chunk is dropped instead.
+    bool undo(const ChunkKey& current, const Restore& restore);
+
+    void clear();
+    size_t recordCount() const { return m_records.size(); }
+    // How many undo calls the history still answers (a joined record counts with its partner).
+    size_t stepCount() const;
+    // Whether a record was lost to the ring's size since the history was last emptied.
+    bool droppedAny() const { return m_dropped; }
+    const ChunkKey& chunk() const { return m_chunk; }
+
+    // The bytes of the newest complete record, trailer included (for checks and tests).
+    std::vector<uint8_t> newestRecordBytes() const;
+    uint64_t writePosition() const { return m_end; }
+    uint64_t oldestPosition() const { return m_begin; }
+
+private:
+    struct Span {
+        uint64_t start;
+        uint64_t end;
+    };
+
+    void put(uint8_t byte);
+    void putU16(uint16_t value);
+    void dropOldest();
+    void discardOpen();
+    void finish(const PixelRect* rect);
+    uint8_t at(uint64_t position) const { return m_ring[position % kCapacity]; }
+    uint16_t u16At(uint64_t position) const;
+    void restoreRecord(const Span& span, UndoKind kind, size_t bodyLength,
+                       const Restore& restore) const;
+
+    Prompter* m_prompter;
+    std::array<uint8_t, kCapacity> m_ring{};
+    uint64_t m_begin = 0; // oldest byte still valid (absolute, taken modulo kCapacity)
+    uint64_t m_end = 0;   // write position
+    std::deque<Span> m_records;
+    ChunkKey m_chunk;
+    bool m_dropped = false;
+
+    bool m_recording = false;
+    UndoKind m_openKind = UndoKind::PixelList;
+    uint64_t m_openStart = 0;
+    bool m_overflow = false;
+    size_t m_pixels = 0;
+    PixelRect m_box;
+};
+
+} // namespace zentrik

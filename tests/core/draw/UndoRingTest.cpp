@@ -1,0 +1,143 @@
+// The undo ring's record layout, its size limit and its tie to one chunk.
+#include "draw/MemoryDevice.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace zentrik::test {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+TEST(UndoRing, PixelListRecordHasEntriesThenLengthAndKind) {
+    CMemoryDevice dev(300, 300, 7);
+    dev.startUndoRecord(UndoKind::PixelList);
+    dev.setPixel(3, 300, 1); // below the chunk: not recorded
+    dev.setPixel(3, 5, 1);
+    dev.setPixel(258, 2, 9);
+    dev.closeUndoRecord();
+    EXPECT_EQ(dev.undoRing().newestRecordBytes(), Bytes({3, 0, 5, 0, 7, 2, 1, 2, 0, 7, 10, 0, 0}));
+}
+
+TEST(UndoRing, RectangleRecordHasOldPixelsThenRectangleThenTrailer) {
+    CMemoryDevice dev(8, 8);
+    for (int i = 0; i < 64; ++i)
+        dev.pixels()[i] = uint8_t(i);
+    dev.startUndoRecord(UndoKind::Rectangle);
+    for (int y = 2; y <= 3; ++y)
+        for (int x = 5; x <= 7; ++x)
+            dev.setPixel(x, y, 0xEE);
+    dev.closeUndoRecord(PixelRect{5, 2, 7, 3});
+    EXPECT_EQ(dev.undoRing().newestRecordBytes(),
+              Bytes({21, 22, 23, 29, 30, 31, 5, 0, 2, 0, 3, 0, 2, 0, 6, 0, 1}));
+    ASSERT_TRUE(dev.undo());
+    EXPECT_EQ(dev.pixels()[23], 23);
+    EXPECT_EQ(dev.pixels()[29], 29);
+    EXPECT_FALSE(dev.undo()) << "an empty ring does nothing";
+}
+
+TEST(UndoRing, RecordWithoutPixelsIsDroppedAndRectMismatchIsNotKept) {
+    CMemoryDevice dev(8, 8);
+    dev.startUndoRecord(UndoKind::Rectangle);
+    dev.closeUndoRecord(PixelRect{0, 0, 1, 1});
+    EXPECT_EQ(dev.undoRing().recordCount(), 0u);
+    EXPECT_EQ(dev.undoRing().writePosition(), 0u);
+    dev.startUndoRecord(UndoKind::Rectangle);
+    dev.setPixel(0, 0, 1);
+    dev.closeUndoRecord(PixelRect{0, 0, 1, 1}); // four pixels claimed, one recorded
+    EXPECT_EQ(dev.undoRing().recordCount(), 0u);
+}
+
+TEST(UndoRing, StartWhileRecordingWarnsAndClosesTheOpenRecord) {
+    StrictPrompter prompter;
+    CMemoryDevice dev(8, 8, 0, &prompter);
+    dev.startUndoRecord(UndoKind::PixelList);
+    dev.setPixel(1, 1, 5);
+    dev.startUndoRecord(UndoKind::PixelList);
+    dev.setPixel(2, 2, 6);
+    dev.closeUndoRecord();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "StartUndoRecord while recording!");
+    EXPECT_EQ(dev.undoRing().recordCount(), 2u);
+    dev.undo();
+    EXPECT_EQ(dev.pixels()[9], 5);
+    dev.undo();
+    EXPECT_EQ(dev.pixels()[9], 0);
+}
+
+TEST(UndoRing, JoinedRecordUndoesTheRecordBeforeItInTheSameStep) {
+    CMemoryDevice dev(4, 4);
+    for (UndoKind kind : {UndoKind::PixelList, UndoKind::Rectangle, UndoKind::JoinedRectangle}) {
+        dev.startUndoRecord(kind);
+        dev.setPixel(1, 1, uint8_t(int(kind) + 1));
+        dev.closeUndoRecord(PixelRect{1, 1, 1, 1});
+    }
+    EXPECT_EQ(dev.undoRing().stepCount(), 2u);
+    dev.undo();
+    EXPECT_EQ(dev.pixels()[5], 1) << "kinds 2 and 1 went back together";
+    dev.undo();
+    EXPECT_EQ(dev.pixels()[5], 0);
+}
+
+// One pen dot: 5 bytes of entry and 3 of trailer.
+void dot(CMemoryDevice& dev, int i) {
+    dev.startUndoRecord(UndoKind::PixelList);
+    dev.setPixel(i % 64, (i / 64) % 64, uint8_t(i % 250 + 1));
+    dev.closeUndoRecord();
+}
+
+TEST(UndoRing, FullRingDropsTheOldestStepsAndUndoStopsAtTheOldestHeld) {
+    CMemoryDevice dev(64, 64);
+    const int dots = 4096 + 10; // 8 bytes each: 32848 bytes, more than the ring holds
+    for (int i = 0; i < dots; ++i)
+        dot(dev, i);
+    EXPECT_TRUE(dev.undoRing().droppedAny());
+    EXPECT_EQ(dev.undoRing().recordCount(), 4096u);
+    int undone = 0;
+    while (dev.undo())
+        ++undone;
+    EXPECT_EQ(undone, 4096);
+    // The first ten dots cannot be taken back; all later ones are.
+    for (int i = 0; i < 64 * 64; ++i) {
+        const int expected = i < 10 ? i % 250 + 1 : 0;
+        ASSERT_EQ(dev.pixels()[size_t(i)], expected) << i;
+    }
+}
+
+TEST(UndoRing, StepLargerThanTheRingEmptiesTheHistory) {
+    CMemoryDevice dev(300, 300);
+    dot(dev, 1);
+    dev.startUndoRecord(UndoKind::Rectangle);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x)
+            dev.setPixel(x, y, 3);
+    dev.closeUndoRecord(PixelRect{0, 0, 199, 199});
+    EXPECT_EQ(dev.undoRing().recordCount(), 0u);
+    EXPECT_FALSE(dev.undo());
+    EXPECT_EQ(dev.pixels()[0], 3);
+    dot(dev, 2);
+    EXPECT_TRUE(dev.undo()) << "the ring works again afterwards";
+}
+
+TEST(UndoRing, AnotherChunkDropsTheHistory) {
+    CMemoryDevice dev(8, 8);
+    dot(dev, 1);
+    dev.showChunk(5);
+    dot(dev, 2);
+    EXPECT_EQ(dev.undoRing().recordCount(), 1u);
+    dev.undo();
+    EXPECT_EQ(dev.pixels()[1], 2) << "the first wall's step is gone";
+}
+
+TEST(UndoRing, UndoOnAnotherChunkWritesNothing) {
+    CMemoryDevice dev(8, 8);
+    dot(dev, 1);
+    dev.showChunk(1);
+    EXPECT_FALSE(dev.undo());
+    EXPECT_EQ(dev.pixels()[1], 2);
+    dev.showChunk(0);
+    EXPECT_FALSE(dev.undo()) << "the history was dropped";
+}
+
+} // namespace
+} // namespace zentrik::test
