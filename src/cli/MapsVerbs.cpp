@@ -6,6 +6,7 @@
 #include "io/TextNumbers.h"
 #include "maps/LevelSetEditor.h"
 #include "maps/MapArchiveFiles.h"
+#include "maps/MapFile.h"
 
 #include <array>
 #include <cctype>
@@ -227,6 +228,40 @@ int dump(Context& c) {
         c.prompter.message(st.error().text, st.error().caption, MessageIcon::Error);
         return kExitNotDone;
     }
+    return kExitDone;
+}
+
+// Loads IN and makes level N (a positional argument) current; 0 when that fails.
+std::optional<int> loadLevel(Context& c, Session& s, const std::string& in, const std::string& n) {
+    const auto level = number(std::optional<std::string>(n));
+    if (!s.load(in))
+        return std::nullopt;
+    if (!level || !s.editor.setCurrentMap(*level))
+        return std::nullopt;
+    (void)c;
+    return *level;
+}
+
+int exportLevel(Context& c) {
+    const auto& pos = c.args.positional();
+    if (pos.size() != 3 || !number(pos[1]))
+        return c.usage("zentrik-cli maps export-level IN N OUT.MAP");
+    Session s(c);
+    if (!loadLevel(c, s, pos[0], pos[1]))
+        return kExitNotDone;
+    return exportMap(s.set, pos[2], c.prompter) ? kExitDone : kExitNotDone;
+}
+
+int importLevel(Context& c) {
+    const auto& pos = c.args.positional();
+    if (pos.size() != 4 || !number(pos[1]))
+        return c.usage("zentrik-cli maps import-level IN N FILE.MAP OUT");
+    Session s(c);
+    if (!loadLevel(c, s, pos[0], pos[1]) || !importMap(s.editor, pos[2], c.prompter))
+        return kExitNotDone;
+    const int before = c.prompter.messageCount();
+    if (!s.files.saveMaps(pos[3]) || c.prompter.messageCount() != before)
+        return kExitNotDone;
     return kExitDone;
 }
 
