@@ -1,4 +1,5 @@
 #include "app/CZentrikDlg.h"
+#include "app/PageRegistry.h"
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 
@@ -111,6 +112,22 @@ TEST_F(MainWindowTest, NestsTheSheetsOfVgaGraphAudioAndCustomize) {
     EXPECT_EQ(w.page("CPropMapEdit")->findChild<QTabWidget*>(), nullptr);
 }
 
+TEST_F(MainWindowTest, ARegisteredPageTakesThePlaceholdersPlace) {
+    AppContext* seen = nullptr;
+    registerPage("CProp13Sounds", [&](AppContext& c, QWidget* parent) {
+        seen = &c;
+        auto* w = new QWidget(parent);
+        w->setProperty("real", true);
+        return w;
+    });
+    CZentrikDlg& w = start();
+    registerPage("CProp13Sounds", nullptr); // back to the placeholder for the other tests
+    EXPECT_EQ(seen, context.get());
+    ASSERT_NE(w.page("CProp13Sounds"), nullptr);
+    EXPECT_TRUE(w.page("CProp13Sounds")->property("real").toBool());
+    EXPECT_FALSE(w.page("CPPMusic")->property("real").toBool());
+}
+
 TEST_F(MainWindowTest, ClosesAtOnceWithoutChangesAndWritesEverySetting) {
     CZentrikDlg& w = start();
     EXPECT_FALSE(fs::exists(program / "Zentrik.ini")); // nothing written while running
@@ -205,6 +222,19 @@ TEST_F(MainWindowTest, AMissingStdPathFolderLeavesTheCurrentFolder) {
     start();
     EXPECT_EQ(fs::current_path(), before);
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(MainWindowTest, AProgramFolderThatCannotBeWrittenKeepsTheSettingsPerUser) {
+    const fs::path readOnly = program / "not-a-folder";
+    std::ofstream(readOnly) << "a file, so nothing can be created below it";
+    context = std::make_unique<AppContext>(ProgramPaths{readOnly, user / "cfg"});
+    context->prompter = &prompter;
+    window = std::make_unique<CZentrikDlg>(*context);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(IniFile(user / "cfg" / "Zentrik.ini").path(), context->ini.path());
+    IniFile ini(user / "cfg" / "Zentrik.ini");
+    ini.load();
+    EXPECT_EQ(ini.get("Global", "ShowAbout", "", 3), "0");
 }
 
 TEST_F(MainWindowTest, DestroyingWithoutCloseStillWritesTheSettingsOnce) {

@@ -1,0 +1,110 @@
+#include "GuiTestSupport.h"
+#include "platform/QtPrompter.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace zentrik::gui {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs act on the modal dialog of type D as soon as it is up.
+template <typename D> void whenModal(std::function<void(D&)> act) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(*d);
+        }
+    });
+    timer->start(5);
+}
+
+TEST(QtPrompter, ShowsMessagesWithTheirIconAndMapsTheAnswers) {
+    QtPrompter prompter;
+    QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
+    QString seenTitle, seenText;
+    whenModal<QMessageBox>([&](QMessageBox& box) {
+        seenIcon = box.icon();
+        seenTitle = box.windowTitle();
+        seenText = box.text();
+        box.button(QMessageBox::Ok)->click();
+    });
+    prompter.message("C:\\GAMEMAPS.WL6", "Cannot Open", MessageIcon::Exclamation);
+    EXPECT_EQ(seenIcon, QMessageBox::Warning);
+    EXPECT_EQ(seenTitle, "Cannot Open");
+    EXPECT_EQ(seenText, "C:\\GAMEMAPS.WL6");
+
+    struct Case {
+        Buttons buttons;
+        QMessageBox::StandardButton press;
+        Answer answer;
+    };
+    const Case cases[] = {
+        {Buttons::YesNoCancel, QMessageBox::No, Answer::No},
+        {Buttons::YesNoCancel, QMessageBox::Cancel, Answer::Cancel},
+        {Buttons::YesNo, QMessageBox::Yes, Answer::Yes},
+        {Buttons::OkCancel, QMessageBox::Ok, Answer::Ok},
+        {Buttons::RetryCancel, QMessageBox::Retry, Answer::Retry},
+    };
+    for (const Case& c : cases) {
+        whenModal<QMessageBox>([&](QMessageBox& box) {
+            EXPECT_EQ(box.icon(), QMessageBox::Question);
+            box.button(c.press)->click();
+        });
+        EXPECT_EQ(prompter.ask("Do you want to save your changes ?", "Changes unsaved!", c.buttons,
+                               MessageIcon::Question),
+                  c.answer);
+    }
+    // Closing a Yes/No box answers No, there being no Cancel.
+    whenModal<QMessageBox>([](QMessageBox& box) { box.reject(); });
+    EXPECT_EQ(prompter.ask("Sure?", "Zentrik", Buttons::YesNo, MessageIcon::Question), Answer::No);
+}
+
+TEST(QtPrompter, FileDialogsUseTheConvertedFilterAndMarkTheQuietTime) {
+    test::TempDir dir;
+    std::ofstream(dir / "gamemaps.wl6") << "x";
+    FakeClock clock;
+    QuietTime quiet;
+    QtPrompter prompter(nullptr, &quiet, &clock);
+
+    clock.set(5000);
+    QStringList filters;
+    whenModal<QFileDialog>([&](QFileDialog& d) {
+        filters = d.nameFilters();
+        d.selectFile(QString::fromStdString((dir / "gamemaps.wl6").string()));
+        static_cast<QDialog&>(d).accept(); // as the dialog's own button does
+    });
+    const auto opened = prompter.openFile(
+        {"Load Maps", "Wolf3D (*.WL6)|*.WL6|All files (*.*)|*.*||", "", dir.path().string()});
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(fs::equivalent(*opened, dir / "gamemaps.wl6"));
+    EXPECT_EQ(filters, QStringList({"Wolf3D (*.WL6 *.wl6)", "All files (*)"}));
+    EXPECT_EQ(quiet.at(), 5000u);
+
+    clock.set(9000);
+    whenModal<QFileDialog>([&](QFileDialog& d) {
+        d.selectFile(QString::fromStdString((dir / "NEWMAPS").string()));
+        static_cast<QDialog&>(d).accept(); // as the dialog's own button does
+    });
+    const auto saved = prompter.saveFile({"", "Wolf3D|*.WL6||", "WL6", dir.path().string()});
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(fs::path(*saved).filename(), "NEWMAPS.WL6"); // the default extension is added
+    EXPECT_EQ(quiet.at(), 9000u);
+
+    whenModal<QFileDialog>([](QFileDialog& d) { d.reject(); });
+    EXPECT_FALSE(prompter.openFile({"", "", "", dir.path().string()}));
+}
+
+} // namespace
+} // namespace zentrik::gui
