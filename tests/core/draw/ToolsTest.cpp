@@ -1,0 +1,210 @@
+// The painting rules of the tools, driven through the editor as a widget would drive them.
+#include "draw/MemoryDevice.h"
+#include "draw/PictureEditor.h"
+
+#include <gtest/gtest.h>
+
+namespace zentrik::test {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+constexpr auto L = MouseButton::Left;
+constexpr auto R = MouseButton::Right;
+
+std::vector<Point> pixelsOf(const CMemoryDevice& dev, uint8_t index) {
+    std::vector<Point> found;
+    for (int y = 0; y < dev.height(); ++y)
+        for (int x = 0; x < dev.width(); ++x)
+            if (dev.getPixel(x, y) == index)
+                found.push_back({x, y});
+    return found;
+}
+
+void click(PictureEditor& ed, MouseButton b, Point p) {
+    ed.buttonDown(b, p);
+    ed.buttonUp(b, p);
+}
+
+void drag(PictureEditor& ed, MouseButton b, Point from, Point to) {
+    ed.buttonDown(b, from);
+    ed.mouseMove(to);
+    ed.buttonUp(b, to);
+}
+
+struct Fixture {
+    explicit Fixture(int w = 64, int h = 64, uint8_t fill = 0) : dev(w, h, fill), ed(dev, clip) {
+        ed.setColour(L, 1);
+        ed.setColour(R, 2);
+    }
+    CMemoryDevice dev;
+    PictureClipboard clip;
+    PictureEditor ed;
+};
+
+TEST(LineRule, PixelsOfTheNamedLinesInBothDirections) {
+    auto line = [](Point a, Point b) {
+        std::vector<Point> pts;
+        forEachLinePixel(a, b, [&](Point p) { pts.push_back(p); });
+        return pts;
+    };
+    EXPECT_EQ(line({0, 0}, {4, 1}), (std::vector<Point>{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}));
+    // Backwards the rounding is toward the start again, so the halves swap.
+    EXPECT_EQ(line({4, 1}, {0, 0}), (std::vector<Point>{{4, 1}, {3, 1}, {2, 0}, {1, 0}, {0, 0}}));
+    EXPECT_EQ(line({0, 0}, {1, 4}), (std::vector<Point>{{0, 0}, {0, 1}, {1, 2}, {1, 3}, {1, 4}}));
+    EXPECT_EQ(line({3, 3}, {3, 3}), (std::vector<Point>{{3, 3}}));
+    EXPECT_EQ(line({0, 0}, {-2, -2}), (std::vector<Point>{{0, 0}, {-1, -1}, {-2, -2}}));
+}
+
+TEST(LineTool, DrawnOnReleaseAsOnePixelListStep) {
+    Fixture f;
+    f.ed.selectTool(ToolId::Line);
+    f.ed.buttonDown(L, {0, 0});
+    f.ed.mouseMove({10, 10});
+    EXPECT_TRUE(pixelsOf(f.dev, 1).empty()) << "nothing drawn while dragging";
+    f.ed.buttonUp(L, {4, 1});
+    EXPECT_EQ(pixelsOf(f.dev, 1), (std::vector<Point>{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}));
+    EXPECT_EQ(f.dev.undoRing().newestRecordBytes().size(), 5u * 5 + 3);
+    // A line released off the chunk is cut at the edge; Escape drops a line being dragged.
+    f.ed.buttonDown(R, {62, 0});
+    f.ed.buttonUp(R, {70, 0});
+    EXPECT_EQ(pixelsOf(f.dev, 2).size(), 2u);
+    f.ed.buttonDown(R, {0, 5});
+    f.ed.cancel();
+    f.ed.buttonUp(R, {9, 5});
+    EXPECT_EQ(pixelsOf(f.dev, 2).size(), 2u);
+}
+
+TEST(PenTool, MovesAreJoinedByLinesAndTheStrokeIsOneStep) {
+    Fixture f;
+    f.ed.buttonDown(L, {0, 0});
+    f.ed.mouseMove({4, 1});
+    f.ed.mouseMove({4, 5});
+    f.ed.buttonUp(L, {4, 5});
+    EXPECT_EQ(pixelsOf(f.dev, 1).size(), 9u);
+    EXPECT_EQ(f.dev.undoRing().stepCount(), 1u);
+    EXPECT_TRUE(f.ed.undo());
+    EXPECT_TRUE(pixelsOf(f.dev, 1).empty());
+}
+
+TEST(PenTool, SecondButtonEndsTheFirstStrokeAndPressOutsideStartsNothing) {
+    Fixture f;
+    f.ed.buttonDown(L, {1, 1});
+    f.ed.buttonDown(R, {5, 5});
+    f.ed.mouseMove({5, 6});
+    f.ed.buttonUp(L, {9, 9}); // the first button's release no longer counts
+    f.ed.mouseMove({5, 7});
+    f.ed.buttonUp(R, {5, 7});
+    EXPECT_EQ(pixelsOf(f.dev, 1), (std::vector<Point>{{1, 1}}));
+    EXPECT_EQ(pixelsOf(f.dev, 2).size(), 3u);
+    EXPECT_EQ(f.dev.undoRing().stepCount(), 2u);
+    f.ed.buttonDown(L, {64, 3});
+    EXPECT_FALSE(f.ed.buttonHeld());
+    f.ed.mouseMove({3, 3});
+    EXPECT_EQ(f.dev.getPixel(3, 3), 0);
+}
+
+TEST(PipetteTool, TakesTheIndexForThePressedButton) {
+    Fixture f;
+    f.dev.pixels()[64 * 7 + 3] = 77;
+    f.ed.selectTool(ToolId::Pipette);
+    click(f.ed, R, {3, 7});
+    EXPECT_EQ(f.ed.colour(R), 77);
+    EXPECT_EQ(f.ed.colour(L), 1);
+    EXPECT_EQ(f.dev.undoRing().recordCount(), 0u);
+}
+
+TEST(RectangleTool, DraggedOutsideIsClippedAtTheEdge) {
+    Fixture f;
+    f.ed.selectTool(ToolId::Rectangle);
+    drag(f.ed, L, {60, 61}, {100, -20});
+    const auto painted = pixelsOf(f.dev, 1);
+    ASSERT_EQ(painted.size(), 4u * 62);
+    EXPECT_EQ(painted.front(), (Point{60, 0}));
+    EXPECT_EQ(painted.back(), (Point{63, 61}));
+    const Bytes rec = f.dev.undoRing().newestRecordBytes();
+    ASSERT_EQ(rec.size(), 4u * 62 + 11);
+    EXPECT_EQ(Bytes(rec.end() - 11, rec.end()), Bytes({60, 0, 0, 0, 4, 0, 62, 0, 248, 0, 1}));
+}
+
+TEST(FillTool, SameColourRecordsNothing) {
+    Fixture f(8, 8, 1);
+    f.ed.selectTool(ToolId::Fill);
+    click(f.ed, L, {3, 3});
+    EXPECT_EQ(f.dev.undoRing().writePosition(), 0u);
+    EXPECT_FALSE(f.dev.changed());
+}
+
+TEST(FillTool, RunsThenAboveBelowFromTheRightEnd) {
+    Fixture f(3, 3);
+    f.ed.selectTool(ToolId::Fill);
+    click(f.ed, L, {1, 1});
+    const Bytes rec = f.dev.undoRing().newestRecordBytes();
+    std::vector<Point> order;
+    for (size_t i = 0; i + 5 <= rec.size() - 3; i += 5)
+        order.push_back({rec[i], rec[i + 2]});
+    EXPECT_EQ(order, (std::vector<Point>{
+                         {1, 1}, {0, 1}, {2, 1}, {2, 0}, {1, 0}, {0, 0}, {2, 2}, {1, 2}, {0, 2}}));
+}
+
+TEST(FillTool, StaysInsideItsRegionAtTheChunkEdges) {
+    Fixture f(16, 16);
+    for (int i = 0; i < 16; ++i)
+        f.dev.pixels()[16 * 8 + i] = 9; // a wall across the middle row
+    f.dev.pixels()[16 * 8 + 15] = 0;    // with a gap at the right edge
+    f.ed.selectTool(ToolId::Fill);
+    click(f.ed, L, {0, 0});
+    EXPECT_EQ(pixelsOf(f.dev, 1).size(), 16u * 15 + 1);
+    click(f.ed, R, {15, 15});
+    EXPECT_EQ(pixelsOf(f.dev, 2).size(), 16u * 15 + 1);
+    EXPECT_EQ(pixelsOf(f.dev, 9).size(), 15u);
+}
+
+TEST(FillTool, HugeWindingRegionNeedsNoDeepRecursion) {
+    CMemoryDevice dev(1023, 1023);
+    // A comb: every second column is a wall open at alternating ends, one path through it all.
+    for (int x = 1; x < 1023; x += 2)
+        for (int y = 0; y < 1023; ++y)
+            if (y != ((x / 2) % 2 ? 0 : 1022))
+                dev.pixels()[size_t(y) * 1023 + x] = 5;
+    EXPECT_TRUE(spanFill(dev, {0, 0}, 7));
+    EXPECT_EQ(pixelsOf(dev, 0).size(), 0u);
+}
+
+TEST(Magnifier, StepsFor64And128WideChunks) {
+    for (auto [width, ins, outs] :
+         {std::tuple{64, std::vector<int>{8, 16, 16}, std::vector<int>{8, 6, 6}},
+          std::tuple{128, std::vector<int>{4, 8, 16, 16}, std::vector<int>{8, 4, 3, 3}}}) {
+        Fixture f(width, width);
+        EXPECT_EQ(f.ed.view().magnification, 384 / width);
+        f.ed.selectTool(ToolId::Magnifier);
+        for (int m : ins) {
+            click(f.ed, L, {0, 0});
+            EXPECT_EQ(f.ed.view().magnification, m) << width;
+        }
+        for (int m : outs) {
+            click(f.ed, R, {0, 0});
+            EXPECT_EQ(f.ed.view().magnification, m) << width;
+        }
+    }
+}
+
+TEST(Magnifier, CentresOnTheClickInsideTheChunk) {
+    Fixture f;
+    f.ed.selectTool(ToolId::Magnifier);
+    click(f.ed, L, {63, 63});
+    const ZoomView& v = f.ed.view();
+    EXPECT_EQ(v.viewPixels(64, 64), 368) << "512 screen pixels need scroll bars";
+    EXPECT_EQ(v.scrollX, 64 - 368 / 8);
+    click(f.ed, L, {30, 2});
+    EXPECT_EQ(v.scrollX, 30 - 368 / 16 / 2);
+    EXPECT_EQ(v.scrollY, 0);
+    EXPECT_EQ(v.toChunk(17, 31), (Point{30 - 11 + 1, 1}));
+    EXPECT_EQ(v.toChunk(-1, 0).x, 30 - 11 - 1) << "positions left of the view round down";
+    click(f.ed, R, {0, 0});
+    click(f.ed, R, {0, 0});
+    EXPECT_EQ(v.viewPixels(64, 64), 384);
+    EXPECT_EQ(v.scrollX, 0);
+}
+
+} // namespace
+} // namespace zentrik::test
