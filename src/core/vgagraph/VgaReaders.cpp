@@ -228,13 +228,13 @@ bool LoadTile8s(VgaGraphState& state, const VgaFileSet& files,
 }
 
 bool LoadAllGraphics(VgaGraphState& state, const VgaFileSet& files, Prompter& prompter,
-                     JobRunner& runner) {
+                     JobRunner& runner, std::optional<std::filesystem::path> graphPath) {
     state.graphics = {};
     state.fonts = {};
     state.screens = {};
     state.tile8s = {};
     state.dictLoaded = false;
-    const auto path = files.graphPath();
+    const auto path = graphPathOf(files, graphPath);
     if (!LoadGraphics(state, files, path, false, prompter, runner))
         return false;
     if (loadScreens(state, files, path, false, prompter) == ScreensOutcome::Failed)

@@ -34,7 +34,8 @@ bool LoadTile8s(VgaGraphState& state, const VgaFileSet& files,
 // archive's own dictionary, stopping at the first failure. An archive without screens is not
 // a failure here: the fonts and tile8s are read all the same.
 bool LoadAllGraphics(VgaGraphState& state, const VgaFileSet& files, Prompter& prompter,
-                     JobRunner& runner);
+                     JobRunner& runner,
+                     std::optional<std::filesystem::path> graphPath = std::nullopt);
 
 // The pictures job on an open archive, for callers that have already read the files.
 int loadGraphicsJob(const VgaArchive& archive, const HuffmanDict& dict, GraphicsSet& out,

@@ -1,7 +1,6 @@
 #include "vgagraph/VgaWriters.h"
 
 #include "app/JobProtocol.h"
-#include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "io/SafeFile.h"
 #include "vgagraph/VgaFiles.h"
@@ -34,16 +33,6 @@ public:
         m_offsets.push_back(uint32_t(m_graph.size()));
         if (lengthField)
             m_graph.u32(*lengthField);
-        m_graph.bytes(*bits);
-        return {};
-    }
-    // Coded chunk whose length field holds the length of the coded data (the picture table).
-    Status codedWithCodedLength(std::span<const uint8_t> data, const CodeTable& codes) {
-        auto bits = HuffmanEncode(data, codes);
-        if (!bits)
-            return bits.error();
-        m_offsets.push_back(uint32_t(m_graph.size()));
-        m_graph.u32(uint32_t(bits->size()));
         m_graph.bytes(*bits);
         return {};
     }
@@ -97,6 +86,13 @@ std::vector<uint8_t> pictureTableBytes(const GraphicsSet& g) {
     return w.take();
 }
 
+// The picture table's length field holds its true expanded length, 4 x P, like every other
+// chunk's, so that a reader taking the field at its word gets the whole table.
+Status codedPictureTable(SaveJob& job) {
+    const auto table = pictureTableBytes(job.state.graphics);
+    return job.out.coded(table, job.state.codes, uint32_t(table.size()));
+}
+
 // Pictures from `first` on, then the chunks `after`; the counter runs over both.
 int writePicturesAndAfter(SaveJob& job, const std::vector<std::span<const uint8_t>>& after,
                           int barFirst, int barSpan) {
@@ -121,8 +117,7 @@ int writePicturesAndAfter(SaveJob& job, const std::vector<std::span<const uint8_
 int buildNewGraphics(SaveJob& job) {
     const auto& g = job.state.graphics;
     job.phase("Saving graphics...", "Picture table", 1);
-    if (int code = job.check(job.out.codedWithCodedLength(pictureTableBytes(g), job.state.codes));
-        code != JobResult::Done)
+    if (int code = job.check(codedPictureTable(job)); code != JobResult::Done)
         return code;
     job.phase("Saving graphics...", "Fonts", 2);
     for (const auto& f : g.fontChunks)
@@ -142,9 +137,7 @@ int rebuildGraphics(SaveJob& job, const VgaArchive& a, const ArchiveLayout& layo
     const int fonts = layout.fonts, pictures = int(layout.pictures.size());
     const auto after = storedRange(a, fonts + pictures + 1, a.chunkCount());
     job.phase("Rebuilding existing file with new graphics...", "Picture table", 3);
-    const auto& g = job.state.graphics;
-    if (int code = job.check(job.out.codedWithCodedLength(pictureTableBytes(g), job.state.codes));
-        code != JobResult::Done)
+    if (int code = job.check(codedPictureTable(job)); code != JobResult::Done)
         return code;
     job.phase("Rebuilding existing file with new graphics...", "Fonts", 4);
     for (int c = kFirstFontChunk; c <= fonts; ++c)
@@ -175,18 +168,9 @@ int rebuildFonts(SaveJob& job, const VgaArchive& a, int targetFonts) {
     return JobResult::Done;
 }
 
-// Chunk 0 of the tile8 and screens writers: a length field holding the bit stream's length,
-// then the stored bit stream.
+// Chunk 0 of the tile8 and screens writers is the target's own, as stored.
 void copyPictureTableChunk(SaveJob& job, const VgaArchive& a) {
-    ByteReader r(a.storedBytes(kPictureTableChunk));
-    if (!r.skip(kChunkLengthField)) {
-        job.out.copy(r.rest());
-        return;
-    }
-    ByteWriter w;
-    w.u32(uint32_t(r.remaining()));
-    w.bytes(r.rest());
-    job.out.copy(w.bytes());
+    job.out.copy(a.storedBytes(kPictureTableChunk));
 }
 
 // The tiles up to the last one that holds a non-zero byte; none when all are zero.

@@ -89,6 +89,8 @@ TEST(VgaWrite, EveryKindSavedAndLoadedAgainGivesIdenticalModels) {
     EXPECT_TRUE(SaveTile8s(l.state, target, l.prompter, l.runner));
     EXPECT_TRUE(l.prompter.messages.empty());
     EXPECT_EQ(headerOf(target).size(), 157u * 3);
+    VgaArchive saved{parseHeader(headerOf(target)), readBytes(target.graphPath())};
+    EXPECT_EQ(loadLe32(saved.storedBytes(0).data()), 144u * 4); // the table's true length
     EXPECT_TRUE(fs::exists(dst / "VGAGRAPH.WL1.bak"));
     EXPECT_FALSE(fs::exists(dst / "VGAGRAPH.WL1.tmp"));
     Loaded again;
