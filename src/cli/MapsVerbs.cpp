@@ -231,14 +231,13 @@ int dump(Context& c) {
     return kExitDone;
 }
 
-// Loads IN and makes level N (a positional argument) current; 0 when that fails.
-std::optional<int> loadLevel(Context& c, Session& s, const std::string& in, const std::string& n) {
+// Loads IN and makes level N current; nothing when either fails.
+std::optional<int> loadLevel(Session& s, const std::string& in, const std::string& n) {
     const auto level = number(std::optional<std::string>(n));
     if (!s.load(in))
         return std::nullopt;
     if (!level || !s.editor.setCurrentMap(*level))
         return std::nullopt;
-    (void)c;
     return *level;
 }
 
@@ -247,7 +246,7 @@ int exportLevel(Context& c) {
     if (pos.size() != 3 || !number(pos[1]))
         return c.usage("zentrik-cli maps export-level IN N OUT.MAP");
     Session s(c);
-    if (!loadLevel(c, s, pos[0], pos[1]))
+    if (!loadLevel(s, pos[0], pos[1]))
         return kExitNotDone;
     return exportMap(s.set, pos[2], c.prompter) ? kExitDone : kExitNotDone;
 }
@@ -257,7 +256,7 @@ int importLevel(Context& c) {
     if (pos.size() != 4 || !number(pos[1]))
         return c.usage("zentrik-cli maps import-level IN N FILE.MAP OUT");
     Session s(c);
-    if (!loadLevel(c, s, pos[0], pos[1]) || !importMap(s.editor, pos[2], c.prompter))
+    if (!loadLevel(s, pos[0], pos[1]) || !importMap(s.editor, pos[2], c.prompter))
         return kExitNotDone;
     const int before = c.prompter.messageCount();
     if (!s.files.saveMaps(pos[3]) || c.prompter.messageCount() != before)
@@ -286,6 +285,16 @@ const AreaRegistration kMaps{
               "write the 8192 raw bytes of one expanded plane",
               dump,
               {"level", "plane"}},
+             {"export-level",
+              "IN N OUT.MAP",
+              "write level N (from 0) as a single-level .MAP file",
+              exportLevel,
+              {}},
+             {"import-level",
+              "IN N FILE.MAP OUT",
+              "replace level N with a .MAP file and write the set as OUT with MAPHEAD beside it",
+              importLevel,
+              {}},
          }}};
 
 } // namespace
