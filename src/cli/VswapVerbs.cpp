@@ -1,0 +1,156 @@
+// vswap: the page file's walls, sprites and digitized sounds.
+#include "CliArea.h"
+
+#include "app/Settings.h"
+#include "io/SafeFile.h"
+#include "pagefile/PageFiles.h"
+#include "pagefile/SpriteDecoder.h"
+#include "pagefile/SpriteEncoder.h"
+#include "VswapCommon.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+#include <tuple>
+#include <vector>
+
+namespace zentrik::cli {
+
+namespace {
+
+const char* kindOf(const PageDirectory& d, int i) {
+    if (i < d.spriteStart)
+        return "wall";
+    if (i < d.soundStart)
+        return "sprite";
+    return i == d.chunkCount - 1 ? "soundinfo" : "soundpage";
+}
+
+void printChunk(Context& c, const PageDirectory& d, std::span<const uint8_t> file, int i,
+                int spriteSide, bool first) {
+    const uint32_t offset = d.offsets[size_t(i)];
+    const uint16_t length = d.lengths[size_t(i)];
+    const bool absent = d.absent(i);
+    auto bytes = absent ? std::nullopt : d.chunk(file, i);
+    // Extra fields as (name, value, quoted).
+    std::vector<std::tuple<const char*, std::string, bool>> extra;
+    if (bytes && i >= d.spriteStart && i < d.soundStart) {
+        auto cols = spriteColumns(*bytes);
+        extra.emplace_back("left", std::to_string(cols ? cols->left : 0), false);
+        extra.emplace_back("right", std::to_string(cols ? cols->right : 0), false);
+        extra.emplace_back("image", fnv1aHex(DecodeSprite(*bytes, spriteSide).pixels), true);
+    } else if (bytes) {
+        extra.emplace_back("hash", fnv1aHex(*bytes), true);
+    }
+    std::string tail;
+    for (const auto& [name, value, quoted] : extra)
+        tail += c.json ? std::string(",\"") + name + "\":" + (quoted ? "\"" + value + "\"" : value)
+                       : std::string(" ") + name + " " + value;
+    if (c.json) {
+        c.out << (first ? "" : ",") << "{\"index\":" << i << ",\"kind\":\"" << kindOf(d, i)
+              << "\",\"offset\":" << offset << ",\"length\":" << length
+              << ",\"absent\":" << (absent ? "true" : "false") << tail << "}";
+    } else {
+        c.out << i << " " << kindOf(d, i) << " offset " << offset << " length " << length
+              << (absent ? " absent" : "") << tail << "\n";
+    }
+}
+
+int info(Context& c) {
+    if (c.args.positional().size() != 1)
+        return c.usage("zentrik-cli vswap info FILE [--json]");
+    auto file = readWholeFile(c.args.positional()[0]);
+    if (!file) {
+        c.prompter.message(file.error().text, file.error().caption, MessageIcon::Error);
+        return kExitNotDone;
+    }
+    auto dir = readPageDirectory(*file);
+    if (!dir) {
+        c.prompter.message(dir.error().text, dir.error().caption, MessageIcon::Error);
+        return kExitNotDone;
+    }
+    // The sprites' side and the sounds come from the same readers the editor uses.
+    SpriteSet sprites;
+    SoundSet sounds;
+    InlineProgress quietProgress;
+    if (dir->spriteCount() > 0)
+        LoadSpritesWorker(*file, quietProgress, c.prompter, sprites);
+    if (dir->soundStart < dir->chunkCount)
+        LoadSoundsWorker(*file, quietProgress, c.prompter, sounds);
+    const int side = sprites.side;
+    if (c.json)
+        c.out << "{\"chunkCount\":" << dir->chunkCount << ",\"spriteStart\":" << dir->spriteStart
+              << ",\"soundStart\":" << dir->soundStart << ",\"spriteSide\":" << side
+              << ",\"chunks\":[";
+    else
+        c.out << "chunks " << dir->chunkCount << ", sprites from " << dir->spriteStart
+              << ", sounds from " << dir->soundStart << ", sprite side " << side << "\n";
+    for (int i = 0; i < dir->chunkCount; ++i)
+        printChunk(c, *dir, *file, i, side, i == 0);
+    if (c.json)
+        c.out << "],\"sounds\":[";
+    for (int i = 0; i < sounds.count(); ++i) {
+        const Sound& snd = sounds.sounds[size_t(i)];
+        const std::string hash = fnv1aHex(snd.samples);
+        if (c.json)
+            c.out << (i ? "," : "") << "{\"index\":" << i << ",\"length\":" << snd.length
+                  << ",\"absent\":" << (snd.absent ? "true" : "false") << ",\"hash\":\"" << hash
+                  << "\"}";
+        else
+            c.out << "sound " << i << " length " << snd.length << (snd.absent ? " absent" : "")
+                  << " hash " << hash << "\n";
+    }
+    if (c.json)
+        c.out << "]}\n";
+    return kExitDone;
+}
+
+int save(Context& c) {
+    const char* use = "zentrik-cli vswap save IN OUT --walls|--sprites|--sounds "
+                      "[--sprite-compression 0|1|2]";
+    const auto& pos = c.args.positional();
+    const int parts =
+        int(c.args.flag("walls")) + int(c.args.flag("sprites")) + int(c.args.flag("sounds"));
+    const auto compression = c.args.option("sprite-compression").value_or("1");
+    if (pos.size() != 2 || parts != 1 ||
+        (compression != "0" && compression != "1" && compression != "2"))
+        return c.usage(use);
+    const std::filesystem::path in = pos[0], out = pos[1];
+    std::error_code ec;
+    if (!std::filesystem::exists(out, ec)) {
+        if (!std::filesystem::copy_file(in, out, ec)) {
+            c.prompter.message(out.string(), "Cannot Write", MessageIcon::Error);
+            return kExitNotDone;
+        }
+    }
+    Session s(c);
+    bool done = false;
+    if (c.args.flag("walls"))
+        done = s.files.LoadTextures(in) && s.files.SaveTextures(out);
+    else if (c.args.flag("sprites"))
+        done = s.files.LoadSprites(in) && s.files.SaveSprites(out, compression[0] - '0');
+    else
+        done = s.files.LoadSounds(in) && s.files.SaveSounds(out);
+    return done ? kExitDone : kExitNotDone;
+}
+
+const AreaRegistration kVswap{
+    Area{"vswap",
+         "the page file VSWAP: walls, sprites and digitized sounds",
+         {
+             {"info",
+              "FILE [--json]",
+              "header and every chunk (kind, offset, length, hash; sprites with their columns and "
+              "the hash of the decoded image), then every sound",
+              info,
+              {}},
+             {"save",
+              "IN OUT --walls|--sprites|--sounds [--sprite-compression 0|1|2]",
+              "load one part from IN and save it into OUT (a copy of IN when OUT does not exist)",
+              save,
+              {"sprite-compression"}},
+         }}};
+
+} // namespace
+
+} // namespace zentrik::cli
