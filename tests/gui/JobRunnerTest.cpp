@@ -107,8 +107,15 @@ TEST(JobRunner, CancelStopsTheWorkerEndsWithTwoAndAllowsTheNextJob) {
     EXPECT_TRUE(openWhileStopping);
     EXPECT_EQ(phaseWhileStopping, "Cancelling...");
 
+    // The next job starts at once; its end marks the quiet time even though its worker did not.
+    FakeClock clock;
+    clock.set(7000);
+    QuietTime quiet;
+    runner.setQuietTime(&quiet, &clock);
     runner.onWindowCreated = nullptr;
     EXPECT_EQ(runner.run([](Progress& p) { return p.cancelled() ? 2 : 1; }), JobResult::Done);
+    EXPECT_TRUE(quiet.ignoresPressAt(7999));
+    EXPECT_FALSE(quiet.ignoresPressAt(8001));
 }
 
 TEST(JobRunner, EscapeAndTheCloseBoxCancelToo) {

@@ -22,6 +22,7 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
         m_ownPrompter = std::make_unique<QtPrompter>(this, &m_context.quiet, m_context.clock);
         m_context.prompter = m_ownPrompter.get();
     }
+    m_Progress.setQuietTime(&m_context.quiet, m_context.clock);
     if (!m_context.jobs)
         m_context.jobs = &m_Progress;
 

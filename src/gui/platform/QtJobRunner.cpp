@@ -81,6 +81,8 @@ int QtJobRunner::run(const JobWorker& worker) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     thread.join();
+    if (m_quiet && m_clock)
+        m_quiet->mark(*m_clock);
     // After Cancel the job counts as failed even if the worker got to its end: the user was
     // told it stops, and the caller discards what it built.
     return cancel.load() ? JobResult::Failed : workerCode.load();

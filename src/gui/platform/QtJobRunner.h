@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Clock.h"
 #include "platform/Progress.h"
 
 #include <QPointer>
@@ -21,6 +22,12 @@ public:
     explicit QtJobRunner(QWidget* parent = nullptr) : m_parent(parent) {}
 
     void setParentWidget(QWidget* parent) { m_parent = parent; }
+    // Marked when a job's window closes, whatever the worker did, so the click on Cancel does
+    // not reach a map view either.
+    void setQuietTime(QuietTime* quiet, const Clock* clock) {
+        m_quiet = quiet;
+        m_clock = clock;
+    }
     int run(const JobWorker& worker) override;
 
     // Called with each new window just before it runs; tests use it to reach the window.
@@ -28,6 +35,8 @@ public:
 
 private:
     QPointer<QWidget> m_parent;
+    QuietTime* m_quiet = nullptr;
+    const Clock* m_clock = nullptr;
 };
 
 } // namespace zentrik::gui
