@@ -24,8 +24,10 @@ public:
     virtual int width() const = 0;
     virtual int height() const = 0;
     bool hasChunk() const { return width() > 0 && height() > 0; }
-    bool contains(Point p) const { return p.x >= 0 && p.y >= 0 && p.x < width() && p.y < height(); }
-    PixelRect bounds() const { return {0, 0, width() - 1, height() - 1}; }
+    bool contains(ChunkPoint p) const {
+        return p.x >= 0 && p.y >= 0 && p.x < width() && p.y < height();
+    }
+    ChunkRect bounds() const { return {0, 0, width() - 1, height() - 1}; }
 
     // The index at (x, y); 0 outside the chunk.
     uint8_t getPixel(int x, int y) const { return contains({x, y}) ? readPixel(x, y) : 0; }
@@ -47,7 +49,7 @@ public:
 
     void startUndoRecord(UndoKind kind) { m_undo.start(kind, chunkKey()); }
     void closeUndoRecord() { m_undo.close(); }
-    void closeUndoRecord(const PixelRect& rect) { m_undo.close(rect); }
+    void closeUndoRecord(const ChunkRect& rect) { m_undo.close(rect); }
     // Undoes the newest step; returns whether any pixel was restored.
     bool undo();
     UndoRing& undoRing() { return m_undo; }

@@ -5,14 +5,14 @@
 namespace zentrik {
 
 // A point in chunk pixels (column x from the left, row y from the top).
-struct Point {
+struct ChunkPoint {
     int x = 0;
     int y = 0;
-    bool operator==(const Point&) const = default;
+    bool operator==(const ChunkPoint&) const = default;
 };
 
 // An inclusive pixel rectangle in chunk coordinates.
-struct PixelRect {
+struct ChunkRect {
     int left = 0;
     int top = 0;
     int right = -1;
@@ -21,16 +21,16 @@ struct PixelRect {
     int width() const { return right - left + 1; }
     int height() const { return bottom - top + 1; }
     bool empty() const { return right < left || bottom < top; }
-    bool contains(Point p) const {
+    bool contains(ChunkPoint p) const {
         return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom;
     }
-    bool operator==(const PixelRect&) const = default;
+    bool operator==(const ChunkRect&) const = default;
 
     // The rectangle spanned by two corners, in any order.
-    static PixelRect spanning(Point a, Point b) {
+    static ChunkRect spanning(ChunkPoint a, ChunkPoint b) {
         return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
     }
-    PixelRect intersected(const PixelRect& o) const {
+    ChunkRect intersected(const ChunkRect& o) const {
         return {std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
                 std::min(bottom, o.bottom)};
     }

@@ -38,7 +38,7 @@ struct Frame {
 
 } // namespace
 
-bool spanFill(CDrawDevice& device, Point start, uint8_t colour) {
+bool spanFill(CDrawDevice& device, ChunkPoint start, uint8_t colour) {
     if (!device.contains(start))
         return false;
     const uint8_t target = device.getPixel(start.x, start.y);
@@ -67,7 +67,7 @@ bool spanFill(CDrawDevice& device, Point start, uint8_t colour) {
     return true;
 }
 
-void FillTool::buttonDown(ToolContext& ctx, MouseButton button, Point p) {
+void FillTool::buttonDown(ToolContext& ctx, MouseButton button, ChunkPoint p) {
     spanFill(ctx.device(), p, ctx.colour(button));
 }
 

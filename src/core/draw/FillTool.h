@@ -9,13 +9,13 @@ namespace zentrik {
 // right end to the left end continues into the row above and the row below. The order decides
 // the order of the undo entries. Returns false (and records nothing) when the region already
 // has the colour or the start lies outside the chunk.
-bool spanFill(CDrawDevice& device, Point start, uint8_t colour);
+bool spanFill(CDrawDevice& device, ChunkPoint start, uint8_t colour);
 
 // Tool 2.
 class FillTool : public Tool {
 public:
     ToolId id() const override { return ToolId::Fill; }
-    void buttonDown(ToolContext& ctx, MouseButton button, Point p) override;
+    void buttonDown(ToolContext& ctx, MouseButton button, ChunkPoint p) override;
 };
 
 } // namespace zentrik

@@ -4,7 +4,7 @@
 
 namespace zentrik {
 
-void FloatingSelection::mark(const PixelRect& rect) {
+void FloatingSelection::mark(const ChunkRect& rect) {
     m_left = rect.left;
     m_top = rect.top;
     m_right = rect.right;
@@ -14,7 +14,7 @@ void FloatingSelection::mark(const PixelRect& rect) {
     m_pixels.clear();
 }
 
-void FloatingSelection::setFloating(Point topLeft, int width, int height,
+void FloatingSelection::setFloating(ChunkPoint topLeft, int width, int height,
                                     std::vector<uint8_t> pixels, bool lifted) {
     if (width <= 0 || height <= 0 || pixels.size() != size_t(width) * size_t(height)) {
         clear();
@@ -42,7 +42,7 @@ void FloatingSelection::clear() {
 }
 
 void FloatingSelection::lift(CDrawDevice& device, uint8_t fill) {
-    const PixelRect area =
+    const ChunkRect area =
         (exists() && !m_floating ? rect() : device.bounds()).intersected(device.bounds());
     if (floating() || area.empty())
         return;
@@ -64,7 +64,7 @@ bool FloatingSelection::drop(CDrawDevice& device) {
         clear();
         return false;
     }
-    const PixelRect overlap = rect().intersected(device.bounds());
+    const ChunkRect overlap = rect().intersected(device.bounds());
     bool wrote = false;
     if (!overlap.empty()) {
         // Join the lift only while it is still the newest step; a lift the ring could not keep

@@ -20,17 +20,17 @@ public:
     bool exists() const { return m_left != kNoSelection; }
     bool floating() const { return exists() && m_floating; }
     bool lifted() const { return floating() && m_lifted; }
-    PixelRect rect() const { return {m_left, m_top, m_right, m_bottom}; }
+    ChunkRect rect() const { return {m_left, m_top, m_right, m_bottom}; }
     int width() const { return exists() ? m_right - m_left + 1 : 0; }
     int height() const { return exists() ? m_bottom - m_top + 1 : 0; }
     const std::vector<uint8_t>& pixels() const { return m_pixels; }
     // A floating pixel at chunk position p (p must lie in rect()).
-    uint8_t pixelAt(Point p) const {
+    uint8_t pixelAt(ChunkPoint p) const {
         return m_pixels[size_t(p.y - m_top) * size_t(width()) + size_t(p.x - m_left)];
     }
 
-    void mark(const PixelRect& rect);
-    void setFloating(Point topLeft, int width, int height, std::vector<uint8_t> pixels,
+    void mark(const ChunkRect& rect);
+    void setFloating(ChunkPoint topLeft, int width, int height, std::vector<uint8_t> pixels,
                      bool lifted);
     void moveBy(int dx, int dy);
     // Forgets the selection without writing anything (Delete, and a block moved off the chunk).

@@ -4,22 +4,22 @@
 
 namespace zentrik {
 
-void drawLine(CDrawDevice& device, Point a, Point b, uint8_t colour) {
-    forEachLinePixel(a, b, [&](Point p) { device.setPixel(p.x, p.y, colour); });
+void drawLine(CDrawDevice& device, ChunkPoint a, ChunkPoint b, uint8_t colour) {
+    forEachLinePixel(a, b, [&](ChunkPoint p) { device.setPixel(p.x, p.y, colour); });
 }
 
-void LineTool::buttonDown(ToolContext& ctx, MouseButton button, Point p) {
+void LineTool::buttonDown(ToolContext& ctx, MouseButton button, ChunkPoint p) {
     m_active = true;
     m_start = m_current = p;
     m_colour = ctx.colour(button);
 }
 
-void LineTool::mouseMove(ToolContext&, Point p) {
+void LineTool::mouseMove(ToolContext&, ChunkPoint p) {
     if (m_active)
         m_current = p;
 }
 
-void LineTool::buttonUp(ToolContext& ctx, Point p) {
+void LineTool::buttonUp(ToolContext& ctx, ChunkPoint p) {
     if (!m_active)
         return;
     m_active = false;
@@ -29,7 +29,7 @@ void LineTool::buttonUp(ToolContext& ctx, Point p) {
     device.closeUndoRecord();
 }
 
-std::optional<std::pair<Point, Point>> LineTool::pending() const {
+std::optional<std::pair<ChunkPoint, ChunkPoint>> LineTool::pending() const {
     if (!m_active)
         return std::nullopt;
     return std::pair{m_start, m_current};

@@ -5,7 +5,7 @@
 
 namespace zentrik {
 
-void MagnifierTool::buttonDown(ToolContext& ctx, MouseButton button, Point p) {
+void MagnifierTool::buttonDown(ToolContext& ctx, MouseButton button, ChunkPoint p) {
     const CDrawDevice& device = ctx.device();
     ZoomView& view = ctx.view();
     if (button == MouseButton::Left)

@@ -8,7 +8,7 @@ namespace zentrik {
 class MagnifierTool : public Tool {
 public:
     ToolId id() const override { return ToolId::Magnifier; }
-    void buttonDown(ToolContext& ctx, MouseButton button, Point p) override;
+    void buttonDown(ToolContext& ctx, MouseButton button, ChunkPoint p) override;
 };
 
 } // namespace zentrik

@@ -5,7 +5,7 @@
 
 namespace zentrik {
 
-void PenTool::buttonDown(ToolContext& ctx, MouseButton button, Point p) {
+void PenTool::buttonDown(ToolContext& ctx, MouseButton button, ChunkPoint p) {
     CDrawDevice& device = ctx.device();
     m_active = true;
     m_colour = ctx.colour(button);
@@ -14,14 +14,14 @@ void PenTool::buttonDown(ToolContext& ctx, MouseButton button, Point p) {
     device.setPixel(p.x, p.y, m_colour);
 }
 
-void PenTool::mouseMove(ToolContext& ctx, Point p) {
+void PenTool::mouseMove(ToolContext& ctx, ChunkPoint p) {
     if (!m_active || p == m_last)
         return;
     drawLine(ctx.device(), m_last, p, m_colour);
     m_last = p;
 }
 
-void PenTool::buttonUp(ToolContext& ctx, Point p) {
+void PenTool::buttonUp(ToolContext& ctx, ChunkPoint p) {
     if (!m_active)
         return;
     mouseMove(ctx, p);

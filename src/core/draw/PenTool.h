@@ -9,14 +9,14 @@ namespace zentrik {
 class PenTool : public Tool {
 public:
     ToolId id() const override { return ToolId::Pen; }
-    void buttonDown(ToolContext& ctx, MouseButton button, Point p) override;
-    void mouseMove(ToolContext& ctx, Point p) override;
-    void buttonUp(ToolContext& ctx, Point p) override;
+    void buttonDown(ToolContext& ctx, MouseButton button, ChunkPoint p) override;
+    void mouseMove(ToolContext& ctx, ChunkPoint p) override;
+    void buttonUp(ToolContext& ctx, ChunkPoint p) override;
     void cancel(ToolContext& ctx) override;
 
 private:
     bool m_active = false;
-    Point m_last;
+    ChunkPoint m_last;
     uint8_t m_colour = 0;
 };
 

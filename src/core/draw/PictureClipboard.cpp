@@ -16,7 +16,7 @@ void copySelection(const CDrawDevice& device, const FloatingSelection& selection
         clipboard.pixels = selection.pixels();
         return;
     }
-    const PixelRect area =
+    const ChunkRect area =
         (selection.exists() ? selection.rect() : device.bounds()).intersected(device.bounds());
     if (area.empty())
         return;
@@ -45,8 +45,8 @@ bool pasteSelection(CDrawDevice& device, FloatingSelection& selection,
     if (clipboard.empty() || !device.hasChunk())
         return false;
     selection.drop(device);
-    const Point at{std::clamp(clipboard.origin.x, 0, device.width() - 1),
-                   std::clamp(clipboard.origin.y, 0, device.height() - 1)};
+    const ChunkPoint at{std::clamp(clipboard.origin.x, 0, device.width() - 1),
+                        std::clamp(clipboard.origin.y, 0, device.height() - 1)};
     selection.setFloating(at, clipboard.width, clipboard.height, clipboard.pixels, false);
     return selection.floating();
 }

@@ -17,7 +17,7 @@ class FloatingSelection;
 struct PictureClipboard {
     int width = 0;
     int height = 0;
-    Point origin;
+    ChunkPoint origin;
     std::vector<uint8_t> pixels;
 
     bool empty() const { return pixels.empty(); }

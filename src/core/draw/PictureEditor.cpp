@@ -25,7 +25,7 @@ void PictureEditor::selectTool(ToolId id) {
     m_tool = tools[int(id)];
 }
 
-void PictureEditor::buttonDown(MouseButton button, Point p) {
+void PictureEditor::buttonDown(MouseButton button, ChunkPoint p) {
     endAction();
     if (!m_device->contains(p))
         return;
@@ -34,14 +34,14 @@ void PictureEditor::buttonDown(MouseButton button, Point p) {
     m_tool->buttonDown(*this, button, p);
 }
 
-void PictureEditor::mouseMove(Point p) {
+void PictureEditor::mouseMove(ChunkPoint p) {
     if (!m_held)
         return;
     m_lastPoint = p;
     m_tool->mouseMove(*this, p);
 }
 
-void PictureEditor::buttonUp(MouseButton button, Point p) {
+void PictureEditor::buttonUp(MouseButton button, ChunkPoint p) {
     if (m_held != button)
         return;
     m_held.reset();

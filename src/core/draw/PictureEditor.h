@@ -37,9 +37,9 @@ public:
 
     // A press outside the chunk starts nothing. A second button pressed while one is held
     // first ends the action of the first as if it had been released.
-    void buttonDown(MouseButton button, Point p);
-    void mouseMove(Point p);
-    void buttonUp(MouseButton button, Point p);
+    void buttonDown(MouseButton button, ChunkPoint p);
+    void mouseMove(ChunkPoint p);
+    void buttonUp(MouseButton button, ChunkPoint p);
     void cancel();
     bool buttonHeld() const { return m_held.has_value(); }
 
@@ -66,7 +66,7 @@ private:
     uint8_t m_left = 0;
     uint8_t m_right = 0;
     std::optional<MouseButton> m_held;
-    Point m_lastPoint;
+    ChunkPoint m_lastPoint;
 
     PenTool m_pen;
     PipetteTool m_pipette;

@@ -4,7 +4,7 @@
 
 namespace zentrik {
 
-void PipetteTool::buttonDown(ToolContext& ctx, MouseButton button, Point p) {
+void PipetteTool::buttonDown(ToolContext& ctx, MouseButton button, ChunkPoint p) {
     ctx.setColour(button, ctx.device().getPixel(p.x, p.y));
 }
 

@@ -5,13 +5,13 @@
 namespace zentrik {
 
 namespace {
-Point clampInto(const CDrawDevice& device, Point p) {
+ChunkPoint clampInto(const CDrawDevice& device, ChunkPoint p) {
     return {std::clamp(p.x, 0, device.width() - 1), std::clamp(p.y, 0, device.height() - 1)};
 }
 } // namespace
 
-void fillRectangle(CDrawDevice& device, Point a, Point b, uint8_t colour) {
-    const PixelRect rect = PixelRect::spanning(a, b).intersected(device.bounds());
+void fillRectangle(CDrawDevice& device, ChunkPoint a, ChunkPoint b, uint8_t colour) {
+    const ChunkRect rect = ChunkRect::spanning(a, b).intersected(device.bounds());
     if (rect.empty())
         return;
     device.startUndoRecord(UndoKind::Rectangle);
@@ -21,18 +21,18 @@ void fillRectangle(CDrawDevice& device, Point a, Point b, uint8_t colour) {
     device.closeUndoRecord(rect);
 }
 
-void RectangleTool::buttonDown(ToolContext& ctx, MouseButton button, Point p) {
+void RectangleTool::buttonDown(ToolContext& ctx, MouseButton button, ChunkPoint p) {
     m_active = true;
     m_start = m_current = p;
     m_colour = ctx.colour(button);
 }
 
-void RectangleTool::mouseMove(ToolContext&, Point p) {
+void RectangleTool::mouseMove(ToolContext&, ChunkPoint p) {
     if (m_active)
         m_current = p;
 }
 
-void RectangleTool::buttonUp(ToolContext& ctx, Point p) {
+void RectangleTool::buttonUp(ToolContext& ctx, ChunkPoint p) {
     if (!m_active)
         return;
     m_active = false;
@@ -42,10 +42,10 @@ void RectangleTool::buttonUp(ToolContext& ctx, Point p) {
     fillRectangle(device, m_start, clampInto(device, p), m_colour);
 }
 
-std::optional<PixelRect> RectangleTool::pending(const CDrawDevice& device) const {
+std::optional<ChunkRect> RectangleTool::pending(const CDrawDevice& device) const {
     if (!m_active || !device.hasChunk())
         return std::nullopt;
-    return PixelRect::spanning(m_start, clampInto(device, m_current));
+    return ChunkRect::spanning(m_start, clampInto(device, m_current));
 }
 
 } // namespace zentrik

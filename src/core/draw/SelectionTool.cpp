@@ -7,7 +7,7 @@
 
 namespace zentrik {
 
-void SelectionTool::buttonDown(ToolContext& ctx, MouseButton, Point p) {
+void SelectionTool::buttonDown(ToolContext& ctx, MouseButton, ChunkPoint p) {
     FloatingSelection& selection = ctx.selection();
     CDrawDevice& device = ctx.device();
     if (selection.exists() && selection.rect().contains(p)) {
@@ -23,20 +23,20 @@ void SelectionTool::buttonDown(ToolContext& ctx, MouseButton, Point p) {
     selection.mark({p.x, p.y, p.x, p.y});
 }
 
-void SelectionTool::mouseMove(ToolContext& ctx, Point p) {
+void SelectionTool::mouseMove(ToolContext& ctx, ChunkPoint p) {
     FloatingSelection& selection = ctx.selection();
     if (m_mode == Mode::Moving) {
         selection.moveBy(p.x - m_last.x, p.y - m_last.y);
         m_last = p;
     } else if (m_mode == Mode::Marking) {
         const CDrawDevice& device = ctx.device();
-        const Point held{std::clamp(p.x, 0, device.width() - 1),
-                         std::clamp(p.y, 0, device.height() - 1)};
-        selection.mark(PixelRect::spanning(m_anchor, held));
+        const ChunkPoint held{std::clamp(p.x, 0, device.width() - 1),
+                              std::clamp(p.y, 0, device.height() - 1)};
+        selection.mark(ChunkRect::spanning(m_anchor, held));
     }
 }
 
-void SelectionTool::buttonUp(ToolContext& ctx, Point p) {
+void SelectionTool::buttonUp(ToolContext& ctx, ChunkPoint p) {
     mouseMove(ctx, p);
     FloatingSelection& selection = ctx.selection();
     if (m_mode == Mode::Marking && selection.width() == 1 && selection.height() == 1 &&

@@ -11,9 +11,9 @@ namespace zentrik {
 class SelectionTool : public Tool {
 public:
     ToolId id() const override { return ToolId::Selection; }
-    void buttonDown(ToolContext& ctx, MouseButton button, Point p) override;
-    void mouseMove(ToolContext& ctx, Point p) override;
-    void buttonUp(ToolContext& ctx, Point p) override;
+    void buttonDown(ToolContext& ctx, MouseButton button, ChunkPoint p) override;
+    void mouseMove(ToolContext& ctx, ChunkPoint p) override;
+    void buttonUp(ToolContext& ctx, ChunkPoint p) override;
     // Escape gives up a rectangle being marked; a block being moved stays where it is.
     void cancel(ToolContext& ctx) override;
 
@@ -23,8 +23,8 @@ public:
 private:
     enum class Mode { Idle, Marking, Moving };
     Mode m_mode = Mode::Idle;
-    Point m_anchor;
-    Point m_last;
+    ChunkPoint m_anchor;
+    ChunkPoint m_last;
 };
 
 } // namespace zentrik

@@ -40,9 +40,9 @@ class Tool {
 public:
     virtual ~Tool() = default;
     virtual ToolId id() const = 0;
-    virtual void buttonDown(ToolContext& ctx, MouseButton button, Point p) = 0;
-    virtual void mouseMove(ToolContext&, Point) {}
-    virtual void buttonUp(ToolContext&, Point) {}
+    virtual void buttonDown(ToolContext& ctx, MouseButton button, ChunkPoint p) = 0;
+    virtual void mouseMove(ToolContext&, ChunkPoint) {}
+    virtual void buttonUp(ToolContext&, ChunkPoint) {}
     virtual void cancel(ToolContext&) {}
 };
 

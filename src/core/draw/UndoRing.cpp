@@ -25,7 +25,7 @@ void UndoRing::start(UndoKind kind, const ChunkKey& chunk) {
     m_openStart = m_end;
     m_overflow = false;
     m_pixels = 0;
-    m_box = PixelRect{};
+    m_box = ChunkRect{};
 }
 
 void UndoRing::recordPixel(int x, int y, uint8_t oldIndex) {
@@ -38,9 +38,9 @@ void UndoRing::recordPixel(int x, int y, uint8_t oldIndex) {
     }
     put(oldIndex);
     if (m_pixels == 0)
-        m_box = PixelRect{x, y, x, y};
+        m_box = ChunkRect{x, y, x, y};
     else
-        m_box = PixelRect{std::min(m_box.left, x), std::min(m_box.top, y), std::max(m_box.right, x),
+        m_box = ChunkRect{std::min(m_box.left, x), std::min(m_box.top, y), std::max(m_box.right, x),
                           std::max(m_box.bottom, y)};
     ++m_pixels;
 }
@@ -52,17 +52,17 @@ void UndoRing::close() {
         finish(nullptr);
         return;
     }
-    const PixelRect box = m_box;
+    const ChunkRect box = m_box;
     finish(&box);
 }
 
-void UndoRing::close(const PixelRect& rect) {
+void UndoRing::close(const ChunkRect& rect) {
     if (!m_recording)
         return;
     finish(m_openKind == UndoKind::PixelList ? nullptr : &rect);
 }
 
-void UndoRing::finish(const PixelRect* rect) {
+void UndoRing::finish(const ChunkRect* rect) {
     m_recording = false;
     if (m_pixels == 0) {
         discardOpen();

@@ -45,7 +45,7 @@ public:
     void close();
     // Closes a rectangle record with its rectangle; the pixels recorded must be exactly the
     // rectangle's, row by row, or the record is unusable and dropped.
-    void close(const PixelRect& rect);
+    void close(const ChunkRect& rect);
 
     // Undoes the newest step on chunk `current`: writes the old pixels back through `restore`
     // and, after a joined record, goes on with the record before it. Returns whether anything
@@ -75,7 +75,7 @@ private:
     void putU16(uint16_t value);
     void dropOldest();
     void discardOpen();
-    void finish(const PixelRect* rect);
+    void finish(const ChunkRect* rect);
     uint8_t at(uint64_t position) const { return m_ring[position % kCapacity]; }
     uint16_t u16At(uint64_t position) const;
     void restoreRecord(const Span& span, UndoKind kind, size_t bodyLength,
@@ -94,7 +94,7 @@ private:
     uint64_t m_openStart = 0;
     bool m_overflow = false;
     size_t m_pixels = 0;
-    PixelRect m_box;
+    ChunkRect m_box;
 };
 
 } // namespace zentrik

@@ -38,11 +38,11 @@ int ZoomView::viewPixels(int chunkWidth, int chunkHeight) const {
     return needsScrollBars(chunkWidth, chunkHeight) ? kViewPixelsWithScrollBars : kViewPixels;
 }
 
-Point ZoomView::toChunk(int screenX, int screenY) const {
+ChunkPoint ZoomView::toChunk(int screenX, int screenY) const {
     return {floorDiv(screenX, magnification) + scrollX, floorDiv(screenY, magnification) + scrollY};
 }
 
-bool ZoomView::zoomIn(Point centre, int chunkWidth, int chunkHeight) {
+bool ZoomView::zoomIn(ChunkPoint centre, int chunkWidth, int chunkHeight) {
     const auto s = steps(chunkWidth);
     const auto next = std::upper_bound(s.begin(), s.end(), magnification);
     if (next == s.end())
@@ -52,7 +52,7 @@ bool ZoomView::zoomIn(Point centre, int chunkWidth, int chunkHeight) {
     return true;
 }
 
-bool ZoomView::zoomOut(Point centre, int chunkWidth, int chunkHeight) {
+bool ZoomView::zoomOut(ChunkPoint centre, int chunkWidth, int chunkHeight) {
     const auto s = steps(chunkWidth);
     const auto next = std::lower_bound(s.begin(), s.end(), magnification);
     if (next == s.begin())
@@ -62,7 +62,7 @@ bool ZoomView::zoomOut(Point centre, int chunkWidth, int chunkHeight) {
     return true;
 }
 
-void ZoomView::centreOn(Point centre, int chunkWidth, int chunkHeight) {
+void ZoomView::centreOn(ChunkPoint centre, int chunkWidth, int chunkHeight) {
     const int visible = viewPixels(chunkWidth, chunkHeight) / magnification;
     scrollX = std::clamp(centre.x - visible / 2, 0, std::max(0, chunkWidth - visible));
     scrollY = std::clamp(centre.y - visible / 2, 0, std::max(0, chunkHeight - visible));

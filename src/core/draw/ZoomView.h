@@ -26,13 +26,13 @@ struct ZoomView {
     bool needsScrollBars(int chunkWidth, int chunkHeight) const;
     int viewPixels(int chunkWidth, int chunkHeight) const;
     // The chunk pixel under a screen position of the view.
-    Point toChunk(int screenX, int screenY) const;
+    ChunkPoint toChunk(int screenX, int screenY) const;
 
     // One step in or out, centring the view on `centre` as far as the chunk allows. Returns
     // whether the magnification changed.
-    bool zoomIn(Point centre, int chunkWidth, int chunkHeight);
-    bool zoomOut(Point centre, int chunkWidth, int chunkHeight);
-    void centreOn(Point centre, int chunkWidth, int chunkHeight);
+    bool zoomIn(ChunkPoint centre, int chunkWidth, int chunkHeight);
+    bool zoomOut(ChunkPoint centre, int chunkWidth, int chunkHeight);
+    void centreOn(ChunkPoint centre, int chunkWidth, int chunkHeight);
 };
 
 } // namespace zentrik

@@ -14,7 +14,7 @@ using Bytes = std::vector<uint8_t>;
 constexpr auto L = MouseButton::Left;
 constexpr auto R = MouseButton::Right;
 
-void drag(PictureEditor& ed, MouseButton b, Point from, Point to) {
+void drag(PictureEditor& ed, MouseButton b, ChunkPoint from, ChunkPoint to) {
     ed.buttonDown(b, from);
     ed.mouseMove(to);
     ed.buttonUp(b, to);
@@ -45,7 +45,7 @@ TEST(Selection, LiftMoveDropIsUndoneInOneStep) {
     drag(f.ed, L, {3, 3}, {13, 6}); // grabbing it lifts it and moves it by (10, 3)
     ASSERT_TRUE(f.ed.selection().lifted());
     EXPECT_EQ(f.dev.getPixel(2, 2), 230) << "the hole takes the right-button colour";
-    EXPECT_EQ(f.ed.selection().rect(), (PixelRect{12, 5, 14, 6}));
+    EXPECT_EQ(f.ed.selection().rect(), (ChunkRect{12, 5, 14, 6}));
     f.ed.selectTool(ToolId::Pen); // drops it
     EXPECT_FALSE(f.ed.selection().exists());
     EXPECT_EQ(f.dev.getPixel(12, 5), before[2 * 16 + 2]);
@@ -92,7 +92,7 @@ TEST(Selection, NewMarkOutsideDropsTheBlockAndDeleteDiscardsIt) {
     drag(f.ed, L, {8, 8}, {9, 9}); // outside: the block lands at (0, 5)
     EXPECT_EQ(f.dev.getPixel(0, 5), 1);
     EXPECT_EQ(f.dev.getPixel(1, 5), 2);
-    EXPECT_EQ(f.ed.selection().rect(), (PixelRect{8, 8, 9, 9}));
+    EXPECT_EQ(f.ed.selection().rect(), (ChunkRect{8, 8, 9, 9}));
     drag(f.ed, L, {8, 8}, {8, 10});
     f.ed.deleteSelection();
     EXPECT_EQ(f.dev.getPixel(8, 10), 10 * 16 + 8 + 1) << "the moved block was never written";
@@ -107,7 +107,7 @@ TEST(Clipboard, CopyCutPasteCarryPixelsAndPosition) {
     f.ed.selectTool(ToolId::Selection);
     drag(f.ed, L, {5, 6}, {6, 7});
     f.ed.copy();
-    EXPECT_EQ(f.clip.origin, (Point{5, 6}));
+    EXPECT_EQ(f.clip.origin, (ChunkPoint{5, 6}));
     EXPECT_EQ(f.clip.pixels, Bytes({6 * 16 + 6, 6 * 16 + 7, 7 * 16 + 6, 7 * 16 + 7}));
     f.ed.selection().clear();
     f.ed.cut(); // no selection: the whole chunk
@@ -132,7 +132,7 @@ TEST(Clipboard, SpritePasteOnAWallCarries255AtTheClampedPosition) {
     PictureEditor wallEd(wall, shared);
     ASSERT_TRUE(wallEd.paste());
     EXPECT_EQ(wallEd.toolId(), ToolId::Selection);
-    EXPECT_EQ(wallEd.selection().rect(), (PixelRect{63, 63, 64, 64}));
+    EXPECT_EQ(wallEd.selection().rect(), (ChunkRect{63, 63, 64, 64}));
     wallEd.selectTool(ToolId::Pen);
     EXPECT_EQ(wall.getPixel(63, 63), 255);
     EXPECT_EQ(wall.undoRing().newestRecordBytes().back(), 1) << "a pasted block is kind 1";
@@ -166,7 +166,7 @@ TEST(UndoRandomized, EverySequenceIsUndoneExactly) {
             p = uint8_t(rnd(0, 3)); // few colours: fills meet many regions
         const Bytes start = dev.pixels();
         PictureEditor ed(dev, clip);
-        auto pt = [&] { return Point{rnd(-3, w + 2), rnd(-3, h + 2)}; };
+        auto pt = [&] { return ChunkPoint{rnd(-3, w + 2), rnd(-3, h + 2)}; };
         for (int step = 0, n = rnd(1, 40); step < n; ++step) {
             const auto b = rnd(0, 1) ? L : R;
             ed.setColour(b, uint8_t(rnd(0, 4)));

@@ -11,8 +11,8 @@ using Bytes = std::vector<uint8_t>;
 constexpr auto L = MouseButton::Left;
 constexpr auto R = MouseButton::Right;
 
-std::vector<Point> pixelsOf(const CMemoryDevice& dev, uint8_t index) {
-    std::vector<Point> found;
+std::vector<ChunkPoint> pixelsOf(const CMemoryDevice& dev, uint8_t index) {
+    std::vector<ChunkPoint> found;
     for (int y = 0; y < dev.height(); ++y)
         for (int x = 0; x < dev.width(); ++x)
             if (dev.getPixel(x, y) == index)
@@ -20,12 +20,12 @@ std::vector<Point> pixelsOf(const CMemoryDevice& dev, uint8_t index) {
     return found;
 }
 
-void click(PictureEditor& ed, MouseButton b, Point p) {
+void click(PictureEditor& ed, MouseButton b, ChunkPoint p) {
     ed.buttonDown(b, p);
     ed.buttonUp(b, p);
 }
 
-void drag(PictureEditor& ed, MouseButton b, Point from, Point to) {
+void drag(PictureEditor& ed, MouseButton b, ChunkPoint from, ChunkPoint to) {
     ed.buttonDown(b, from);
     ed.mouseMove(to);
     ed.buttonUp(b, to);
@@ -42,17 +42,20 @@ struct Fixture {
 };
 
 TEST(LineRule, PixelsOfTheNamedLinesInBothDirections) {
-    auto line = [](Point a, Point b) {
-        std::vector<Point> pts;
-        forEachLinePixel(a, b, [&](Point p) { pts.push_back(p); });
+    auto line = [](ChunkPoint a, ChunkPoint b) {
+        std::vector<ChunkPoint> pts;
+        forEachLinePixel(a, b, [&](ChunkPoint p) { pts.push_back(p); });
         return pts;
     };
-    EXPECT_EQ(line({0, 0}, {4, 1}), (std::vector<Point>{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}));
+    EXPECT_EQ(line({0, 0}, {4, 1}),
+              (std::vector<ChunkPoint>{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}));
     // Backwards the rounding is toward the start again, so the halves swap.
-    EXPECT_EQ(line({4, 1}, {0, 0}), (std::vector<Point>{{4, 1}, {3, 1}, {2, 0}, {1, 0}, {0, 0}}));
-    EXPECT_EQ(line({0, 0}, {1, 4}), (std::vector<Point>{{0, 0}, {0, 1}, {1, 2}, {1, 3}, {1, 4}}));
-    EXPECT_EQ(line({3, 3}, {3, 3}), (std::vector<Point>{{3, 3}}));
-    EXPECT_EQ(line({0, 0}, {-2, -2}), (std::vector<Point>{{0, 0}, {-1, -1}, {-2, -2}}));
+    EXPECT_EQ(line({4, 1}, {0, 0}),
+              (std::vector<ChunkPoint>{{4, 1}, {3, 1}, {2, 0}, {1, 0}, {0, 0}}));
+    EXPECT_EQ(line({0, 0}, {1, 4}),
+              (std::vector<ChunkPoint>{{0, 0}, {0, 1}, {1, 2}, {1, 3}, {1, 4}}));
+    EXPECT_EQ(line({3, 3}, {3, 3}), (std::vector<ChunkPoint>{{3, 3}}));
+    EXPECT_EQ(line({0, 0}, {-2, -2}), (std::vector<ChunkPoint>{{0, 0}, {-1, -1}, {-2, -2}}));
 }
 
 TEST(LineTool, DrawnOnReleaseAsOnePixelListStep) {
@@ -62,7 +65,8 @@ TEST(LineTool, DrawnOnReleaseAsOnePixelListStep) {
     f.ed.mouseMove({10, 10});
     EXPECT_TRUE(pixelsOf(f.dev, 1).empty()) << "nothing drawn while dragging";
     f.ed.buttonUp(L, {4, 1});
-    EXPECT_EQ(pixelsOf(f.dev, 1), (std::vector<Point>{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}));
+    EXPECT_EQ(pixelsOf(f.dev, 1),
+              (std::vector<ChunkPoint>{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}));
     EXPECT_EQ(f.dev.undoRing().newestRecordBytes().size(), 5u * 5 + 3);
     // A line released off the chunk is cut at the edge; Escape drops a line being dragged.
     f.ed.buttonDown(R, {62, 0});
@@ -94,7 +98,7 @@ TEST(PenTool, SecondButtonEndsTheFirstStrokeAndPressOutsideStartsNothing) {
     f.ed.buttonUp(L, {9, 9}); // the first button's release no longer counts
     f.ed.mouseMove({5, 7});
     f.ed.buttonUp(R, {5, 7});
-    EXPECT_EQ(pixelsOf(f.dev, 1), (std::vector<Point>{{1, 1}}));
+    EXPECT_EQ(pixelsOf(f.dev, 1), (std::vector<ChunkPoint>{{1, 1}}));
     EXPECT_EQ(pixelsOf(f.dev, 2).size(), 3u);
     EXPECT_EQ(f.dev.undoRing().stepCount(), 2u);
     f.ed.buttonDown(L, {64, 3});
@@ -119,8 +123,8 @@ TEST(RectangleTool, DraggedOutsideIsClippedAtTheEdge) {
     drag(f.ed, L, {60, 61}, {100, -20});
     const auto painted = pixelsOf(f.dev, 1);
     ASSERT_EQ(painted.size(), 4u * 62);
-    EXPECT_EQ(painted.front(), (Point{60, 0}));
-    EXPECT_EQ(painted.back(), (Point{63, 61}));
+    EXPECT_EQ(painted.front(), (ChunkPoint{60, 0}));
+    EXPECT_EQ(painted.back(), (ChunkPoint{63, 61}));
     const Bytes rec = f.dev.undoRing().newestRecordBytes();
     ASSERT_EQ(rec.size(), 4u * 62 + 11);
     EXPECT_EQ(Bytes(rec.end() - 11, rec.end()), Bytes({60, 0, 0, 0, 4, 0, 62, 0, 248, 0, 1}));
@@ -139,10 +143,10 @@ TEST(FillTool, RunsThenAboveBelowFromTheRightEnd) {
     f.ed.selectTool(ToolId::Fill);
     click(f.ed, L, {1, 1});
     const Bytes rec = f.dev.undoRing().newestRecordBytes();
-    std::vector<Point> order;
+    std::vector<ChunkPoint> order;
     for (size_t i = 0; i + 5 <= rec.size() - 3; i += 5)
         order.push_back({rec[i], rec[i + 2]});
-    EXPECT_EQ(order, (std::vector<Point>{
+    EXPECT_EQ(order, (std::vector<ChunkPoint>{
                          {1, 1}, {0, 1}, {2, 1}, {2, 0}, {1, 0}, {0, 0}, {2, 2}, {1, 2}, {0, 2}}));
 }
 
@@ -198,7 +202,7 @@ TEST(Magnifier, CentresOnTheClickInsideTheChunk) {
     click(f.ed, L, {30, 2});
     EXPECT_EQ(v.scrollX, 30 - 368 / 16 / 2);
     EXPECT_EQ(v.scrollY, 0);
-    EXPECT_EQ(v.toChunk(17, 31), (Point{30 - 11 + 1, 1}));
+    EXPECT_EQ(v.toChunk(17, 31), (ChunkPoint{30 - 11 + 1, 1}));
     EXPECT_EQ(v.toChunk(-1, 0).x, 30 - 11 - 1) << "positions left of the view round down";
     click(f.ed, R, {0, 0});
     click(f.ed, R, {0, 0});

@@ -27,7 +27,7 @@ TEST(UndoRing, RectangleRecordHasOldPixelsThenRectangleThenTrailer) {
     for (int y = 2; y <= 3; ++y)
         for (int x = 5; x <= 7; ++x)
             dev.setPixel(x, y, 0xEE);
-    dev.closeUndoRecord(PixelRect{5, 2, 7, 3});
+    dev.closeUndoRecord(ChunkRect{5, 2, 7, 3});
     EXPECT_EQ(dev.undoRing().newestRecordBytes(),
               Bytes({21, 22, 23, 29, 30, 31, 5, 0, 2, 0, 3, 0, 2, 0, 6, 0, 1}));
     ASSERT_TRUE(dev.undo());
@@ -39,12 +39,12 @@ TEST(UndoRing, RectangleRecordHasOldPixelsThenRectangleThenTrailer) {
 TEST(UndoRing, RecordWithoutPixelsIsDroppedAndRectMismatchIsNotKept) {
     CMemoryDevice dev(8, 8);
     dev.startUndoRecord(UndoKind::Rectangle);
-    dev.closeUndoRecord(PixelRect{0, 0, 1, 1});
+    dev.closeUndoRecord(ChunkRect{0, 0, 1, 1});
     EXPECT_EQ(dev.undoRing().recordCount(), 0u);
     EXPECT_EQ(dev.undoRing().writePosition(), 0u);
     dev.startUndoRecord(UndoKind::Rectangle);
     dev.setPixel(0, 0, 1);
-    dev.closeUndoRecord(PixelRect{0, 0, 1, 1}); // four pixels claimed, one recorded
+    dev.closeUndoRecord(ChunkRect{0, 0, 1, 1}); // four pixels claimed, one recorded
     EXPECT_EQ(dev.undoRing().recordCount(), 0u);
 }
 
@@ -70,7 +70,7 @@ TEST(UndoRing, JoinedRecordUndoesTheRecordBeforeItInTheSameStep) {
     for (UndoKind kind : {UndoKind::PixelList, UndoKind::Rectangle, UndoKind::JoinedRectangle}) {
         dev.startUndoRecord(kind);
         dev.setPixel(1, 1, uint8_t(int(kind) + 1));
-        dev.closeUndoRecord(PixelRect{1, 1, 1, 1});
+        dev.closeUndoRecord(ChunkRect{1, 1, 1, 1});
     }
     EXPECT_EQ(dev.undoRing().stepCount(), 2u);
     dev.undo();
@@ -111,7 +111,7 @@ TEST(UndoRing, StepLargerThanTheRingEmptiesTheHistory) {
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < 200; ++x)
             dev.setPixel(x, y, 3);
-    dev.closeUndoRecord(PixelRect{0, 0, 199, 199});
+    dev.closeUndoRecord(ChunkRect{0, 0, 199, 199});
     EXPECT_EQ(dev.undoRing().recordCount(), 0u);
     EXPECT_FALSE(dev.undo());
     EXPECT_EQ(dev.pixels()[0], 3);

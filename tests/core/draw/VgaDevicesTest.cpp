@@ -1,0 +1,207 @@
+// The devices over the graphics archive's models: planar pictures with their display copy,
+// font characters and 8x8 tiles.
+#include "draw/FontDevice.h"
+#include "draw/GraphDevice.h"
+#include "draw/PictureEditor.h"
+#include "draw/Tile8Device.h"
+#include "TestSupport.h"
+#include "vgagraph/FontOps.h"
+#include "vgagraph/PictureOps.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace zentrik::test {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+GraphicsSet pictures(std::vector<PictureSize> sizes) {
+    GraphicsSet set;
+    for (PictureSize s : sizes) {
+        set.table.push_back(s);
+        Bytes planar(size_t(s.width) * size_t(s.height));
+        for (size_t i = 0; i < planar.size(); ++i)
+            planar[i] = uint8_t(i + 1);
+        set.pictures.push_back(planar);
+    }
+    set.loaded = true;
+    return set;
+}
+
+TEST(GraphDevice, PlanarAddressingForAWidthThatIsNoMultipleOf4) {
+    GraphicsSet set = pictures({{6, 2}});
+    CGraphDevice dev(set);
+    dev.selectPicture(0);
+    ASSERT_EQ(dev.width(), 6);
+    // Planes hold 2, 2, 1 and 1 pixels per row: plane 1 starts at byte 4.
+    EXPECT_EQ(dev.getPixel(5, 1), set.pictures[0][4 + 1 * 2 + 1]);
+    EXPECT_EQ(dev.getPixel(2, 0), set.pictures[0][8]);
+    dev.startUndoRecord(UndoKind::PixelList);
+    dev.setPixel(5, 1, 99);
+    dev.setPixel(3, 0, 98);
+    dev.closeUndoRecord();
+    EXPECT_EQ(set.pictures[0][7], 99);
+    EXPECT_EQ(set.pictures[0][10], 98);
+    EXPECT_TRUE(set.changed);
+    ASSERT_EQ(dev.displayStride(), 8u);
+    EXPECT_EQ(dev.displayCopy()[0 * 8 + 5], 99) << "row 1 of 2 is the first row stored";
+    EXPECT_EQ(dev.displayCopy()[1 * 8 + 3], 98);
+    EXPECT_EQ(dev.displayCopy(), pictureDisplayCopy(set.pictures[0], set.table[0]));
+    dev.undo();
+    EXPECT_EQ(set.pictures[0][7], 8);
+    EXPECT_EQ(dev.displayCopy(), pictureDisplayCopy(set.pictures[0], set.table[0]));
+}
+
+TEST(GraphDevice, ResizeRoundsTheWidthUpAndKeepsTheTopLeft) {
+    GraphicsSet set = pictures({{8, 8}, {30, 4}});
+    CGraphDevice dev(set);
+    dev.selectPicture(1);
+    const uint8_t corner = dev.getPixel(0, 0), far = dev.getPixel(29, 2);
+    dev.startUndoRecord(UndoKind::PixelList);
+    dev.setPixel(1, 1, 5);
+    dev.closeUndoRecord();
+    ASSERT_TRUE(dev.resize(30, 3, 200));
+    EXPECT_EQ(set.table[1], (PictureSize{32, 3}));
+    EXPECT_EQ(dev.width(), 32);
+    EXPECT_EQ(dev.getPixel(0, 0), corner);
+    EXPECT_EQ(dev.getPixel(29, 2), far);
+    EXPECT_EQ(dev.getPixel(30, 0), 200);
+    EXPECT_EQ(dev.getPixel(31, 2), 200);
+    EXPECT_EQ(dev.displayCopy(), pictureDisplayCopy(set.pictures[1], set.table[1]));
+    EXPECT_FALSE(dev.undo()) << "the history does not fit the new size";
+    EXPECT_FALSE(dev.resize(40, 0, 1));
+    EXPECT_EQ(set.table[1], (PictureSize{32, 3})) << "a refused height keeps the width too";
+    dev.selectPicture(2);
+    EXPECT_FALSE(dev.hasChunk());
+}
+
+TEST(GraphDevice, ToolsKeepTheDisplayCopyEqualToThePlanes) {
+    std::mt19937 rng(7);
+    GraphicsSet set = pictures({{13, 9}});
+    CGraphDevice dev(set);
+    dev.selectPicture(0);
+    PictureClipboard clip;
+    PictureEditor ed(dev, clip);
+    const Bytes before = set.pictures[0];
+    for (int i = 0; i < 200; ++i) {
+        ed.selectTool(ToolId(rng() % 6));
+        ed.setColour(MouseButton::Left, uint8_t(rng() % 3));
+        const ChunkPoint a{int(rng() % 15) - 1, int(rng() % 11) - 1};
+        ed.buttonDown(MouseButton::Left, a);
+        ed.mouseMove({int(rng() % 15) - 1, int(rng() % 11) - 1});
+        ed.buttonUp(MouseButton::Left, {int(rng() % 15) - 1, int(rng() % 11) - 1});
+        if (rng() % 7 == 0)
+            ed.paste();
+        if (rng() % 9 == 0)
+            ed.copy();
+        ASSERT_EQ(dev.displayCopy(), pictureDisplayCopy(set.pictures[0], set.table[0])) << i;
+    }
+    ed.leaveChunk();
+    while (dev.undo()) {
+    }
+    ASSERT_FALSE(dev.undoRing().droppedAny());
+    EXPECT_EQ(set.pictures[0], before);
+}
+
+// A font of the given height whose characters (code, width) lie in code order, each pixel
+// numbered so that moved blocks are recognised.
+Bytes makeFont(int height, std::vector<std::pair<int, int>> chars) {
+    Bytes font(770, 0);
+    font[0] = uint8_t(height);
+    for (auto [code, width] : chars) {
+        const size_t at = font.size();
+        font[2 + 2 * code] = uint8_t(at & 0xFF);
+        font[3 + 2 * code] = uint8_t(at >> 8);
+        font[514 + code] = uint8_t(width);
+        for (int i = 0; i < width * height; ++i)
+            font.push_back(uint8_t(code + i));
+    }
+    return font;
+}
+
+TEST(FontDevice, CharacterOfWidthOneAndItsNeighbours) {
+    StrictPrompter prompter;
+    FontSet set;
+    set.fonts.push_back(makeFont(3, {{'!', 1}, {'A', 2}}));
+    CFontDevice dev(set, prompter);
+    dev.selectCharacter(0, '!');
+    ASSERT_EQ(dev.width(), 1);
+    ASSERT_EQ(dev.height(), 3);
+    PictureClipboard clip;
+    PictureEditor ed(dev, clip);
+    ed.setColour(MouseButton::Left, 9);
+    ed.buttonDown(MouseButton::Left, {0, 0});
+    ed.mouseMove({0, 2});
+    ed.mouseMove({3, 2}); // drawn across the edge: only column 0 exists
+    ed.buttonUp(MouseButton::Left, {3, 2});
+    EXPECT_EQ(Bytes(set.fonts[0].begin() + 770, set.fonts[0].begin() + 773), Bytes({9, 9, 9}));
+    EXPECT_EQ(set.fonts[0][773], 'A') << "the next character is untouched";
+    EXPECT_TRUE(set.changed);
+    ed.undo();
+    EXPECT_EQ(set.fonts[0][771], '!' + 1);
+    dev.selectCharacter(0, 'B');
+    EXPECT_FALSE(dev.hasChunk()) << "an absent character has no pixels";
+}
+
+TEST(FontDevice, WidthAndHeightChangesMoveTheBlocksAndDropTheHistory) {
+    StrictPrompter prompter;
+    FontSet set;
+    set.fonts.push_back(makeFont(2, {{'A', 2}, {'B', 1}}));
+    CFontDevice dev(set, prompter);
+    dev.selectCharacter(0, 'A');
+    dev.startUndoRecord(UndoKind::PixelList);
+    dev.setPixel(1, 1, 50);
+    dev.closeUndoRecord();
+    ASSERT_TRUE(dev.SetCurWidth(3));
+    EXPECT_EQ(dev.width(), 3);
+    EXPECT_EQ(set.fonts[0].size(), 770u + 6 + 2);
+    EXPECT_EQ(dev.getPixel(1, 1), 50);
+    EXPECT_EQ(dev.getPixel(2, 1), 0);
+    EXPECT_FALSE(dev.undo());
+    ASSERT_TRUE(dev.SetHeight(1));
+    EXPECT_EQ(dev.height(), 1);
+    dev.selectCharacter(0, 'B');
+    EXPECT_EQ(dev.getPixel(0, 0), 'B');
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST(FontDevice, BlockOutsideTheFontShowsNothing) {
+    StrictPrompter prompter;
+    FontSet set;
+    set.fonts.push_back(makeFont(4, {{'A', 3}}));
+    set.fonts[0].resize(770 + 5); // cut short
+    CFontDevice dev(set, prompter);
+    dev.selectCharacter(0, 'A');
+    EXPECT_EQ(dev.width(), 0);
+    dev.setPixel(0, 0, 1);
+    dev.selectCharacter(3, 'A');
+    EXPECT_EQ(dev.width(), 0);
+    EXPECT_FALSE(dev.SetHeight(2));
+}
+
+TEST(Tile8Device, PixelsAreInFourPlanesOf16Bytes) {
+    Tile8Set set;
+    set.tiles.assign(kTile8ChunkBytes, 0);
+    CTile8Device dev(set);
+    dev.selectTile(2);
+    ASSERT_EQ(dev.width(), 8);
+    dev.startUndoRecord(UndoKind::PixelList);
+    dev.setPixel(5, 3, 42);
+    dev.setPixel(8, 3, 43); // outside the tile: ignored
+    dev.closeUndoRecord();
+    EXPECT_EQ(set.tiles[128 + 16 + 6 + 1], 42);
+    EXPECT_EQ(std::count(set.tiles.begin(), set.tiles.end(), 0), int(kTile8ChunkBytes) - 1);
+    EXPECT_TRUE(set.changed);
+    dev.undo();
+    EXPECT_EQ(set.tiles[151], 0);
+    dev.selectTile(72);
+    EXPECT_FALSE(dev.hasChunk());
+    set.tiles.resize(64 * 2);
+    dev.selectTile(2);
+    EXPECT_FALSE(dev.hasChunk()) << "a short chunk does not hold tile 2";
+}
+
+} // namespace
+} // namespace zentrik::test
