@@ -25,6 +25,12 @@ void CGraphDevice::reload() {
     m_display = pictureDisplayCopy(m_set.pictures[size_t(m_index)], size);
 }
 
+ChunkKey CGraphDevice::chunkKey() const {
+    if (!m_valid)
+        return {&m_set, m_index};
+    return {m_set.pictures[size_t(m_index)].data(), m_index};
+}
+
 uint8_t CGraphDevice::readPixel(int x, int y) const {
     return m_set.pictures[size_t(m_index)][planarIndex(x, y, width(), height())];
 }

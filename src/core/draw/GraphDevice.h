@@ -21,7 +21,9 @@ public:
 
     int width() const override { return m_valid ? m_set.table[size_t(m_index)].width : 0; }
     int height() const override { return m_valid ? m_set.table[size_t(m_index)].height : 0; }
-    ChunkKey chunkKey() const override { return {&m_set, m_index}; }
+    // The pixel buffer is part of the key: after a removal the same number shows another
+    // picture, whose pixels the old history must not touch.
+    ChunkKey chunkKey() const override;
     void markChanged() override { m_set.changed = true; }
 
     // The importer's resize: the width rounded up to a multiple of 4, new pixels `background`,

@@ -1,0 +1,193 @@
+// The wall and sprite devices on the real shareware page file and on a 128-pixel wall set.
+#include "draw/PictureEditor.h"
+#include "draw/TexDevice.h"
+#include "pagefile/PageFileReader.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace zentrik::test {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+constexpr auto L = MouseButton::Left;
+
+struct Vswap {
+    Vswap() {
+        const Bytes file = readGameFile("wl1/VSWAP.WL1");
+        StrictPrompter prompter;
+        InlineProgress progress;
+        wallsOk = LoadTexturesWorker(file, progress, prompter, walls) == JobResult::Done;
+        spritesOk = LoadSpritesWorker(file, progress, prompter, sprites) == JobResult::Done;
+    }
+    WallSet walls;
+    SpriteSet sprites;
+    bool wallsOk = false;
+    bool spritesOk = false;
+};
+
+void click(PictureEditor& ed, MouseButton b, ChunkPoint p) {
+    ed.buttonDown(b, p);
+    ed.buttonUp(b, p);
+}
+
+TEST(TexDevice, PaintingChangesRawColumnByteAndBottomUpImageByte) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    Vswap v;
+    ASSERT_TRUE(v.wallsOk);
+    ChangeFlags flags;
+    CTexDevice dev(v.walls, &flags);
+    dev.selectWall(3);
+    ASSERT_EQ(dev.width(), 64);
+    PictureClipboard clip;
+    PictureEditor ed(dev, clip);
+    const Bytes rawBefore = v.walls.raw;
+    const uint8_t old = dev.getPixel(5, 9);
+    ed.setColour(L, uint8_t(old + 1));
+    click(ed, L, {5, 9});
+    EXPECT_EQ(v.walls.raw[3 * 4096 + 5 * 64 + 9], uint8_t(old + 1));
+    EXPECT_EQ(v.walls.images[3]->pixels[(63 - 9) * 64 + 5], uint8_t(old + 1));
+    size_t differing = 0;
+    for (size_t i = 0; i < rawBefore.size(); ++i)
+        differing += rawBefore[i] != v.walls.raw[i];
+    EXPECT_EQ(differing, 1u);
+    EXPECT_TRUE(flags.isSet(DataSet::Walls));
+    ed.undo();
+    EXPECT_EQ(v.walls.raw, rawBefore);
+    EXPECT_EQ(v.walls.images[3]->at(5, 9), old);
+}
+
+TEST(TexDevice, EveryToolKeepsRawAndImageEqual) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    Vswap v;
+    ASSERT_TRUE(v.wallsOk);
+    CTexDevice dev(v.walls);
+    dev.selectWall(0);
+    PictureClipboard clip;
+    PictureEditor ed(dev, clip);
+    std::mt19937 rng(99);
+    const Bytes rawBefore = v.walls.raw;
+    for (int i = 0; i < 60; ++i) {
+        ed.selectTool(ToolId(rng() % 6));
+        ed.setColour(L, uint8_t(rng()));
+        ed.buttonDown(L, {int(rng() % 64), int(rng() % 64)});
+        ed.mouseMove({int(rng() % 80) - 8, int(rng() % 80) - 8});
+        ed.buttonUp(L, {int(rng() % 80) - 8, int(rng() % 80) - 8});
+        if (i % 10 == 3)
+            ed.copy();
+        if (i % 10 == 7)
+            ed.paste();
+    }
+    ed.leaveChunk();
+    EXPECT_EQ(imageFromColumns(v.walls.slot(0), 64), *v.walls.images[0]);
+    while (dev.undo()) {
+    }
+    if (!dev.undoRing().droppedAny())
+        EXPECT_EQ(v.walls.raw, rawBefore);
+}
+
+TEST(TexDevice, SpritePastedOnAWallCarriesIndex255) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    Vswap v;
+    ASSERT_TRUE(v.wallsOk && v.spritesOk);
+    PictureClipboard shared;
+    CSprDevice sprite(v.sprites);
+    sprite.selectSprite(2);
+    ASSERT_EQ(sprite.width(), 64);
+    PictureEditor spriteEd(sprite, shared);
+    spriteEd.copy(); // nothing selected: the whole sprite
+    ASSERT_EQ(shared.pixels.size(), 4096u);
+    ASSERT_EQ(shared.pixels[0], TransparentIndex);
+
+    CTexDevice wall(v.walls);
+    wall.selectWall(1);
+    PictureEditor wallEd(wall, shared);
+    ASSERT_TRUE(wallEd.paste());
+    wallEd.selectTool(ToolId::Pen);
+    EXPECT_EQ(*v.walls.images[1], *v.sprites.images[2]);
+    EXPECT_EQ(v.walls.raw[4096 + 0], 255);
+    EXPECT_EQ(imageFromColumns(v.walls.slot(1), 64), *v.walls.images[1]);
+}
+
+TEST(TexDevice, AnotherWallOrARemovedWallDropsTheHistory) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    Vswap v;
+    ASSERT_TRUE(v.wallsOk);
+    CTexDevice dev(v.walls);
+    PictureClipboard clip;
+    PictureEditor ed(dev, clip);
+    ed.setColour(L, 1);
+    dev.selectWall(0);
+    click(ed, L, {0, 0});
+    dev.selectWall(1);
+    click(ed, L, {0, 0});
+    dev.selectWall(0);
+    EXPECT_FALSE(ed.undo()) << "wall 0's step went when wall 1 was painted";
+    EXPECT_EQ(v.walls.images[0]->at(0, 0), 1);
+
+    dev.selectWall(1);
+    click(ed, L, {1, 1});
+    // Remove wall 1 as the page does: wall 2 takes its number.
+    v.walls.images.erase(v.walls.images.begin() + 1);
+    v.walls.raw.erase(v.walls.raw.begin() + 4096, v.walls.raw.begin() + 8192);
+    const uint8_t kept = v.walls.images[1]->at(1, 1);
+    EXPECT_FALSE(ed.undo());
+    EXPECT_EQ(v.walls.images[1]->at(1, 1), kept);
+}
+
+WallSet hiResWalls() {
+    WallSet set;
+    set.side = 128;
+    set.textureBytes = 16384;
+    set.raw.assign(2 * 16384, 0);
+    for (size_t i = 0; i < set.raw.size(); ++i)
+        set.raw[i] = uint8_t(i / 128);
+    for (int w = 0; w < 2; ++w)
+        set.images.push_back(imageFromColumns(set.slot(w), 128));
+    return set;
+}
+
+TEST(TexDevice, HundredTwentyEightPixelWall) {
+    WallSet set = hiResWalls();
+    CTexDevice dev(set);
+    dev.selectWall(1);
+    PictureClipboard clip;
+    PictureEditor ed(dev, clip);
+    ASSERT_EQ(dev.width(), 128);
+    EXPECT_EQ(ed.view().magnification, 3);
+    ed.setColour(L, 77);
+    click(ed, L, {100, 120});
+    EXPECT_EQ(set.raw[16384 + 100 * 128 + 120], 77);
+    EXPECT_EQ(set.images[1]->pixels[(127 - 120) * 128 + 100], 77);
+    ed.selectTool(ToolId::Rectangle);
+    ed.buttonDown(L, {120, 126});
+    ed.buttonUp(L, {300, 300});
+    EXPECT_EQ(set.raw[16384 + 127 * 128 + 127], 77);
+    EXPECT_EQ(set.raw[16384 + 119 * 128 + 127], uint8_t((16384 + 119 * 128) / 128));
+    EXPECT_EQ(imageFromColumns(set.slot(1), 128), *set.images[1]);
+    ed.selectTool(ToolId::Magnifier);
+    click(ed, L, {0, 0});
+    EXPECT_EQ(ed.view().magnification, 4);
+}
+
+TEST(TexDevice, ImportedImageIsMirroredAndMismatchedWallsShowNothing) {
+    WallSet set = hiResWalls();
+    CTexDevice dev(set);
+    dev.selectWall(0);
+    set.images[0] = IndexedImage(128, 9);
+    dev.afterImport();
+    EXPECT_EQ(set.raw[16383], 9);
+    EXPECT_EQ(set.raw[16384], 128);
+    set.images[1] = IndexedImage(64, 0);
+    dev.selectWall(1);
+    EXPECT_FALSE(dev.hasChunk());
+    set.images[1].reset();
+    EXPECT_FALSE(dev.hasChunk());
+    dev.selectWall(2);
+    EXPECT_FALSE(dev.hasChunk());
+}
+
+} // namespace
+} // namespace zentrik::test
