@@ -20,8 +20,9 @@ def read_rows(name, sep="\t"):
 
 
 def read_blocks(name):
-    """Named blocks: a line "= NAME" starts a block, the lines up to the next one belong to it
-    (comment lines and blank lines outside blocks are dropped)."""
+    """Named blocks: a line "= NAME" starts a block, the lines up to the next one belong to it.
+    Comment lines ("# " and a bare "#") and trailing blank lines are dropped; a "#" followed
+    by anything else is content (glyph rows, legends)."""
     blocks, current = {}, None
     for line in read_lines(name):
         if line.startswith("= "):
@@ -29,7 +30,7 @@ def read_blocks(name):
             if current in blocks:
                 raise ValueError(f"{name}: block {current} twice")
             blocks[current] = []
-        elif line.startswith("#") or current is None:
+        elif line.startswith("# ") or line == "#" or current is None:
             continue
         else:
             blocks[current].append(line)
