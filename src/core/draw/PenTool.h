@@ -5,7 +5,8 @@
 namespace zentrik {
 
 // Tool 0: paints under the mouse; every move draws a line from the previous position, so a
-// fast stroke leaves no gaps. One stroke is one undo step.
+// fast stroke leaves no gaps. One stroke is one undo step; Escape ends the stroke and keeps
+// what was painted.
 class PenTool : public Tool {
 public:
     ToolId id() const override { return ToolId::Pen; }

@@ -1,6 +1,7 @@
 #include "draw/PictureEditor.h"
 
 #include "draw/DrawDevice.h"
+#include "platform/Prompter.h"
 
 namespace zentrik {
 
@@ -18,6 +19,11 @@ void PictureEditor::setColour(MouseButton button, uint8_t index) {
 }
 
 void PictureEditor::selectTool(ToolId id) {
+    if (int(id) < 0 || int(id) >= kToolCount) {
+        if (Prompter* prompter = m_device->prompter())
+            prompter->message("Error 23:PenMode does not exist!", "Zentrik", MessageIcon::Error);
+        return;
+    }
     endAction();
     m_selection.drop(*m_device);
     Tool* tools[kToolCount] = {&m_pen,       &m_pipette, &m_fill,     &m_line,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/DrawDevice.h"
 #include "draw/FillTool.h"
 #include "draw/FloatingSelection.h"
 #include "draw/LineTool.h"
@@ -32,8 +33,11 @@ public:
 
     ToolId toolId() const { return m_tool->id(); }
     Tool& tool() { return *m_tool; }
-    // Switching tools ends the current action and drops a floating block.
+    // Switching tools ends the current action and drops a floating block. A number that is no
+    // tool is reported and changes nothing.
     void selectTool(ToolId id);
+    // After the page showed another chunk: the view starts again at the chunk's first step.
+    void resetView() { m_view.reset(m_device->width()); }
 
     // A press outside the chunk starts nothing. A second button pressed while one is held
     // first ends the action of the first as if it had been released.

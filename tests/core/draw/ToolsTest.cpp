@@ -1,6 +1,7 @@
 // The painting rules of the tools, driven through the editor as a widget would drive them.
 #include "draw/MemoryDevice.h"
 #include "draw/PictureEditor.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,21 @@ TEST(PenTool, SecondButtonEndsTheFirstStrokeAndPressOutsideStartsNothing) {
     EXPECT_FALSE(f.ed.buttonHeld());
     f.ed.mouseMove({3, 3});
     EXPECT_EQ(f.dev.getPixel(3, 3), 0);
+}
+
+TEST(PictureEditor, UnknownToolIsReportedAndAViewResetsForANewChunk) {
+    StrictPrompter prompter;
+    CMemoryDevice dev(128, 128, 0, &prompter);
+    PictureClipboard clip;
+    PictureEditor ed(dev, clip);
+    ed.selectTool(ToolId::Line);
+    ed.selectTool(ToolId(7));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Error 23:PenMode does not exist!");
+    EXPECT_EQ(ed.toolId(), ToolId::Line);
+    ed.view().magnification = 16;
+    ed.resetView();
+    EXPECT_EQ(ed.view().magnification, 3);
 }
 
 TEST(PipetteTool, TakesTheIndexForThePressedButton) {
