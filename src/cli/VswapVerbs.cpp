@@ -2,7 +2,10 @@
 #include "CliArea.h"
 
 #include "app/Settings.h"
+#include "imaging/BmpImport.h"
+#include "imaging/BmpWriter.h"
 #include "io/SafeFile.h"
+#include "pagefile/ImageTarget.h"
 #include "pagefile/PageFiles.h"
 #include "pagefile/SpriteDecoder.h"
 #include "pagefile/SpriteEncoder.h"
@@ -134,6 +137,109 @@ int save(Context& c) {
     return done ? kExitDone : kExitNotDone;
 }
 
+std::optional<int> indexArg(const std::string& text) {
+    if (text.empty() || text.size() > 5)
+        return std::nullopt;
+    for (char ch : text)
+        if (ch < '0' || ch > '9')
+            return std::nullopt;
+    return std::stoi(text);
+}
+
+// The palette given by --palette, else the program's own "Wolfenstein3D".
+std::optional<GamePalette> paletteArg(Context& c) {
+    const std::filesystem::path path = c.args.option("palette")
+                                           ? std::filesystem::path(*c.args.option("palette"))
+                                           : programDir() / "palette" / "Wolfenstein3D.pal";
+    auto bytes = readWholeFile(path);
+    GamePalette palette;
+    if (!bytes || !readPalBytes(*bytes, palette)) {
+        c.prompter.message(path.string(), "Cannot Open", MessageIcon::Error);
+        return std::nullopt;
+    }
+    return palette;
+}
+
+bool loadPart(Session& s, bool walls, const std::string& path) {
+    return walls ? s.files.LoadTextures(path) : s.files.LoadSprites(path);
+}
+
+std::optional<IndexedImage>* pictureOf(Session& s, bool walls, int n) {
+    auto& images = walls ? s.files.walls.images : s.files.sprites.images;
+    if (n < 0 || n >= int(images.size()))
+        return nullptr;
+    return &images[size_t(n)];
+}
+
+int exportPicture(Context& c, bool walls) {
+    const auto& pos = c.args.positional();
+    const auto n = pos.size() == 3 ? indexArg(pos[1]) : std::nullopt;
+    if (!n)
+        return c.usage(walls ? "zentrik-cli vswap export-wall FILE N OUT.bmp [--palette P.pal]"
+                             : "zentrik-cli vswap export-sprite FILE N OUT.bmp [--palette P.pal]");
+    auto palette = paletteArg(c);
+    Session s(c);
+    if (!palette || !loadPart(s, walls, pos[0]))
+        return kExitNotDone;
+    auto* image = pictureOf(s, walls, *n);
+    if (!image || !*image) {
+        c.prompter.message(walls ? "This wall is empty!" : "This sprite is empty!", "Zentrik",
+                           MessageIcon::Error);
+        return kExitNotDone;
+    }
+    return ExportBMP(ImageTarget(**image), pos[2], *palette, c.prompter) ? kExitDone : kExitNotDone;
+}
+
+int importPicture(Context& c, bool walls) {
+    const auto& pos = c.args.positional();
+    const auto n = pos.size() == 3 ? indexArg(pos[1]) : std::nullopt;
+    if (!n || (c.args.flag("resample") && c.args.flag("copy")))
+        return c.usage(std::string("zentrik-cli vswap ") +
+                       (walls ? "import-wall" : "import-sprite") +
+                       " FILE N IN.bmp [--resample|--copy] [--yes] [--palette P.pal]");
+    auto palette = paletteArg(c);
+    Session s(c);
+    if (!palette || !loadPart(s, walls, pos[0]))
+        return kExitNotDone;
+    auto* image = pictureOf(s, walls, *n);
+    if (!image) {
+        c.prompter.message(walls ? "This wall doesn't exist!" : "This sprite doesn't exist!",
+                           "Zentrik", MessageIcon::Error);
+        return kExitNotDone;
+    }
+    // An empty slot gets a fresh picture: black for a wall, transparent for a sprite.
+    IndexedImage picture = *image ? **image
+                                  : IndexedImage(walls ? s.files.walls.side : s.files.sprites.side,
+                                                 walls ? 0 : TransparentIndex);
+    ImageTarget target(picture);
+    NearestColorTable colors(*palette);
+    // --resample and --copy answer the resample question; --yes answers every other one.
+    ScriptedAnswers answers(c.prompter, c.args.flag("resample"), c.args.flag("copy"));
+    if (!ImportBMP(target, pos[2], colors, answers, s.jobs))
+        return kExitNotDone;
+    if (walls)
+        s.files.walls.setImage(*n, std::move(picture));
+    else
+        s.files.sprites.images[size_t(*n)] = std::move(picture);
+    Settings settings;
+    const bool saved = walls ? s.files.SaveTextures(pos[0])
+                             : s.files.SaveSprites(pos[0], settings.spriteCompression);
+    return saved ? kExitDone : kExitNotDone;
+}
+
+int exportWall(Context& c) {
+    return exportPicture(c, true);
+}
+int exportSprite(Context& c) {
+    return exportPicture(c, false);
+}
+int importWall(Context& c) {
+    return importPicture(c, true);
+}
+int importSprite(Context& c) {
+    return importPicture(c, false);
+}
+
 const AreaRegistration kVswap{
     Area{"vswap",
          "the page file VSWAP: walls, sprites and digitized sounds",
@@ -149,6 +255,26 @@ const AreaRegistration kVswap{
               "load one part from IN and save it into OUT (a copy of IN when OUT does not exist)",
               save,
               {"sprite-compression"}},
+             {"export-wall",
+              "FILE N OUT.bmp [--palette P.pal]",
+              "write wall N as an 8-bit bitmap with the palette",
+              exportWall,
+              {"palette"}},
+             {"export-sprite",
+              "FILE N OUT.bmp [--palette P.pal]",
+              "write sprite N as an 8-bit bitmap with the palette",
+              exportSprite,
+              {"palette"}},
+             {"import-wall",
+              "FILE N IN.bmp [--resample|--copy] [--yes] [--palette P.pal]",
+              "convert a bitmap into wall N and save the walls into FILE",
+              importWall,
+              {"palette"}},
+             {"import-sprite",
+              "FILE N IN.bmp [--resample|--copy] [--yes] [--palette P.pal]",
+              "convert a bitmap into sprite N and save the sprites into FILE",
+              importSprite,
+              {"palette"}},
          }}};
 
 } // namespace

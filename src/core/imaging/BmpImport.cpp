@@ -1,0 +1,159 @@
+#include "imaging/BmpImport.h"
+
+#include "io/SafeFile.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace zentrik {
+
+namespace {
+
+constexpr int kImportBarMax = 102;
+constexpr int kSub = 256; // sample positions in 1/256 pixel
+
+const char* const kResizeQuestion =
+    "The picture is larger than the current chunk.\nDo you want me to resize the current chunk "
+    "to let the whole picture have a place?";
+const char* const kResampleQuestion =
+    "Do you want me to resample the picture to this chunk's size?\n(Otherwise I will just copy "
+    "the upper left corner of the picture into this chunk.\nFor better control over the section "
+    "you want to import, import it into a Graphics chunk\nat full size and copy and paste it to "
+    "the location you want.\nIf you need additional resizing, you gotta play a bit around with "
+    "im- and exporting...)";
+
+enum class Fit { Copy, Resample, Resize, Cancel };
+
+Fit askFit(const BmpPicture& pic, const BmpTarget& target, Prompter& prompter) {
+    if (pic.width == target.width() && pic.height == target.height())
+        return Fit::Copy;
+    if (target.canResize()) {
+        const Answer a = prompter.ask(kResizeQuestion, "Picture doesn't fit!", Buttons::YesNoCancel,
+                                      MessageIcon::Question);
+        if (a == Answer::Cancel)
+            return Fit::Cancel;
+        if (a == Answer::Yes)
+            return Fit::Resize;
+    }
+    const Answer a = prompter.ask(kResampleQuestion, "Resample picture?", Buttons::YesNoCancel,
+                                  MessageIcon::Question);
+    if (a == Answer::Cancel)
+        return Fit::Cancel;
+    return a == Answer::Yes ? Fit::Resample : Fit::Copy;
+}
+
+void percent(Progress* p, int value, int position) {
+    if (!p)
+        return;
+    char text[16];
+    std::snprintf(text, sizeof text, "%i %%", value);
+    p->setCounter(text);
+    p->setPosition(position);
+}
+
+} // namespace
+
+std::vector<uint8_t> resampleBmp(const BmpPicture& pic, int w, int h, NearestColorTable& colors,
+                                 Progress* progress) {
+    const int64_t W = pic.width, H = pic.height;
+    const int64_t ax = W * kSub - kSub / 2, ay = H * kSub - kSub / 2;
+    const int64_t sx = W > w ? ax / w : kSub;
+    const int64_t sy = H > h ? ay / h : kSub;
+    std::vector<uint8_t> out(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y) {
+        percent(progress, int(int64_t(y) * 100 / h), int(int64_t(y) * 100 / h) + 2);
+        const int64_t py = y * ay / h, fy = py % kSub;
+        const int y0 = int(std::min(py / kSub, H - 1)), y1 = int(std::min((py + sy) / kSub, H - 1));
+        for (int x = 0; x < w; ++x) {
+            const int64_t px = x * ax / w, fx = px % kSub;
+            const int x0 = int(std::min(px / kSub, W - 1));
+            const int x1 = int(std::min((px + sx) / kSub, W - 1));
+            const Rgb c1 = pic.pixel(x0, y0), c2 = pic.pixel(x1, y0);
+            const Rgb c3 = pic.pixel(x0, y1), c4 = pic.pixel(x1, y1);
+            auto mix = [&](uint8_t Rgb::*ch) {
+                return uint8_t(((kSub - fx) * (kSub - fy) * c1.*ch + fx * (kSub - fy) * c2.*ch +
+                                (kSub - fx) * fy * c3.*ch + fx * fy * c4.*ch) /
+                               (kSub * kSub));
+            };
+            out[size_t(y) * size_t(w) + size_t(x)] =
+                colors.MatchColor(mix(&Rgb::r), mix(&Rgb::g), mix(&Rgb::b));
+        }
+    }
+    return out;
+}
+
+int ImportBmpWorker(std::span<const uint8_t> file, BmpTarget& target, NearestColorTable& colors,
+                    Prompter& prompter, Progress& progress) {
+    progress.setRange(0, kImportBarMax);
+    progress.setPhase("Loading bitmap header...");
+    progress.setCounter("");
+    progress.setPosition(0);
+    auto pic = readBmp(file);
+    if (!pic) {
+        prompter.message(pic.error().text, pic.error().caption, MessageIcon::Exclamation);
+        return JobResult::Failed;
+    }
+    const Fit fit = askFit(*pic, target, prompter);
+    if (fit == Fit::Cancel)
+        return JobResult::Failed;
+    progress.setPhase("Loading bitmap data...");
+    progress.setPosition(1);
+    if (pic->truncated)
+        prompter.message("The content may be incomplete!", "Unexpected file end!",
+                         MessageIcon::Information);
+    colors.clearIfStale();
+    const int w = fit == Fit::Resize ? pic->width : target.width();
+    const int h = fit == Fit::Resize ? pic->height : target.height();
+    if (w <= 0 || h <= 0)
+        return JobResult::Failed;
+    // Converted into a buffer first: a Cancel leaves the chunk untouched.
+    std::vector<uint8_t> pixels;
+    int cw = w, ch = h;
+    if (fit == Fit::Resample) {
+        progress.setPhase("Resampling image to current resolution...");
+        pixels = resampleBmp(*pic, w, h, colors, &progress);
+    } else {
+        progress.setPhase("Converting colors to wolf palette...");
+        cw = std::min(pic->width, w);
+        ch = std::min(pic->height, h);
+        pixels.resize(size_t(cw) * size_t(ch));
+        for (int y = 0; y < ch; ++y) {
+            if (progress.cancelled())
+                return JobResult::Failed;
+            percent(&progress, y * 100 / pic->height, y * 100 / ch + 2);
+            for (int x = 0; x < cw; ++x) {
+                const Rgb c = pic->pixel(x, y);
+                pixels[size_t(y) * size_t(cw) + size_t(x)] = colors.MatchColor(c.r, c.g, c.b);
+            }
+        }
+    }
+    if (progress.cancelled())
+        return JobResult::Failed;
+    if (fit == Fit::Resize && !target.resize(w, h))
+        return JobResult::Failed;
+    target.startUndoRecord();
+    for (int y = 0; y < ch; ++y)
+        for (int x = 0; x < cw; ++x)
+            target.setPixel(x, y, pixels[size_t(y) * size_t(cw) + size_t(x)]);
+    target.closeUndoRecord(0, 0, w, h);
+    progress.setCounter("100 %");
+    progress.setPosition(kImportBarMax);
+    return JobResult::Done;
+}
+
+bool ImportBMP(BmpTarget& target, const std::filesystem::path& path, NearestColorTable& colors,
+               Prompter& prompter, JobRunner& jobs) {
+    auto bytes = readWholeFile(path);
+    if (!bytes) {
+        prompter.message(path.string(), "Cannot open file:", MessageIcon::Exclamation);
+        return false;
+    }
+    const int code =
+        jobs.run([&](Progress& p) { return ImportBmpWorker(*bytes, target, colors, prompter, p); });
+    if (code != JobResult::Done)
+        return false;
+    target.afterImport();
+    return true;
+}
+
+} // namespace zentrik
