@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+struct _opl3_chip;
+
+namespace zentrik::imf {
+
+inline constexpr int kTicksPerSecond = 700;
+inline constexpr int kChannels = 9;
+
+// An IMF sequencer driving an emulated OPL2 chip: reads the events at 700 ticks per second and
+// renders mono samples. Not thread-safe: the owner serialises calls.
+class ImfEngine {
+public:
+    explicit ImfEngine(uint32_t sampleRate);
+    ~ImfEngine();
+    ImfEngine(const ImfEngine&) = delete;
+    ImfEngine& operator=(const ImfEngine&) = delete;
+
+    // Starts the song at tick (0: from the beginning). Registers written before that tick are
+    // applied at once, so notes held across it sound.
+    void start(const uint8_t* data, size_t length, int32_t tick);
+    void stop();
+    void togglePause();
+    // Silences a channel at the chip's output; the song's own writes are untouched.
+    void mute(int channel, bool muted);
+
+    // Renders frames samples (silence when not playing). Returns how many times the song
+    // reached its end meanwhile (0 or 1).
+    int render(int16_t* out, size_t frames);
+
+    int32_t position() const { return m_tick; }
+    bool playing() const { return m_playing; }
+    uint32_t sampleRate() const { return m_rate; }
+
+private:
+    void resetChip();
+    void write(uint8_t reg, uint8_t value);
+    // Writes the events due now; on reaching the data's end the song ends.
+    void runDueEvents();
+    void advanceTick();
+    void applyMutes();
+
+    std::unique_ptr<_opl3_chip> m_chip;
+    uint32_t m_rate;
+    const uint8_t* m_data = nullptr;
+    size_t m_length = 0;
+    size_t m_pos = 0;
+    uint32_t m_wait = 0;
+    int32_t m_tick = 0;
+    uint32_t m_tickPhase = 0;
+    bool m_playing = false;
+    bool m_paused = false;
+    int m_ended = 0;
+    std::array<bool, kChannels> m_muted{};
+};
+
+} // namespace zentrik::imf

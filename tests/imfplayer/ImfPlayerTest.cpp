@@ -1,0 +1,116 @@
+#include "music/ImfLibApi.h"
+#include "music/ImfPlayerBinding.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+using namespace zentrik;
+using zentrik::test::StrictPrompter;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::vector<uint8_t> rests(int events, int delay) {
+    std::vector<uint8_t> b;
+    for (int i = 0; i < events; ++i)
+        b.insert(b.end(), {0x01, 0x00, uint8_t(delay), uint8_t(delay >> 8)});
+    return b;
+}
+
+template <class Pred> bool waitFor(Pred pred, std::chrono::milliseconds limit) {
+    const auto until = std::chrono::steady_clock::now() + limit;
+    while (!pred()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
+
+} // namespace
+
+// Without an audio device (and without an application object) the player runs by the clock:
+// calls return at once, the position moves and the end is reported.
+TEST(ImfPlayer, PlaysByTheClockWithoutADevice) {
+    static std::atomic<int> ends{0};
+    InitIMFPlayer();
+    EXPECT_EQ(IMFPlayerHasAudioDevice(), 0);
+    SetIMFEndedEvent([](void*) { ++ends; }, nullptr);
+    const auto song = rests(2, 70); // 140 ticks: 0.2 s
+    const auto before = std::chrono::steady_clock::now();
+    StartIMFMusic(song.data(), uint32_t(song.size()));
+    MuteIMFChannel(3, 1);
+    MuteIMFChannel(3, 0);
+    MuteIMFChannel(42, 1); // out of range: ignored
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 100ms);
+    EXPECT_TRUE(waitFor([] { return GetIMFPosition() > 0; }, 2000ms));
+    EXPECT_TRUE(waitFor([] { return ends.load() == 1; }, 3000ms));
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(ends.load(), 1);
+    EXPECT_EQ(GetIMFPosition(), 140);
+
+    const auto longSong = rests(100, 700);
+    PlayIMFMusicAt(longSong.data(), uint32_t(longSong.size()), 7000);
+    EXPECT_GE(GetIMFPosition(), 7000);
+    PauseIMFMusic();
+    const int32_t paused = GetIMFPosition();
+    std::this_thread::sleep_for(60ms);
+    EXPECT_EQ(GetIMFPosition(), paused);
+    PauseIMFMusic();
+    EXPECT_TRUE(waitFor([&] { return GetIMFPosition() > paused; }, 2000ms));
+    StopIMFMusic();
+    ShutdownIMFPlayer();
+    EXPECT_EQ(GetIMFPosition(), 0);
+    StartIMFMusic(song.data(), uint32_t(song.size())); // after shutdown: nothing happens
+}
+
+TEST(ImfPlayerBinding, BindsTheLibraryByName) {
+    StrictPrompter prompter;
+    ImfPlayerBinding lib;
+    ASSERT_TRUE(lib.load(prompter, {"/nowhere/libimflib.so", IMFLIB_FILE}));
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(lib.complete());
+    EXPECT_TRUE(lib.hasRenderer());
+    EXPECT_FALSE(lib.ready());
+    lib.startPlayer(nullptr, nullptr);
+    EXPECT_TRUE(lib.ready());
+    const std::vector<uint8_t> song{0x01, 0, 100, 0};
+    lib.start(song);
+    lib.mute(1, true);
+    lib.stop();
+    lib.release();
+    EXPECT_FALSE(lib.ready());
+    EXPECT_EQ(lib.position(), 0);
+}
+
+TEST(ImfPlayerBinding, MissingLibraryLeavesThePlayerOff) {
+    StrictPrompter prompter;
+    ImfPlayerBinding lib;
+    EXPECT_FALSE(lib.load(prompter, {"/nowhere/libimflib.so"}));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "libimflib.so not found!");
+    EXPECT_EQ(prompter.messages[0].caption, "Zentrik");
+    lib.startPlayer(nullptr, nullptr);
+    EXPECT_FALSE(lib.ready());
+    lib.start({}); // harmless without a library
+    EXPECT_EQ(lib.position(), 0);
+}
+
+TEST(ImfPlayerBinding, OldLibraryAsksForANewVersion) {
+    StrictPrompter prompter;
+    ImfPlayerBinding lib;
+    EXPECT_FALSE(lib.load(prompter, {IMFLIB_OLD_FILE}));
+    EXPECT_TRUE(lib.loaded());
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0],
+              (RecordedMessage{"Please download a new version of IMFLib!",
+                               "MuteIMFChannel not found in IMFLib!", MessageIcon::Exclamation}));
+    EXPECT_EQ(prompter.messages[1].caption, "PlayIMFMusicAt not found in IMFLib!");
+    lib.startPlayer(nullptr, nullptr);
+    EXPECT_FALSE(lib.ready());
+    EXPECT_FALSE(lib.hasRenderer());
+}
