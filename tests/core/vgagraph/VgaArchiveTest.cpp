@@ -230,3 +230,36 @@ TEST(VgaArchiveFiles, BadDictionaryAndHeaderAreReported) {
 
 } // namespace
 } // namespace zentrik::test
+
+namespace zentrik::test {
+namespace {
+
+TEST(VgaArchiveFiles, CancelledPictureLoadLeavesNoPictures) {
+    Env e;
+    auto chunks = smallArchive({});
+    const auto files = writeArchive(e.dir, chunks);
+    ASSERT_TRUE(LoadGraphics(e.state, files, std::nullopt, true, e.prompter, e.runner));
+    e.state.graphics.changed = true;
+    e.runner.cancelAfter = 0;
+    EXPECT_FALSE(LoadGraphics(e.state, files, std::nullopt, false, e.prompter, e.runner));
+    EXPECT_FALSE(e.state.graphics.loaded);
+    EXPECT_FALSE(e.state.graphics.changed);
+    EXPECT_EQ(e.state.graphics.pictureCount(), 0);
+}
+
+TEST(VgaArchiveFiles, MissingDictionaryOffersAFileDialog) {
+    Env e;
+    const auto files = writeArchive(e.dir, smallArchive({}));
+    const auto elsewhere = e.dir / "dict.bin";
+    std::filesystem::rename(files.dictPath(), elsewhere);
+    e.prompter.expectPath(elsewhere.string());
+    ASSERT_TRUE(LoadTile8s(e.state, files, std::nullopt, true, e.prompter));
+    ASSERT_EQ(e.prompter.messages.size(), 1u);
+    EXPECT_EQ(e.prompter.messages[0].caption, "CZentrikDlg::LoadHuffman(): Couldn't open file:");
+    EXPECT_EQ(e.prompter.fileDialogs.at(0).title, "Please select the graphics dictionary...");
+    e.prompter.expectPath(std::nullopt);
+    EXPECT_FALSE(LoadTile8s(e.state, files, std::nullopt, true, e.prompter));
+}
+
+} // namespace
+} // namespace zentrik::test
