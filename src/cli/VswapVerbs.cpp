@@ -7,10 +7,13 @@
 #include "io/SafeFile.h"
 #include "pagefile/ImageTarget.h"
 #include "pagefile/PageFiles.h"
+#include "pagefile/SoundEdit.h"
 #include "pagefile/SpriteDecoder.h"
 #include "pagefile/SpriteEncoder.h"
+#include "pagefile/Wav.h"
 #include "VswapCommon.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <ostream>
@@ -240,6 +243,58 @@ int importSprite(Context& c) {
     return importPicture(c, false);
 }
 
+// --rate, validated like the sound page's field; 7042 when not given.
+std::optional<int> rateArg(Context& c) {
+    auto text = c.args.option("rate");
+    if (!text)
+        return kDefaultSampleRate;
+    return checkSampleRate(*text, c.prompter);
+}
+
+int exportSound(Context& c) {
+    const auto& pos = c.args.positional();
+    const auto n = pos.size() == 3 ? indexArg(pos[1]) : std::nullopt;
+    if (!n)
+        return c.usage("zentrik-cli vswap export-sound FILE N OUT.wav [--rate HZ]");
+    const auto rate = rateArg(c);
+    Session s(c);
+    if (!rate || !s.files.LoadSounds(pos[0]))
+        return kExitNotDone;
+    if (*n >= s.files.sounds.count()) {
+        c.prompter.message("This sound doesn't exist!", "Zentrik", MessageIcon::Error);
+        return kExitNotDone;
+    }
+    const auto image = wavImage(s.files.sounds.sounds[size_t(*n)].samples, *rate);
+    if (auto st = replaceFile(pos[2], image); !st) {
+        c.prompter.message(st.error().text, st.error().caption, MessageIcon::Error);
+        return kExitNotDone;
+    }
+    return kExitDone;
+}
+
+int importSoundVerb(Context& c) {
+    const auto& pos = c.args.positional();
+    const auto n = pos.size() == 3 ? indexArg(pos[1]) : std::nullopt;
+    if (!n)
+        return c.usage("zentrik-cli vswap import-sound FILE N IN.wav [--rate HZ] [--yes]");
+    const auto rate = rateArg(c);
+    Session s(c);
+    if (!rate || !s.files.LoadSounds(pos[0]))
+        return kExitNotDone;
+    if (*n >= std::max(1, s.files.sounds.count())) {
+        c.prompter.message("This sound doesn't exist!", "Zentrik", MessageIcon::Error);
+        return kExitNotDone;
+    }
+    auto wav = readWholeFile(pos[2]);
+    if (!wav) {
+        c.prompter.message(pos[2], "Couldn't open file:", MessageIcon::Exclamation);
+        return kExitNotDone;
+    }
+    if (!importSound(s.files.sounds, *n, *wav, *rate, c.prompter))
+        return kExitNotDone;
+    return s.files.SaveSounds(pos[0]) ? kExitDone : kExitNotDone;
+}
+
 const AreaRegistration kVswap{
     Area{"vswap",
          "the page file VSWAP: walls, sprites and digitized sounds",
@@ -275,6 +330,16 @@ const AreaRegistration kVswap{
               "convert a bitmap into sprite N and save the sprites into FILE",
               importSprite,
               {"palette"}},
+             {"export-sound",
+              "FILE N OUT.wav [--rate HZ]",
+              "write sound N as an 8-bit mono WAV file (rate 7042 unless given)",
+              exportSound,
+              {"rate"}},
+             {"import-sound",
+              "FILE N IN.wav [--rate HZ] [--yes]",
+              "convert a WAV file into sound N and save the sounds into FILE",
+              importSoundVerb,
+              {"rate"}},
          }}};
 
 } // namespace

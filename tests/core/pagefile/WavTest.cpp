@@ -1,0 +1,208 @@
+// WAV files and the sound edits: the exported image's exact bytes, import of every supported
+// layout with its messages, the 64K cut, clamping, and an independent reader.
+#include "TestSupport.h"
+
+#include "io/ByteReader.h"
+#include "io/ByteWriter.h"
+#include "pagefile/SoundEdit.h"
+#include "pagefile/Wav.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace zentrik::test {
+namespace {
+
+struct WavSpec {
+    uint16_t format = 1, channels = 1;
+    uint32_t rate = 22050;
+    uint16_t bits = 8;
+    uint32_t fmtSize = 16;
+    bool listChunk = false;
+};
+
+std::vector<uint8_t> wavFile(const WavSpec& s, const std::vector<uint8_t>& data) {
+    ByteWriter w;
+    w.text("RIFF");
+    w.u32(0);
+    w.text("WAVEfmt ");
+    w.u32(s.fmtSize);
+    w.u16(s.format);
+    w.u16(s.channels);
+    w.u32(s.rate);
+    w.u32(s.rate * s.channels * s.bits / 8);
+    w.u16(uint16_t(s.channels * s.bits / 8));
+    w.u16(s.bits);
+    w.fill(s.fmtSize - 16, 0xAA);
+    if (s.listChunk) {
+        w.text("LIST");
+        w.u32(3); // odd: one pad byte follows
+        w.text("abc");
+        w.u8(0);
+    }
+    w.text("data");
+    w.u32(uint32_t(data.size()));
+    w.bytes(data);
+    return w.take();
+}
+
+std::vector<uint8_t> convert(const std::vector<uint8_t>& file, int rate, StrictPrompter& p) {
+    auto wav = readWav(file);
+    EXPECT_TRUE(wav.ok()) << (wav.ok() ? "" : wav.error().text);
+    auto out = convertWav(*wav, rate, p);
+    return out ? *out : std::vector<uint8_t>{};
+}
+
+TEST(Wav, ImageHasTheExactHeader) {
+    const std::vector<uint8_t> samples{1, 2, 3};
+    const auto img = wavImage(samples, 7042);
+    ByteWriter want;
+    want.text("RIFF");
+    want.u32(39);
+    want.text("WAVEfmt ");
+    want.u32(16);
+    want.u16(1);
+    want.u16(1);
+    want.u32(7042);
+    want.u32(7042);
+    want.u16(1);
+    want.u16(8);
+    want.text("data");
+    want.u32(3);
+    want.bytes(samples);
+    EXPECT_EQ(img, want.bytes());
+}
+
+TEST(Wav, RatesChannelsDepthsAndChunks) {
+    StrictPrompter p;
+    // 22050 samples at 22050 Hz become 7042 at 7042 Hz
+    EXPECT_EQ(convert(wavFile({}, std::vector<uint8_t>(22050, 128)), 7042, p).size(), 7042u);
+    // 16-bit stereo: only the left channel counts (0x4000 >> 8 = 64 above silence)
+    ByteWriter stereo;
+    for (int i = 0; i < 100; ++i) {
+        stereo.u16(0x4000);
+        stereo.u16(0x8000);
+    }
+    WavSpec s16;
+    s16.channels = 2;
+    s16.bits = 16;
+    s16.rate = 7042;
+    const auto out = convert(wavFile(s16, stereo.bytes()), 7042, p);
+    ASSERT_EQ(out.size(), 100u);
+    EXPECT_EQ(out[50], 192);
+    // extra fmt bytes and an odd-sized chunk before the data are skipped
+    WavSpec odd;
+    odd.fmtSize = 18;
+    odd.listChunk = true;
+    odd.rate = 7042;
+    EXPECT_EQ(convert(wavFile(odd, {10, 10, 10, 10}), 7042, p)[1], 10);
+}
+
+TEST(Wav, InterpolationOvershootIsClampedNotWrapped) {
+    StrictPrompter p;
+    WavSpec s;
+    s.rate = 5000;
+    // frames 0, 255, 255, 255 at twice the rate: sample 3 lies halfway between frames 1 and 2,
+    // where the parabola through -128, 127, 127 reaches 158
+    const auto out = convert(wavFile(s, {0, 255, 255, 255}), 10000, p);
+    ASSERT_EQ(out.size(), 8u);
+    EXPECT_EQ(out[3], 255);
+    EXPECT_EQ(out[0], 0);
+}
+
+TEST(Wav, LongSoundsAreCutOrCancelled) {
+    WavSpec s;
+    s.rate = 7042;
+    const auto file = wavFile(s, std::vector<uint8_t>(70000, 140));
+    StrictPrompter p;
+    p.expectQuestion(Answer::Ok);
+    const auto cut = convert(file, 7042, p);
+    EXPECT_EQ(cut.size(), 65535u);
+    EXPECT_EQ(p.questions.at(0).caption, "Sound too long!");
+    EXPECT_EQ(cut[1000], 140);
+    p.expectQuestion(Answer::Cancel);
+    auto wav = readWav(file);
+    EXPECT_FALSE(convertWav(*wav, 7042, p));
+}
+
+TEST(Wav, RefusedFilesAndRates) {
+    auto text = [](const std::vector<uint8_t>& f) {
+        auto r = readWav(f);
+        EXPECT_FALSE(r.ok());
+        EXPECT_EQ(r.error().caption, "File error");
+        return r.error().text;
+    };
+    EXPECT_EQ(text({'R', 'I', 'F', 'X'}), "Not a PCM wave file!");
+    WavSpec adpcm;
+    adpcm.format = 2;
+    EXPECT_EQ(text(wavFile(adpcm, {1})), "Sorry, but compressed waves are not supported.");
+    auto noData = wavFile({}, {});
+    noData.resize(36);
+    EXPECT_EQ(text(noData), "Data chunk not found!");
+    WavSpec zeroRate;
+    zeroRate.rate = 0;
+    EXPECT_EQ(text(wavFile(zeroRate, {1})), "Not a PCM wave file!");
+
+    StrictPrompter p;
+    EXPECT_EQ(checkSampleRate("4000", p), 4000);
+    EXPECT_EQ(checkSampleRate("44100", p), 44100);
+    EXPECT_FALSE(checkSampleRate("3999", p));
+    EXPECT_FALSE(checkSampleRate("44101", p));
+    EXPECT_FALSE(checkSampleRate("fast", p));
+    ASSERT_EQ(p.messages.size(), 3u);
+    EXPECT_EQ(p.messages[0].text, "Only sample rates between 4000 and 44100 allowed!");
+    EXPECT_EQ(p.messages[0].caption, "Illegal sample rate!");
+}
+
+TEST(SoundEdit, InsertRemoveAndImport) {
+    SoundSet set;
+    EXPECT_EQ(insertSound(set, 0), 0);
+    EXPECT_EQ(set.sounds[0].samples, std::vector<uint8_t>{128});
+    set.sounds[0].samples = {1};
+    EXPECT_EQ(insertSound(set, 0), 1);
+    EXPECT_EQ(insertSound(set, 0), 1);
+    EXPECT_EQ(set.count(), 3);
+    EXPECT_EQ(set.sounds[0].samples, std::vector<uint8_t>{1});
+    EXPECT_EQ(removeSound(set, 2), 1);
+    EXPECT_EQ(removeSound(set, 1), 0);
+    EXPECT_EQ(removeSound(set, 0), 0);
+    EXPECT_EQ(set.count(), 0);
+
+    StrictPrompter p;
+    WavSpec s;
+    s.rate = 7042;
+    ASSERT_TRUE(importSound(set, 0, wavFile(s, {1, 2, 3}), 7042, p));
+    ASSERT_EQ(set.count(), 1);
+    EXPECT_EQ(set.sounds[0].length, 3);
+    EXPECT_FALSE(importSound(set, 0, std::vector<uint8_t>{1, 2}, 7042, p));
+    EXPECT_EQ(p.messages.back().text, "Not a PCM wave file!");
+    EXPECT_EQ(set.sounds[0].length, 3);
+}
+
+TEST(Wav, IndependentReaderOpensOurFile) {
+    if (std::system("python3 -c 'import wave' >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "python3 not installed";
+    TempDir dir;
+    std::vector<uint8_t> samples(1001);
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = uint8_t(i * 7);
+    writeBytes(dir / "s.wav", wavImage(samples, 11025));
+    const std::string script = "import wave\n"
+                               "w = wave.open('" +
+                               (dir / "s.wav").string() +
+                               "', 'rb')\n"
+                               "assert w.getnchannels() == 1 and w.getsampwidth() == 1\n"
+                               "assert w.getframerate() == 11025 and w.getnframes() == 1001\n"
+                               "d = w.readframes(2000)\n"
+                               "assert len(d) == 1001 and d[10] == 70 and d[1000] == 7000 % 256\n";
+    writeBytes(dir / "check.py", std::vector<uint8_t>(script.begin(), script.end()));
+    EXPECT_EQ(std::system(("python3 " + (dir / "check.py").string()).c_str()), 0);
+    if (std::system("sox --version >/dev/null 2>&1") == 0)
+        EXPECT_EQ(
+            std::system(("sox --i -r " + (dir / "s.wav").string() + " | grep -qx 11025").c_str()),
+            0);
+}
+
+} // namespace
+} // namespace zentrik::test
