@@ -1,0 +1,52 @@
+// How long the heaviest picture edits take: a span fill over a large winding picture (every
+// pixel recorded for undo, most of it overflowing the ring) and the undo of a full ring.
+#include "draw/FillTool.h"
+#include "draw/MemoryDevice.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace zentrik;
+
+// A comb of walls with one path through the whole picture: the worst case for a fill's
+// bookkeeping, since every run leads into the next.
+void comb(CMemoryDevice& dev) {
+    const int w = dev.width(), h = dev.height();
+    for (int x = 1; x < w; x += 2)
+        for (int y = 0; y < h; ++y)
+            dev.pixels()[size_t(y) * size_t(w) + size_t(x)] =
+                y == ((x / 2) % 2 ? 0 : h - 1) ? 0 : 5;
+}
+
+void FillComb(benchmark::State& state) {
+    const int side = int(state.range(0));
+    CMemoryDevice dev(side, side);
+    comb(dev);
+    uint8_t colour = 1;
+    for (auto _ : state) {
+        spanFill(dev, {0, 0}, colour);
+        colour = colour == 1 ? 0 : 1; // fill back and forth over the same region
+    }
+    state.SetItemsProcessed(state.iterations() * side * side / 2);
+}
+BENCHMARK(FillComb)->Arg(64)->Arg(128)->Arg(1023);
+
+void UndoFullRing(benchmark::State& state) {
+    CMemoryDevice dev(64, 64);
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int i = 0; i < 4096; ++i) { // 8 bytes each: exactly one ring
+            dev.startUndoRecord(UndoKind::PixelList);
+            dev.setPixel(i % 64, i / 64, uint8_t(i));
+            dev.closeUndoRecord();
+        }
+        state.ResumeTiming();
+        while (dev.undo()) {
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 4096);
+}
+BENCHMARK(UndoFullRing);
+
+} // namespace
