@@ -7,6 +7,7 @@
 #include "io/SafeFile.h"
 #include "pagefile/ImageTarget.h"
 #include "pagefile/PageFiles.h"
+#include "pagefile/Resolution.h"
 #include "pagefile/SoundEdit.h"
 #include "pagefile/SpriteDecoder.h"
 #include "pagefile/SpriteEncoder.h"
@@ -295,6 +296,53 @@ int importSoundVerb(Context& c) {
     return s.files.SaveSounds(pos[0]) ? kExitDone : kExitNotDone;
 }
 
+int hires(Context& c) {
+    const auto& pos = c.args.positional();
+    const bool walls = c.args.flag("walls"), sprites = c.args.flag("sprites");
+    const int modes =
+        int(c.args.flag("blend")) + int(c.args.flag("stretch")) + int(c.args.flag("shrink"));
+    if (pos.size() != 1 || walls == sprites || modes != 1)
+        return c.usage("zentrik-cli vswap hires FILE --walls|--sprites --blend|--stretch|--shrink "
+                       "[--palette P.pal]");
+    const ResolutionChange change = c.args.flag("blend")     ? ResolutionChange::Blend
+                                    : c.args.flag("stretch") ? ResolutionChange::Stretch
+                                                             : ResolutionChange::Shrink;
+    auto palette = paletteArg(c);
+    Session s(c);
+    if (!palette || !loadPart(s, walls, pos[0]))
+        return kExitNotDone;
+    NearestColorTable colors(*palette);
+    const int side = walls ? s.files.walls.side : s.files.sprites.side;
+    if ((change == ResolutionChange::Shrink) != (side == kHighSide)) {
+        c.prompter.message(side == kHighSide ? "The set is already 128x128."
+                                             : "The set is already 64x64.",
+                           "Zentrik", MessageIcon::Error);
+        return kExitNotDone;
+    }
+    int code = 0;
+    if (walls) {
+        WallSet out;
+        code = s.jobs.run([&](Progress& p) {
+            return ChangeWallResolutionWorker(s.files.walls, change, *palette, colors, p, out);
+        });
+        if (code == JobResult::Done)
+            s.files.walls = std::move(out);
+    } else {
+        SpriteSet out;
+        code = s.jobs.run([&](Progress& p) {
+            return ChangeSpriteResolutionWorker(s.files.sprites, change, *palette, colors, p, out);
+        });
+        if (code == JobResult::Done)
+            s.files.sprites = std::move(out);
+    }
+    if (code != JobResult::Done)
+        return kExitNotDone;
+    Settings settings;
+    const bool saved = walls ? s.files.SaveTextures(pos[0])
+                             : s.files.SaveSprites(pos[0], settings.spriteCompression);
+    return saved ? kExitDone : kExitNotDone;
+}
+
 const AreaRegistration kVswap{
     Area{"vswap",
          "the page file VSWAP: walls, sprites and digitized sounds",
@@ -340,6 +388,11 @@ const AreaRegistration kVswap{
               "convert a WAV file into sound N and save the sounds into FILE",
               importSoundVerb,
               {"rate"}},
+             {"hires",
+              "FILE --walls|--sprites --blend|--stretch|--shrink [--palette P.pal]",
+              "change all walls or sprites between 64x64 and 128x128 and save them into FILE",
+              hires,
+              {"palette"}},
          }}};
 
 } // namespace
