@@ -23,7 +23,8 @@ ChunkKey CTexDevice::chunkKey() const {
 }
 
 void CTexDevice::markChanged() {
-    if (m_flags)
+    // Once per edit is enough: every change of a flag repaints the window's title.
+    if (m_flags && !m_flags->isSet(DataSet::Walls))
         m_flags->set(DataSet::Walls, true);
 }
 
@@ -48,7 +49,7 @@ ChunkKey CSprDevice::chunkKey() const {
 }
 
 void CSprDevice::markChanged() {
-    if (m_flags)
+    if (m_flags && !m_flags->isSet(DataSet::Sprites))
         m_flags->set(DataSet::Sprites, true);
 }
 

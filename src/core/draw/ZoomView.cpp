@@ -39,7 +39,8 @@ int ZoomView::viewPixels(int chunkWidth, int chunkHeight) const {
 }
 
 ChunkPoint ZoomView::toChunk(int screenX, int screenY) const {
-    return {floorDiv(screenX, magnification) + scrollX, floorDiv(screenY, magnification) + scrollY};
+    const int m = std::max(1, magnification); // pages may compute theirs from the chunk's size
+    return {floorDiv(screenX, m) + scrollX, floorDiv(screenY, m) + scrollY};
 }
 
 bool ZoomView::zoomIn(ChunkPoint centre, int chunkWidth, int chunkHeight) {
@@ -63,7 +64,7 @@ bool ZoomView::zoomOut(ChunkPoint centre, int chunkWidth, int chunkHeight) {
 }
 
 void ZoomView::centreOn(ChunkPoint centre, int chunkWidth, int chunkHeight) {
-    const int visible = viewPixels(chunkWidth, chunkHeight) / magnification;
+    const int visible = viewPixels(chunkWidth, chunkHeight) / std::max(1, magnification);
     scrollX = std::clamp(centre.x - visible / 2, 0, std::max(0, chunkWidth - visible));
     scrollY = std::clamp(centre.y - visible / 2, 0, std::max(0, chunkHeight - visible));
 }

@@ -38,6 +38,8 @@ TEST(TexDevice, PaintingChangesRawColumnByteAndBottomUpImageByte) {
     Vswap v;
     ASSERT_TRUE(v.wallsOk);
     ChangeFlags flags;
+    int titleUpdates = 0;
+    flags.onChanged = [&] { ++titleUpdates; };
     CTexDevice dev(v.walls, &flags);
     dev.selectWall(3);
     ASSERT_EQ(dev.width(), 64);
@@ -55,6 +57,7 @@ TEST(TexDevice, PaintingChangesRawColumnByteAndBottomUpImageByte) {
     EXPECT_EQ(differing, 1u);
     EXPECT_TRUE(flags.isSet(DataSet::Walls));
     ed.undo();
+    EXPECT_EQ(titleUpdates, 1) << "raised once, not per pixel";
     EXPECT_EQ(v.walls.raw, rawBefore);
     EXPECT_EQ(v.walls.images[3]->at(5, 9), old);
 }
