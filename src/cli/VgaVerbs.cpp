@@ -1,14 +1,19 @@
 // vga: the graphics archive VGAGRAPH + VGAHEAD + VGADICT.
 #include "CliArea.h"
 
+#include "imaging/BmpImport.h"
+#include "imaging/BmpWriter.h"
+#include "imaging/Palette.h"
 #include "io/SafeFile.h"
 #include "vgagraph/FontOps.h"
 #include "vgagraph/ScreenOps.h"
+#include "vgagraph/VgaBmpTargets.h"
 #include "vgagraph/VgaFiles.h"
 #include "vgagraph/VgaReaders.h"
 #include "vgagraph/VgaWriters.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <ostream>
 
@@ -219,6 +224,158 @@ int importScreen(Context& c) {
     return SaveScreens(state, files, c.prompter, jobs) ? kExitDone : kExitNotDone;
 }
 
+// A number written in decimal or as 0x hex, at most max.
+std::optional<int> numberArg(const std::string& text, int max) {
+    if (text.empty() || text.size() > 8)
+        return std::nullopt;
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const std::string digits = hex ? text.substr(2) : text;
+    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [&](char ch) {
+            return hex ? std::isxdigit(static_cast<unsigned char>(ch)) != 0
+                       : std::isdigit(static_cast<unsigned char>(ch)) != 0;
+        }))
+        return std::nullopt;
+    const int v = std::stoi(digits, nullptr, hex ? 16 : 10);
+    if (v > max)
+        return std::nullopt;
+    return v;
+}
+
+// The folder of this executable, where the program's palette folder lies.
+std::filesystem::path programFolder() {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path() : exe.parent_path();
+}
+
+// The palette given by --palette, else the program's own "Wolfenstein3D".
+std::optional<GamePalette> paletteArg(Context& c) {
+    const std::filesystem::path path = c.args.option("palette")
+                                           ? std::filesystem::path(*c.args.option("palette"))
+                                           : programFolder() / "palette" / "Wolfenstein3D.pal";
+    auto bytes = readWholeFile(path);
+    GamePalette palette;
+    if (!bytes || !readPalBytes(*bytes, palette)) {
+        c.prompter.message(path.string(), "Cannot Open", MessageIcon::Error);
+        return std::nullopt;
+    }
+    return palette;
+}
+
+void noSuch(Context& c, const std::string& what) {
+    c.prompter.message("There is no " + what + " in this archive!", "Zentrik", MessageIcon::Error);
+}
+
+int exportPicture(Context& c) {
+    const auto& pos = c.args.positional();
+    const auto n = pos.size() == 3 ? numberArg(pos[1], 99999) : std::nullopt;
+    if (!n)
+        return c.usage("zentrik-cli vga export-picture FILE N OUT.bmp [--palette P.pal]");
+    auto palette = paletteArg(c);
+    VgaGraphState state;
+    InlineJobRunner jobs;
+    if (!palette ||
+        !LoadGraphics(state, VgaFileSet::fromGraphPath(pos[0]), pos[0], true, c.prompter, jobs))
+        return kExitNotDone;
+    if (*n >= state.graphics.pictureCount()) {
+        noSuch(c, "picture " + pos[1]);
+        return kExitNotDone;
+    }
+    return ExportBMP(PictureBmpTarget(state.graphics, *n), pos[2], *palette, c.prompter)
+               ? kExitDone
+               : kExitNotDone;
+}
+
+// The CLI's answers to the import's two questions: --resize answers "Picture doesn't fit!"
+// with Yes, --resample or --copy with No and then the resample question; every other
+// question goes on to the stream prompter (--yes).
+class FitAnswers : public Prompter {
+public:
+    FitAnswers(StreamPrompter& inner, const Args& args)
+        : m_inner(inner), m_resize(args.flag("resize")), m_resample(args.flag("resample")),
+          m_copy(args.flag("copy")) {}
+    void message(const std::string& t, const std::string& c, MessageIcon i) override {
+        m_inner.message(t, c, i);
+    }
+    Answer ask(const std::string& t, const std::string& c, Buttons b, MessageIcon i) override {
+        if (c == "Picture doesn't fit!" && (m_resize || m_resample || m_copy))
+            return m_resize ? Answer::Yes : Answer::No;
+        if (c == "Resample picture?" && (m_resample || m_copy))
+            return m_resample ? Answer::Yes : Answer::No;
+        return m_inner.ask(t, c, b, i);
+    }
+    std::optional<std::string> openFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> saveFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
+        return {};
+    }
+
+private:
+    StreamPrompter& m_inner;
+    bool m_resize, m_resample, m_copy;
+};
+
+int importPicture(Context& c) {
+    const auto& pos = c.args.positional();
+    const auto n = pos.size() == 3 ? numberArg(pos[1], 99999) : std::nullopt;
+    const int fits =
+        int(c.args.flag("resize")) + int(c.args.flag("resample")) + int(c.args.flag("copy"));
+    if (!n || fits > 1)
+        return c.usage("zentrik-cli vga import-picture FILE N IN.bmp [--resample|--copy|--resize] "
+                       "[--yes] [--palette P.pal]");
+    auto palette = paletteArg(c);
+    const VgaFileSet files = VgaFileSet::fromGraphPath(pos[0]);
+    VgaGraphState state;
+    InlineJobRunner jobs;
+    if (!palette || !LoadGraphics(state, files, pos[0], true, c.prompter, jobs))
+        return kExitNotDone;
+    if (*n >= state.graphics.pictureCount()) {
+        noSuch(c, "picture " + pos[1]);
+        return kExitNotDone;
+    }
+    PictureBmpTarget target(state.graphics, *n);
+    NearestColorTable colors(*palette);
+    FitAnswers answers(c.prompter, c.args);
+    if (!ImportBMP(target, pos[2], colors, answers, jobs))
+        return kExitNotDone;
+    state.graphics.changed = true;
+    return SaveGraphics(state, files, c.prompter, jobs) ? kExitDone : kExitNotDone;
+}
+
+int exportTile8(Context& c) {
+    const auto& pos = c.args.positional();
+    const auto n = pos.size() == 3 ? numberArg(pos[1], kTile8Count - 1) : std::nullopt;
+    if (!n)
+        return c.usage("zentrik-cli vga export-tile8 FILE N OUT.bmp [--palette P.pal]");
+    auto palette = paletteArg(c);
+    VgaGraphState state;
+    if (!palette || !LoadTile8s(state, VgaFileSet::fromGraphPath(pos[0]), pos[0], true, c.prompter))
+        return kExitNotDone;
+    return ExportBMP(Tile8BmpTarget(state.tile8s, *n), pos[2], *palette, c.prompter) ? kExitDone
+                                                                                     : kExitNotDone;
+}
+
+int exportChar(Context& c) {
+    const auto& pos = c.args.positional();
+    const auto font = pos.size() == 4 ? numberArg(pos[1], 9999) : std::nullopt;
+    const auto code = pos.size() == 4 ? numberArg(pos[2], kFontChars - 1) : std::nullopt;
+    if (!font || !code)
+        return c.usage("zentrik-cli vga export-char FILE FONT CODE OUT.bmp [--palette P.pal]");
+    auto palette = paletteArg(c);
+    VgaGraphState state;
+    if (!palette || !LoadFonts(state, VgaFileSet::fromGraphPath(pos[0]), pos[0], true, c.prompter))
+        return kExitNotDone;
+    if (*font >= int(state.fonts.fonts.size()) ||
+        !fontCharPresent(state.fonts.fonts[size_t(*font)], *code)) {
+        noSuch(c, "character " + pos[2] + " in font " + pos[1]);
+        return kExitNotDone;
+    }
+    return ExportBMP(FontCharBmpTarget(state.fonts.fonts[size_t(*font)], *code), pos[3], *palette,
+                     c.prompter)
+               ? kExitDone
+               : kExitNotDone;
+}
+
 const AreaRegistration kVga{Area{
     "vga",
     "the graphics archive VGAGRAPH with VGAHEAD and VGADICT beside it",
@@ -235,6 +392,26 @@ const AreaRegistration kVga{Area{
          "and --all when OUT does not exist)",
          save,
          {}},
+        {"export-picture",
+         "FILE N OUT.bmp [--palette P.pal]",
+         "write picture N (from 0) as an 8-bit bitmap with the palette",
+         exportPicture,
+         {"palette"}},
+        {"import-picture",
+         "FILE N IN.bmp [--resample|--copy|--resize] [--yes] [--palette P.pal]",
+         "read a bitmap into picture N (from 0) and save the pictures into FILE's archive",
+         importPicture,
+         {"palette"}},
+        {"export-tile8",
+         "FILE N OUT.bmp [--palette P.pal]",
+         "write 8x8 tile N (0..71) as an 8-bit bitmap",
+         exportTile8,
+         {"palette"}},
+        {"export-char",
+         "FILE FONT CODE OUT.bmp [--palette P.pal]",
+         "write character CODE (decimal or 0x hex) of font FONT (from 0) as an 8-bit bitmap",
+         exportChar,
+         {"palette"}},
         {"export-screen",
          "FILE N OUT.SCR",
          "write screen N (from 0) as a 4000-byte .SCR file",
