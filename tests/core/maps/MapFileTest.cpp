@@ -72,8 +72,9 @@ TEST(MapFile, ThirdPlaneQuestionAndLongNames) {
         EXPECT_EQ(to.prompter.questions.at(0).caption, "The map uses a third plane!");
         EXPECT_EQ(to.set.thirdPlane, answer == Answer::Yes);
         EXPECT_EQ(to.set.levels[1].planes[0] == patternPlane(1), answer != Answer::Cancel);
-        if (answer == Answer::Yes)
+        if (answer == Answer::Yes) {
             EXPECT_EQ(to.set.levels[1].planes[2], patternPlane(20));
+        }
     }
     // A name length of 20: 16 name bytes kept, 4 skipped before the planes.
     Levels two;
