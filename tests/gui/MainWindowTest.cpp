@@ -1,5 +1,6 @@
 #include "app/CZentrikDlg.h"
 #include "app/PageRegistry.h"
+#include "EditorFixture.h"
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 
@@ -41,6 +42,8 @@ protected:
     }
 
     CZentrikDlg& start() {
+        // The fallback palette is there, so a fresh start has nothing to say.
+        test::writePalette(program / "palette" / "Wolfenstein3D.pal", test::rampPalette());
         context = std::make_unique<AppContext>(ProgramPaths{program.path(), user.path()});
         context->prompter = &prompter;
         window = std::make_unique<CZentrikDlg>(*context);

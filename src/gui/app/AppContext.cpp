@@ -1,19 +1,63 @@
 #include "app/AppContext.h"
 
+#include "platform/ScriptedPrompter.h"
+
+#include <algorithm>
 #include <system_error>
 
 namespace zentrik::gui {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-void makeCurrent(const std::filesystem::path& folder) {
+void makeCurrent(const fs::path& folder) {
     // A folder that has gone away leaves the current folder as it was, as the dialogs then
     // simply open elsewhere.
     std::error_code ec;
-    std::filesystem::current_path(folder, ec);
+    fs::current_path(folder, ec);
 }
 
+constexpr const char* kMapObjectsFolder = "MapObjects";
+
 } // namespace
+
+void PrompterRelay::message(const std::string& text, const std::string& caption, MessageIcon icon) {
+    if (m_target)
+        m_target->message(text, caption, icon);
+}
+
+Answer PrompterRelay::ask(const std::string& text, const std::string& caption, Buttons buttons,
+                          MessageIcon icon) {
+    return m_target ? m_target->ask(text, caption, buttons, icon) : negativeAnswerFor(buttons);
+}
+
+std::optional<std::string> PrompterRelay::openFile(const FileDialogRequest& request) {
+    return m_target ? m_target->openFile(request) : std::nullopt;
+}
+
+std::optional<std::string> PrompterRelay::saveFile(const FileDialogRequest& request) {
+    return m_target ? m_target->saveFile(request) : std::nullopt;
+}
+
+std::optional<std::string> PrompterRelay::chooseFolder(const std::string& title,
+                                                       const std::string& initialPath) {
+    return m_target ? m_target->chooseFolder(title, initialPath) : std::nullopt;
+}
+
+AppContext::AppContext(ProgramPaths paths)
+    : palettes(paths.programDir, relay), m_paths(std::move(paths)) {
+    palettes.onPaletteChanged = [this] { emit messages.paletteSwitched(); };
+    palettes.onPaletteAdded = [this](const std::string& name) {
+        emit messages.paletteAdded(QString::fromStdString(name));
+    };
+    extensions.applyPalette = [this](const std::string& name) {
+        ApplyPalette(palettes, name, relay);
+    };
+    extensions.loadSymbolSet = [this](const std::string& name) { loadSymbolSet(name); };
+}
+
+AppContext::~AppContext() = default;
 
 void AppContext::startUp() {
     ini = IniFile(settingsFilePath(m_paths.programDir, m_paths.userConfigDir));
@@ -23,22 +67,65 @@ void AppContext::startUp() {
     if (!stdPath.empty())
         makeCurrent(stdPath);
     applySettings();
+
+    extensions.load(m_paths.programDir, settings.lastExtension);
+    scanSymbolSets();
+    palettes.scan();
+    m_started = true;
 }
 
 void AppContext::shutDown() {
     if (m_shutDown)
         return;
     m_shutDown = true;
-    if (ini.path().empty()) // never started: there is nothing to write back
+    if (!m_started) // never started: there is nothing to write back
         return;
     writeSettings(ini, settings);
     (void)ini.save(); // a settings file that cannot be written is not worth a message at exit
+    (void)extensions.save(m_paths.programDir);
 }
 
-void AppContext::saveStdPath(const std::filesystem::path& folder) {
+void AppContext::saveStdPath(const fs::path& folder) {
     writeStdPath(ini, folder.string());
     (void)ini.save();
     makeCurrent(folder);
+}
+
+bool AppContext::selectExtension(int row) {
+    if (!extensions.SelectExtension(row))
+        return false;
+    settings.lastExtension = extensions.lastExtension();
+    return true;
+}
+
+void AppContext::loadSymbolSet(const std::string& name) {
+    symbolSetName = name;
+    emit messages.symbolsChanged();
+}
+
+std::string AppContext::plane0Label(uint16_t value) const {
+    return std::to_string(value) + " Unknown";
+}
+
+std::string AppContext::objectLabel(uint16_t value) const {
+    return std::to_string(value) + " Unknown";
+}
+
+QImage AppContext::symbolImage(bool, uint16_t) const {
+    return {};
+}
+
+void AppContext::scanSymbolSets() {
+    symbolSetNames.clear();
+    std::error_code ec;
+    const fs::path folder = m_paths.programDir / kMapObjectsFolder;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!name.empty() && name[0] != '.' && it->is_directory(ec))
+            symbolSetNames.push_back(name);
+    }
+    // Sorted, so the lists read the same on every file system.
+    std::sort(symbolSetNames.begin(), symbolSetNames.end());
 }
 
 } // namespace zentrik::gui

@@ -1,14 +1,23 @@
 #pragma once
 
+#include "app/AppMessages.h"
 #include "app/ChangeFlags.h"
+#include "app/ExtensionTable.h"
 #include "app/IniFile.h"
+#include "app/Pens.h"
 #include "app/Settings.h"
+#include "imaging/PaletteLibrary.h"
 #include "maps/LevelSet.h"
 #include "platform/Clock.h"
 #include "platform/Progress.h"
 #include "platform/Prompter.h"
 
+#include <QImage>
+
 #include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace zentrik::gui {
 
@@ -19,19 +28,40 @@ struct ProgramPaths {
     std::filesystem::path userConfigDir;
 };
 
+// Hands every call on to whatever Prompter the context holds at that moment, so the palette
+// library and the extension table can be built before the window plugs its Prompter in.
+class PrompterRelay final : public Prompter {
+public:
+    explicit PrompterRelay(Prompter*& target) : m_target(target) {}
+    void message(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    Answer ask(const std::string& text, const std::string& caption, Buttons buttons,
+               MessageIcon icon) override;
+    std::optional<std::string> openFile(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> chooseFolder(const std::string& title,
+                                            const std::string& initialPath) override;
+
+private:
+    Prompter*& m_target;
+};
+
 // Everything the editor holds for the whole run: the settings and their file, the changed
-// flags, the quiet time and the data sets. The main window and its pages share it; the
-// Prompter and the job runner are plugged in by whoever builds the window (tests script them).
+// flags, the quiet time, the data sets, the extension table, the palettes and the pens. The
+// main window and its pages share it; the Prompter and the job runner are plugged in by
+// whoever builds the window (tests script them).
 class AppContext {
 public:
-    explicit AppContext(ProgramPaths paths) : m_paths(std::move(paths)) {}
+    explicit AppContext(ProgramPaths paths);
+    ~AppContext();
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
     // Reads the settings file (in the program folder, or the per-user folder when the program
-    // folder cannot be written), makes StdPath the current folder and sets the wheel step.
+    // folder cannot be written), makes StdPath the current folder, sets the wheel step, reads
+    // the extension table and applies the current extension, then lists the symbol sets and
+    // the palettes of the program folder.
     void startUp();
-    // Writes the settings (ShowAbout as 0) and saves the file. Runs once; later calls do
+    // Writes the settings (ShowAbout as 0) and extensions.txt. Runs once; later calls do
     // nothing.
     void shutDown();
     // After a file was chosen for loading: its folder becomes StdPath, in the file at once, and
@@ -40,8 +70,20 @@ public:
     // What the Config page changed takes effect without a restart.
     void applySettings() { wheelStep = settings.wheelStep(); }
 
+    // A click on a row of the extension list (the row after the last record is the new row).
+    bool selectExtension(int row);
+    // Loads a map-symbol set of MapObjects and announces the new symbols.
+    void loadSymbolSet(const std::string& name);
+
+    // "%u %s" of a plane-0 or plane-1 value with the current symbol set's names.
+    std::string plane0Label(uint16_t value) const;
+    std::string objectLabel(uint16_t value) const;
+    // The 7 x 7 map symbol of a plane-0 value or an object value (null without a symbol set).
+    QImage symbolImage(bool object, uint16_t value) const;
+
     const ProgramPaths& paths() const { return m_paths; }
     bool isShutDown() const { return m_shutDown; }
+    bool isStarted() const { return m_started; }
 
     Settings settings;
     IniFile ini;
@@ -54,9 +96,22 @@ public:
     Prompter* prompter = nullptr;
     JobRunner* jobs = nullptr;
 
+    AppMessages messages;
+    PrompterRelay relay{prompter};
+    PaletteLibrary palettes;
+    ExtensionTable extensions{relay};
+    // The map-symbol sets found in MapObjects and the one in use.
+    std::vector<std::string> symbolSetNames;
+    std::string symbolSetName;
+    PenPair pens;
+    EditPlane editPlane = EditPlane::Walls;
+
 private:
+    void scanSymbolSets();
+
     ProgramPaths m_paths;
     SteadyClock m_steadyClock;
+    bool m_started = false;
     bool m_shutDown = false;
 };
 

@@ -1,9 +1,17 @@
 #include "app/CZentrikDlg.h"
 
+#include "app/AboutBox.h"
+#include "app/MainToolbar.h"
 #include "app/PageRegistry.h"
+#include "app/SidePanel.h"
 #include "app/TabLayout.h"
+#include "app/TooltipGate.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -11,8 +19,11 @@
 namespace zentrik::gui {
 
 namespace {
-constexpr int kStartWidth = 1024;
-constexpr int kStartHeight = 720;
+constexpr int kStartWidth = 1280;
+constexpr int kStartHeight = 800;
+constexpr const char* kWindowSection = "Window";
+constexpr const char* kGeometryKey = "Geometry";
+constexpr size_t kGeometryBuffer = 512;
 } // namespace
 
 CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
@@ -26,19 +37,41 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
     if (!m_context.jobs)
         m_context.jobs = &m_Progress;
 
-    m_context.startUp();
+    m_toolbar = new MainToolbar(this);
+    addToolBar(Qt::TopToolBarArea, m_toolbar);
+    m_toolbar->setHandler(Command::About, [this] { showAbout(); });
+    auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&About Zentrik..."), this, &CZentrikDlg::showAbout);
 
-    m_sheet = new QTabWidget(this);
+    m_context.startUp();
+    m_tooltips = new TooltipGate(m_context.settings.tooltips, this);
+    qApp->installEventFilter(m_tooltips);
+
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(4, 4, 4, 4);
+    m_sheet = new QTabWidget(central);
     m_sheet->setObjectName(QStringLiteral("MainSheet"));
     for (const TabEntry& entry : mainTabs())
         m_sheet->addTab(buildPage(entry, m_sheet), entry.label);
-    setCentralWidget(m_sheet);
+    m_sidePanel = new SidePanel(m_context, central);
+    row->addWidget(m_sheet, 1);
+    row->addWidget(m_sidePanel);
+    setCentralWidget(central);
     statusBar();
+
+    connectMessages();
+    addShortcuts();
+    m_context.changes.onChanged = [this] { updateChangedState(); };
+    updateChangedState();
     resize(kStartWidth, kStartHeight);
+    restoreGeometryFromIni();
 }
 
 CZentrikDlg::~CZentrikDlg() {
     shutDown();
+    qApp->removeEventFilter(m_tooltips);
+    m_context.changes.onChanged = nullptr;
     if (m_context.prompter == m_ownPrompter.get())
         m_context.prompter = nullptr;
     if (m_context.jobs == &m_Progress)
@@ -67,8 +100,83 @@ QWidget* CZentrikDlg::buildPage(const TabEntry& entry, QWidget* parent) {
     return page;
 }
 
+void CZentrikDlg::connectMessages() {
+    AppMessages& m = m_context.messages;
+    connect(&m, &AppMessages::mapCursor, m_sidePanel, &SidePanel::showCursor);
+    connect(&m, &AppMessages::penChanged, this, &CZentrikDlg::OnPenChanged);
+    connect(&m, &AppMessages::pensUpdated, m_sidePanel, &SidePanel::showPen);
+    connect(&m, &AppMessages::paletteSwitched, m_sidePanel, &SidePanel::rebuildPictures);
+    connect(&m, &AppMessages::symbolsChanged, m_sidePanel, &SidePanel::rebuildPictures);
+    connect(&m, &AppMessages::sidePanel, this,
+            [this](bool hide) { m_sidePanel->setVisible(!hide); });
+    connect(&m, &AppMessages::goTo3D, this, &CZentrikDlg::goTo3D);
+}
+
+void CZentrikDlg::addShortcuts() {
+    auto* next = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Tab")), this);
+    connect(next, &QShortcut::activated, this,
+            [this] { m_sheet->setCurrentIndex((m_sheet->currentIndex() + 1) % m_sheet->count()); });
+    auto* prev = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Tab")), this);
+    connect(prev, &QShortcut::activated, this, [this] {
+        m_sheet->setCurrentIndex((m_sheet->currentIndex() + m_sheet->count() - 1) %
+                                 m_sheet->count());
+    });
+}
+
 QWidget* CZentrikDlg::page(const QString& pageClass) const {
     return m_sheet->findChild<QWidget*>(pageClass);
+}
+
+void CZentrikDlg::OnPenChanged(bool left, int kind, quint16 object, quint16 wallOrFloor) {
+    if (kind == kPenOfEditPlane) {
+        const EditPlane plane = m_context.editPlane;
+        kind = plane == EditPlane::Walls     ? kPenWall
+               : plane == EditPlane::Objects ? kPenObject
+                                             : kPenFloor;
+    }
+    Pen& pen = m_context.pens.of(left);
+    switch (kind) {
+    case kPenWall:
+        pen.wall = wallOrFloor;
+        break;
+    case kPenObject:
+        pen.object = object;
+        break;
+    case kPenFloor:
+        pen.floor = wallOrFloor;
+        break;
+    default:
+        m_context.relay.message("Zentrik", "Error 28:OnPenChanged", MessageIcon::Error);
+        m_sidePanel->update();
+        return;
+    }
+    emit m_context.messages.pensUpdated(left, kind);
+}
+
+void CZentrikDlg::goTo3D(int x, int y) {
+    m_goTo3D = QPoint(x, y);
+    if (QWidget* view = page(QStringLiteral("CProp3DEdit")))
+        m_sheet->setCurrentWidget(view);
+}
+
+void CZentrikDlg::updateChangedState() {
+    // The marker tells at a glance that closing will ask about unsaved data.
+    setWindowTitle(caption() + (m_context.changes.any() ? QStringLiteral(" *") : QString()));
+    m_toolbar->action(Command::SaveAll)->setEnabled(m_context.changes.saveAllEnabled());
+}
+
+AboutBox* CZentrikDlg::aboutBox() const {
+    return m_about.data();
+}
+
+void CZentrikDlg::showAbout() {
+    if (m_about) {
+        m_about->raise();
+        return;
+    }
+    m_about = new AboutBox(this);
+    m_about->setAttribute(Qt::WA_DeleteOnClose);
+    m_about->open();
 }
 
 bool CZentrikDlg::confirmClose() {
@@ -88,7 +196,24 @@ void CZentrikDlg::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void CZentrikDlg::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    if (m_context.settings.showAbout == 1)
+        showAbout();
+}
+
+void CZentrikDlg::restoreGeometryFromIni() {
+    const std::string saved = m_context.ini.get(kWindowSection, kGeometryKey, "", kGeometryBuffer);
+    if (!saved.empty())
+        restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(saved)));
+}
+
 void CZentrikDlg::shutDown() {
+    if (m_context.isStarted() && !m_context.isShutDown())
+        m_context.ini.set(kWindowSection, kGeometryKey, saveGeometry().toBase64().toStdString());
     m_context.shutDown();
 }
 

@@ -5,6 +5,8 @@
 #include "platform/QtPrompter.h"
 
 #include <QMainWindow>
+#include <QPoint>
+#include <QPointer>
 
 #include <filesystem>
 #include <memory>
@@ -14,9 +16,14 @@ class QTabWidget;
 namespace zentrik::gui {
 
 struct TabEntry;
+class AboutBox;
+class MainToolbar;
+class SidePanel;
+class TooltipGate;
 
-// The editor's main window. It lives for the whole run, reads the settings when it is built,
-// hosts every editor as a tab and writes the settings back when it closes.
+// The editor's main window. It lives for the whole run, reads the settings, the extensions
+// and the palettes when it is built, hosts every editor as a tab beside the pens' side panel
+// and writes the settings and extensions.txt back when it closes.
 class CZentrikDlg : public QMainWindow {
     Q_OBJECT
 public:
@@ -29,26 +36,47 @@ public:
 
     AppContext& context() { return m_context; }
     QTabWidget* tabs() const { return m_sheet; }
+    MainToolbar* toolbar() const { return m_toolbar; }
+    SidePanel* sidePanel() const { return m_sidePanel; }
     // The page of that class ("CProp5Textures"), wherever it is nested.
     QWidget* page(const QString& pageClass) const;
+    // The about box while it is open.
+    AboutBox* aboutBox() const;
+    // The map cell of the last jump into the 3D view.
+    QPoint goTo3DCell() const { return m_goTo3D; }
 
     // After a file was chosen for loading: its folder becomes StdPath and the current folder.
     void saveStdPath(const std::filesystem::path& folder) { m_context.saveStdPath(folder); }
 
     // Asks about unsaved changes; true when the window may close.
     bool confirmClose();
+    void showAbout();
+    // Stores a pen (kind 0: the map's edit plane, 1 wall, 2 object, 3 floor) and shows it.
+    void OnPenChanged(bool left, int kind, quint16 object, quint16 wallOrFloor);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* buildPage(const TabEntry& entry, QWidget* parent);
+    void connectMessages();
+    void addShortcuts();
+    void updateChangedState();
+    void goTo3D(int x, int y);
+    void restoreGeometryFromIni();
     void shutDown();
 
     AppContext& m_context;
     std::unique_ptr<QtPrompter> m_ownPrompter;
     QtJobRunner m_Progress;
     QTabWidget* m_sheet = nullptr;
+    MainToolbar* m_toolbar = nullptr;
+    SidePanel* m_sidePanel = nullptr;
+    TooltipGate* m_tooltips = nullptr;
+    QPointer<AboutBox> m_about;
+    QPoint m_goTo3D;
+    bool m_shownOnce = false;
 };
 
 } // namespace zentrik::gui

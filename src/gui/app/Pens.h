@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+namespace zentrik::gui {
+
+// The values the map editors draw with: one pen for each mouse button, each holding a wall,
+// an object and a floor value.
+struct Pen {
+    uint16_t wall = 0;
+    uint16_t object = 0;
+    uint16_t floor = 0;
+    bool operator==(const Pen&) const = default;
+};
+
+struct PenPair {
+    Pen left;
+    Pen right;
+    Pen& of(bool leftButton) { return leftButton ? left : right; }
+    const Pen& of(bool leftButton) const { return leftButton ? left : right; }
+};
+
+// The plane a map page edits; a pen change of kind 0 goes to this plane.
+enum class EditPlane { Walls, Objects, Floors };
+
+// The kinds of a pen change.
+enum PenKind { kPenOfEditPlane = 0, kPenWall = 1, kPenObject = 2, kPenFloor = 3 };
+
+} // namespace zentrik::gui

@@ -1,0 +1,107 @@
+#include "app/SidePanel.h"
+
+#include "app/AppContext.h"
+#include "widgets/PixelPicture.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace zentrik::gui {
+
+namespace {
+constexpr int kPictureSize = 28; // a 7 x 7 symbol at four times its size
+constexpr int kPanelWidth = 210;
+
+int fieldIndex(bool left, int kind) {
+    return (left ? 0 : 3) + kind - 1;
+}
+} // namespace
+
+SidePanel::SidePanel(AppContext& context, QWidget* parent) : QFrame(parent), m_context(context) {
+    setObjectName(QStringLiteral("SidePanel"));
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setFixedWidth(kPanelWidth);
+    auto* layout = new QVBoxLayout(this);
+    const char* const penTitles[] = {"Left pen", "Right pen"};
+    for (int side = 0; side < 2; ++side) {
+        auto* title = new QLabel(QString::fromLatin1(penTitles[side]), this);
+        title->setStyleSheet(QStringLiteral("font-weight: bold"));
+        layout->addWidget(title);
+        addField(m_pens[size_t(side * 3)], QStringLiteral("Wall"), false, layout);
+        addField(m_pens[size_t(side * 3 + 1)], QStringLiteral("Object"), true, layout);
+        addField(m_pens[size_t(side * 3 + 2)], QStringLiteral("Floor"), false, layout);
+    }
+    m_cursorLine = new QLabel(cursorText(0, 0), this);
+    m_cursorLine->setObjectName(QStringLiteral("CursorLine"));
+    layout->addSpacing(8);
+    layout->addWidget(m_cursorLine);
+    addField(m_cursor[0], QStringLiteral("Wall"), false, layout);
+    addField(m_cursor[1], QStringLiteral("Object"), true, layout);
+    layout->addStretch(1);
+}
+
+QString SidePanel::cursorText(int x, int y) {
+    return QStringLiteral("X: %1  Y: %2    ").arg(x).arg(y);
+}
+
+void SidePanel::addField(Field& f, const QString& title, bool object, QVBoxLayout* layout) {
+    auto* row = new QHBoxLayout;
+    f.picture = new PixelPicture(QSize(kPictureSize, kPictureSize), this);
+    f.picture->setToolTip(title);
+    f.name = new QLabel(nothingText(), this);
+    f.name->setWordWrap(true);
+    f.object = object;
+    row->addWidget(f.picture);
+    row->addWidget(f.name, 1);
+    layout->addLayout(row);
+}
+
+void SidePanel::showField(Field& f, quint16 value) {
+    f.value = value;
+    f.set = true;
+    const std::string label =
+        f.object ? m_context.objectLabel(value) : m_context.plane0Label(value);
+    f.name->setText(QString::fromStdString(label));
+    drawPicture(f);
+}
+
+void SidePanel::drawPicture(Field& f) {
+    f.picture->setImage(f.set ? m_context.symbolImage(f.object, f.value) : QImage());
+}
+
+void SidePanel::showPen(bool left, int kind) {
+    if (kind < 1 || kind > 3)
+        return;
+    const Pen& pen = m_context.pens.of(left);
+    const quint16 values[] = {pen.wall, pen.object, pen.floor};
+    showField(m_pens[size_t(fieldIndex(left, kind))], values[kind - 1]);
+}
+
+void SidePanel::showCursor(int x, int y, quint16 object, quint16 wall) {
+    m_cursorLine->setText(cursorText(x, y));
+    showField(m_cursor[0], wall);
+    showField(m_cursor[1], object);
+}
+
+void SidePanel::rebuildPictures() {
+    ++m_rebuilds;
+    for (Field& f : m_pens) {
+        if (f.set)
+            showField(f, f.value);
+    }
+    for (Field& f : m_cursor) {
+        if (f.set)
+            showField(f, f.value);
+    }
+}
+
+QLabel* SidePanel::nameLabel(bool left, int kind) const {
+    return m_pens[size_t(fieldIndex(left, kind))].name;
+}
+
+QLabel* SidePanel::cursorName(int kind) const {
+    return m_cursor[size_t(kind - 1)].name;
+}
+
+} // namespace zentrik::gui

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/CZentrikDlg.h"
+#include "GuiTestSupport.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace zentrik::test {
+
+// A palette whose entry i is (i, 255 - i, i / 2), so every entry differs from its neighbours.
+GamePalette rampPalette();
+void writePalette(const std::filesystem::path& path, const GamePalette& palette);
+
+// The editor started on a scratch program folder that holds the fallback palette, so a fresh
+// start says nothing; questions are answered from a script.
+class EditorTest : public ::testing::Test {
+protected:
+    EditorTest();
+    ~EditorTest() override;
+
+    gui::CZentrikDlg& start();
+    void writeFile(const std::string& relative, const std::string& text);
+    IniFile iniOnDisk() const;
+    // Brings the page's tab, and the tabs around it, to the front, so it is laid out.
+    static void showPage(QWidget* page);
+
+    TempDir program, user;
+    StrictPrompter prompter;
+    std::unique_ptr<gui::AppContext> context;
+    std::unique_ptr<gui::CZentrikDlg> window;
+
+private:
+    std::filesystem::path m_savedCwd;
+};
+
+} // namespace zentrik::test

@@ -1,0 +1,260 @@
+#include "app/AboutBox.h"
+#include "app/MainToolbar.h"
+#include "app/SidePanel.h"
+#include "app/TooltipGate.h"
+#include "EditorFixture.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTest>
+
+namespace zentrik::gui {
+namespace {
+
+namespace fs = std::filesystem;
+using test::EditorTest;
+
+// Receives what QDesktopServices would hand to the browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+using FrameTest = EditorTest;
+
+TEST_F(FrameTest, ToolbarHoldsEveryCommandInOrderWithTooltipsAndOnlyAboutEnabled) {
+    writeFile("Zentrik.ini", "[Global]\nShowAbout=0\n");
+    CZentrikDlg& w = start();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QStringList tips;
+    for (QAction* a : w.toolbar()->actions())
+        if (!a->isSeparator())
+            tips << a->toolTip();
+    EXPECT_EQ(tips, QStringList({"Load All", "Save all changes (only when Load All was used)",
+                                 "Load Maps", "Save Maps", "Load Walls", "Save Walls",
+                                 "Load Sprites", "Save Sprites", "Load VGAGRAPH parts",
+                                 "Save VGAGRAPH parts", "Load Sounds", "Save sounds", "Load music",
+                                 "Save music", "Show infos about Zentrik!"}));
+    for (int c = 0; c < kCommandCount; ++c)
+        EXPECT_EQ(w.toolbar()->action(Command(c))->isEnabled(), Command(c) == Command::About) << c;
+
+    QStringList loads, saves;
+    for (QAction* a : w.toolbar()->vgaMenu(false)->actions())
+        loads << a->text();
+    for (QAction* a : w.toolbar()->vgaMenu(true)->actions())
+        saves << a->text();
+    EXPECT_EQ(loads, QStringList({"Load all", "Load graphics", "Load fonts", "Load screens",
+                                  "Load tile8s"}));
+    EXPECT_EQ(saves, QStringList({"Save all", "Save graphics", "Save fonts", "Save screens",
+                                  "Save tile8s"}));
+
+    // A page that arrives later plugs its command in and the button comes alive.
+    int loads_seen = 0;
+    w.toolbar()->setHandler(Command::LoadMaps, [&] { ++loads_seen; });
+    EXPECT_TRUE(w.toolbar()->action(Command::LoadMaps)->isEnabled());
+    QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(loads_seen, 1);
+    w.toolbar()->setVgaHandler(true, VgaPart::Fonts, [] {});
+    EXPECT_TRUE(w.toolbar()->action(Command::SaveVgaGraph)->isEnabled());
+    EXPECT_FALSE(w.toolbar()->vgaAction(true, VgaPart::Screens)->isEnabled());
+    test::saveSnapshot(w, "main-window-frame");
+}
+
+TEST_F(FrameTest, ChangedFlagsMarkTheTitleAndSaveAllNeedsLoadAll) {
+    CZentrikDlg& w = start();
+    QAction* saveAll = w.toolbar()->action(Command::SaveAll);
+    context->changes.set(DataSet::Tile8s, true);
+    EXPECT_EQ(w.windowTitle(), CZentrikDlg::caption() + " *");
+    EXPECT_FALSE(saveAll->isEnabled()); // not before Load All was used
+    context->changes.setLoadAllUsed(true);
+    EXPECT_TRUE(saveAll->isEnabled());
+    context->changes.set(DataSet::Tile8s, false);
+    EXPECT_FALSE(saveAll->isEnabled());
+    EXPECT_EQ(w.windowTitle(), CZentrikDlg::caption());
+    for (int d = 0; d < kDataSetCount; ++d) {
+        context->changes.set(DataSet(d), true);
+        EXPECT_TRUE(saveAll->isEnabled()) << d;
+        context->changes.set(DataSet(d), false);
+    }
+}
+
+TEST_F(FrameTest, SidePanelStartsWithNothingAndShowsTheCursor) {
+    CZentrikDlg& w = start();
+    SidePanel* panel = w.sidePanel();
+    for (bool left : {true, false})
+        for (int kind = 1; kind <= 3; ++kind)
+            EXPECT_EQ(panel->nameLabel(left, kind)->text(), "0 --- Nothing ---");
+    EXPECT_EQ(panel->cursorName(1)->text(), "0 --- Nothing ---");
+    EXPECT_EQ(panel->cursorName(2)->text(), "0 --- Nothing ---");
+
+    emit context->messages.mapCursor(12, 63, 98, 1);
+    EXPECT_EQ(panel->cursorLine()->text(), "X: 12  Y: 63    ");
+    EXPECT_EQ(panel->cursorName(1)->text(), "1 Unknown");
+    EXPECT_EQ(panel->cursorName(2)->text(), "98 Unknown");
+
+    emit context->messages.sidePanel(true);
+    EXPECT_FALSE(panel->isVisible());
+    emit context->messages.sidePanel(false);
+    EXPECT_TRUE(panel->isVisible());
+}
+
+TEST_F(FrameTest, PenChangesOfEveryKindAndTheError) {
+    CZentrikDlg& w = start();
+    SidePanel* panel = w.sidePanel();
+    struct Case {
+        bool left;
+        int kind;
+        EditPlane plane;
+        int shownKind;
+    };
+    const Case cases[] = {
+        {true, 1, EditPlane::Objects, 1}, {false, 2, EditPlane::Walls, 2},
+        {true, 3, EditPlane::Walls, 3},   {false, 0, EditPlane::Walls, 1},
+        {true, 0, EditPlane::Objects, 2}, {false, 0, EditPlane::Floors, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        context->editPlane = c.plane;
+        context->pens = PenPair{};
+        emit context->messages.penChanged(c.left, c.kind, 23, 107);
+        const Pen& pen = context->pens.of(c.left);
+        EXPECT_EQ(pen.wall, c.shownKind == 1 ? 107 : 0);
+        EXPECT_EQ(pen.object, c.shownKind == 2 ? 23 : 0);
+        EXPECT_EQ(pen.floor, c.shownKind == 3 ? 107 : 0);
+        EXPECT_EQ(context->pens.of(!c.left), Pen{});
+        EXPECT_EQ(panel->nameLabel(c.left, c.shownKind)->text(),
+                  c.shownKind == 2 ? "23 Unknown" : "107 Unknown");
+    }
+    EXPECT_TRUE(prompter.messages.empty());
+
+    const PenPair before = context->pens;
+    emit context->messages.penChanged(true, 4, 1, 1);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Zentrik");
+    EXPECT_EQ(prompter.messages[0].caption, "Error 28:OnPenChanged");
+    EXPECT_EQ(context->pens.left, before.left);
+}
+
+TEST_F(FrameTest, PaletteSwitchReachesTheSidePanelAndGoTo3DSwitchesTabs) {
+    CZentrikDlg& w = start();
+    const int before = w.sidePanel()->rebuildCount();
+    context->palettes.setCurrent(GamePalette{});
+    EXPECT_EQ(w.sidePanel()->rebuildCount(), before + 1);
+
+    emit context->messages.goTo3D(5, 60);
+    EXPECT_EQ(w.tabs()->currentWidget()->objectName(), "CProp3DEdit");
+    EXPECT_EQ(w.goTo3DCell(), QPoint(5, 60));
+}
+
+TEST_F(FrameTest, AboutBoxOpensAtTheFirstStartOnlyAndItsLinkOpensTheProjectPage) {
+    CZentrikDlg& w = start();
+    ASSERT_NE(w.aboutBox(), nullptr);
+    AboutBox* about = w.aboutBox();
+    EXPECT_EQ(about->windowTitle(), "About Zentrik");
+    test::saveSnapshot(*about, "about-box");
+
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("https", &catcher, "open");
+    QTest::mouseClick(about->link(), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler("https");
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened[0], AboutBox::projectPage());
+
+    // The credits scroll by two pixels a tick and come round shuffled, every name kept.
+    CreditsScroller* credits = about->credits();
+    const int offset = credits->offset();
+    credits->step();
+    EXPECT_EQ(credits->offset(), offset + 2);
+    for (int i = 0; i < 2000 && credits->offset() >= offset + 2; ++i)
+        credits->step();
+    EXPECT_LT(credits->offset(), 0);
+    QStringList names = credits->names();
+    QStringList all = AboutBox::contributors();
+    names.sort();
+    all.sort();
+    EXPECT_EQ(names, all);
+
+    window->close();
+    window.reset();
+    context.reset();
+    CZentrikDlg& again = start();
+    EXPECT_EQ(again.aboutBox(), nullptr);
+}
+
+TEST_F(FrameTest, TooltipsFollowTheSetting) {
+    int setting = 1;
+    TooltipGate gate(setting);
+    QWidget target;
+    QHelpEvent tip(QEvent::ToolTip, QPoint(1, 1), QPoint(1, 1));
+    EXPECT_FALSE(gate.eventFilter(&target, &tip));
+    setting = 0;
+    EXPECT_TRUE(gate.eventFilter(&target, &tip));
+    QEvent other(QEvent::Enter);
+    EXPECT_FALSE(gate.eventFilter(&target, &other));
+}
+
+TEST_F(FrameTest, StartUpAppliesTheExtensionScansTheFoldersAndShutdownWritesTheTable) {
+    writeFile("extensions.txt", "WL1,Wolfenstein 3D,Other\nSOD,Spear,Spear\n#\n");
+    writeFile("Zentrik.ini", "[Global]\nLastExtension=SOD\nShowAbout=0\n");
+    GamePalette spear;
+    spear.entries[7] = Rgb{1, 2, 3};
+    test::writePalette(program / "palette" / "Spear.pal", spear);
+    for (const char* set : {"Wolfenstein 3D", "Spear", ".hidden"})
+        fs::create_directories(program / "MapObjects" / set);
+    writeFile("MapObjects/not-a-set.txt", "");
+
+    start();
+    EXPECT_EQ(context->palettes.current(), spear);
+    EXPECT_EQ(context->symbolSetName, "Spear");
+    EXPECT_EQ(context->symbolSetNames, (std::vector<std::string>{"Spear", "Wolfenstein 3D"}));
+    EXPECT_EQ(context->palettes.names(), (std::vector<std::string>{"Spear", "Wolfenstein3D"}));
+    EXPECT_TRUE(prompter.messages.empty());
+
+    context->extensions.editExtension(2, "oz6x");
+    window->close();
+    const auto written = test::readBytes(program / "extensions.txt");
+    EXPECT_EQ(std::string(written.begin(), written.end()),
+              "WL1,Wolfenstein 3D,Other\nSOD,Spear,Spear\nOZ6, N/A, No Change\n#\n");
+}
+
+TEST_F(FrameTest, AHundredAndFiftyPalettesGiveAHundredNamesAndOneWarning) {
+    for (int i = 0; i < 150; ++i)
+        test::writePalette(program / "palette" / ("p" + std::to_string(1000 + i) + ".pal"),
+                           GamePalette{});
+    start();
+    EXPECT_EQ(context->palettes.names().size(), 100u);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].caption, "Warning: Too many palettes!");
+    EXPECT_EQ(prompter.messages[0].text,
+              "Too many palettes! Only 100 supported!\nIf this is an problem for you, please "
+              "contact us, so we can change it!");
+}
+
+TEST_F(FrameTest, AMissingExtensionPaletteIsSaidOnceAndTheTabsCycleWithTheKeyboard) {
+    writeFile("extensions.txt", "WL6,Wolfenstein 3D,Gone\n#\n");
+    writeFile("Zentrik.ini", "[Global]\nShowAbout=0\n");
+    CZentrikDlg& w = start();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].caption, "Can't find palette!");
+
+    w.tabs()->setCurrentIndex(10);
+    QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(w.tabs()->currentIndex(), 0);
+    QTest::keyClick(&w, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(w.tabs()->currentIndex(), 10);
+}
+
+} // namespace
+} // namespace zentrik::gui
+
+#include "FrameTest.moc"
