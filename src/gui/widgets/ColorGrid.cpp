@@ -1,0 +1,103 @@
+#include "widgets/ColorGrid.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace zentrik::gui {
+
+namespace {
+constexpr int kPreferredCell = 18;
+constexpr int kMinimumCell = 8;
+} // namespace
+
+ColorGrid::ColorGrid(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("ColorClickCtrl"));
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(kColumns * kMinimumCell, kColumns * kMinimumCell);
+}
+
+QSize ColorGrid::sizeHint() const {
+    return {kColumns * kPreferredCell + 1, kColumns * kPreferredCell + 1};
+}
+
+int ColorGrid::cellSize() const {
+    return std::max(1, (std::min(width(), height()) - 1) / kColumns);
+}
+
+void ColorGrid::setColors(const std::array<QRgb, kEntries>& colors) {
+    m_colors = colors;
+    update();
+}
+
+void ColorGrid::setColor(int index, QRgb color) {
+    if (index < 0 || index >= kEntries)
+        return;
+    m_colors[size_t(index)] = color;
+    update();
+}
+
+void ColorGrid::setSelected(int index) {
+    m_selected = index;
+    update();
+}
+
+int ColorGrid::indexAt(QPoint p) const {
+    const int cell = cellSize();
+    if (p.x() < 0 || p.y() < 0 || p.x() >= cell * kColumns || p.y() >= cell * kColumns)
+        return -1;
+    return p.y() / cell * kColumns + p.x() / cell;
+}
+
+void ColorGrid::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const int cell = cellSize();
+    for (int i = 0; i < kEntries; ++i) {
+        const QRect r(i % kColumns * cell, i / kColumns * cell, cell, cell);
+        p.fillRect(r, QColor(m_colors[size_t(i)]));
+    }
+    if (m_selected >= 0) {
+        const QRect r(m_selected % kColumns * cell, m_selected / kColumns * cell, cell - 1,
+                      cell - 1);
+        p.setPen(QPen(Qt::white, 1));
+        p.drawRect(r);
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.drawRect(r);
+    }
+}
+
+void ColorGrid::mousePressEvent(QMouseEvent* event) {
+    const int index = indexAt(event->position().toPoint());
+    if (index < 0)
+        return; // outside the entries nothing changes
+    setSelected(index);
+    emit entryClicked(index);
+}
+
+void ColorGrid::keyPressEvent(QKeyEvent* event) {
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        step = -1;
+        break;
+    case Qt::Key_Right:
+        step = 1;
+        break;
+    case Qt::Key_Up:
+        step = -kColumns;
+        break;
+    case Qt::Key_Down:
+        step = kColumns;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int index = std::clamp(std::max(m_selected, 0) + step, 0, kEntries - 1);
+    setSelected(index);
+    emit entryClicked(index);
+}
+
+} // namespace zentrik::gui
