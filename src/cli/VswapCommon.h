@@ -59,7 +59,7 @@ private:
 
 // The page file's collections with inline jobs and the CLI's prompter.
 struct Session {
-    explicit Session(Context& c) : files(PageFileServices{c.prompter, jobs, quiet, clock}) {}
+    explicit Session(Context& c) : files(PageFileServices{c.prompter, jobs, quiet, clock, {}}) {}
     InlineJobRunner jobs;
     SteadyClock clock;
     QuietTime quiet;

@@ -13,6 +13,11 @@ namespace zentrik {
 
 namespace {
 
+void remember(const PageFileServices& services, const fs::path& path) {
+    if (services.rememberFolder)
+        services.rememberFolder(path.parent_path());
+}
+
 std::optional<std::vector<uint8_t>> openFile(const fs::path& path, const char* caption,
                                              Prompter& prompter) {
     auto bytes = readWholeFile(path);
@@ -39,8 +44,10 @@ bool PageFiles::LoadTextures(const fs::path& path) {
         return wallsLoaded;
     wallsLoaded = code == JobResult::Done;
     walls = wallsLoaded ? std::move(set) : WallSet{};
-    if (wallsLoaded)
+    if (wallsLoaded) {
         wallPath = path;
+        remember(m_services, path);
+    }
     return wallsLoaded;
 }
 
@@ -57,8 +64,10 @@ bool PageFiles::LoadSprites(const fs::path& path) {
     checkJobResult(code, m_services.prompter, "CZentrikDlg::LoadSprites()");
     spritesLoaded = code == JobResult::Done;
     sprites = spritesLoaded ? std::move(set) : SpriteSet{};
-    if (spritesLoaded)
+    if (spritesLoaded) {
         spritePath = path;
+        remember(m_services, path);
+    }
     return spritesLoaded;
 }
 
@@ -75,8 +84,10 @@ bool PageFiles::LoadSounds(const fs::path& path) {
     checkJobResult(code, m_services.prompter, "CZentrikDlg::LoadSounds()");
     soundsLoaded = code == JobResult::Done;
     sounds = soundsLoaded ? std::move(set) : SoundSet{};
-    if (soundsLoaded)
+    if (soundsLoaded) {
         soundPath = path;
+        remember(m_services, path);
+    }
     return soundsLoaded;
 }
 

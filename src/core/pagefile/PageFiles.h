@@ -18,6 +18,8 @@ struct PageFileServices {
     JobRunner& jobs;
     QuietTime& quiet;
     const Clock& clock;
+    // Told the folder of every file loaded successfully (the settings keep it as StdPath).
+    std::function<void(const std::filesystem::path& folder)> rememberFolder;
 };
 
 // The page file's three collections with the commands that load and save them, each as one

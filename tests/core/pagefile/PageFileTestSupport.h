@@ -46,7 +46,9 @@ struct PageFilesFixture {
     InlineJobRunner jobs;
     FakeClock clock;
     QuietTime quiet;
-    PageFiles files{PageFileServices{prompter, jobs, quiet, clock}};
+    std::filesystem::path folder;
+    PageFiles files{PageFileServices{prompter, jobs, quiet, clock,
+                                     [this](const std::filesystem::path& f) { folder = f; }}};
 };
 
 } // namespace zentrik::test

@@ -214,7 +214,10 @@ TEST(PageFileLoad, CancelledAndFailedLoads) {
     EXPECT_FALSE(f.files.LoadTextures(dir / "missing"));
     ASSERT_EQ(f.prompter.messages.size(), 1u);
     EXPECT_EQ(f.prompter.messages[0].caption, "Cannot Open");
+    f.clock.set(5000);
     ASSERT_TRUE(f.files.LoadTextures(path));
+    EXPECT_EQ(f.folder, dir.path());
+    EXPECT_EQ(f.quiet.at(), 5000u); // the job's end starts the quiet time
     // a file without walls leaves the loaded walls in place
     writeBytes(dir / "nowalls", craftPageFile(0, 0, {std::vector<uint8_t>{}}));
     EXPECT_TRUE(f.files.LoadTextures(dir / "nowalls"));
