@@ -12,6 +12,20 @@
 
 namespace zentrik {
 
+// The file dialogs' filters: walls and sprites (GFXTILES is the same format), sounds, and the
+// picture and sound exchange files.
+inline constexpr const char* kPageFileFilter =
+    "All VSWAP/GFXTILES files|VSWAP.*;GFXTILES.*|All VSWAP files (VSWAP.*)|VSWAP.*|All GFXTILES "
+    "files (GFXTILES.*)|GFXTILES.*|Wolf3D (*.WL6)|*.WL6|Wolf3D Demo (*.WL1)|*.WL1|Spear of "
+    "Destiny (*.SOD)|*.SOD|Operation Zusammenkunft (*.OZ6)|*.OZ6|All files (*.*)|*.*||";
+inline constexpr const char* kPageFileDefaultName = "VSWAP.*;GFXTILES.*";
+inline constexpr const char* kSoundFileFilter =
+    "All VSWAP files (VSWAP.*)|VSWAP.*|Wolf3D (*.WL6)|*.WL6|Wolf3D Demo (*.WL1)|*.WL1|Spear of "
+    "Destiny (*.SOD)|*.SOD|Operation Zusammenkunft (*.OZ6)|*.OZ6|All files (*.*)|*.*||";
+inline constexpr const char* kSoundFileDefaultName = "VSWAP.*";
+inline constexpr const char* kBitmapFilter = "Bitmap|*.BMP|All files|*.*||";
+inline constexpr const char* kWaveFilter = "Wavefile|*.WAV|All files|*.*||";
+
 // What loading and saving the page file need of the program around them.
 struct PageFileServices {
     Prompter& prompter;
