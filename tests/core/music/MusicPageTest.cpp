@@ -1,0 +1,129 @@
+#include "music/MusicPage.h"
+#include "MusicTestData.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace zentrik;
+using namespace zentrik::test;
+
+namespace {
+
+// Records what the page asks of the player.
+class RecordingPlayer : public MusicPlayer {
+public:
+    bool isReady = true;
+    std::vector<std::string> calls;
+    std::array<int, 9> muteState{};
+
+    bool ready() const override { return isReady; }
+    void start(std::span<const uint8_t> imf) override {
+        calls.push_back("start " + std::to_string(imf.size()));
+    }
+    void playAt(std::span<const uint8_t>, int32_t tick) override {
+        calls.push_back("at " + std::to_string(tick));
+    }
+    void pause() override { calls.push_back("pause"); }
+    void stop() override { calls.push_back("stop"); }
+    int32_t position() override { return 0; }
+    void mute(int channel, bool muted) override { muteState.at(size_t(channel)) = muted; }
+};
+
+MusicSet threeSongs() {
+    MusicSet set;
+    for (int i = 0; i < 3; ++i)
+        set.songs.push_back(songOf(imfBytes({{0x01, 0, 10 + i}}), 100 + i));
+    set.musicLoaded = true;
+    return set;
+}
+
+struct Page {
+    MusicDocument doc;
+    RecordingPlayer player;
+    StrictPrompter prompter;
+    MusicPage page{doc, player, prompter};
+};
+
+} // namespace
+
+TEST(MusicPage, PlayNeedsAPlayerAndASong) {
+    Page p;
+    p.player.isReady = false;
+    EXPECT_FALSE(p.page.play());
+    p.player.isReady = true;
+    EXPECT_FALSE(p.page.play());
+    ASSERT_EQ(p.prompter.messages.size(), 2u);
+    EXPECT_EQ(p.prompter.messages[0],
+              (RecordedMessage{"IMFLib not loaded!", "No music driver found!",
+                               MessageIcon::Exclamation}));
+    EXPECT_EQ(p.prompter.messages[1].text, "You need to load a song first!");
+    EXPECT_EQ(p.prompter.messages[1].caption, "No music loaded!");
+    p.doc.setMusic(threeSongs());
+    EXPECT_TRUE(p.page.play());
+    EXPECT_EQ(p.player.calls.back(), "start 4");
+    EXPECT_TRUE(p.page.playing());
+}
+
+TEST(MusicPage, JukeboxWrapsAndWithoutItTheSongRepeats) {
+    Page p;
+    p.doc.setMusic(threeSongs());
+    p.page.scrollSong(ScrollMove::Thumb, 2);
+    p.player.calls.clear();
+    p.page.songEnded();
+    EXPECT_EQ(p.doc.songIndex(), 2);
+    EXPECT_EQ(p.player.calls, (std::vector<std::string>{"start 4"}));
+    p.page.jukebox = true;
+    p.page.songEnded();
+    EXPECT_EQ(p.doc.songIndex(), 0);
+    EXPECT_EQ(p.player.calls.back(), "start 4");
+    EXPECT_EQ(p.page.songCounterText(), "1/3");
+    EXPECT_EQ(p.page.chunkText(), "Chunk 100");
+}
+
+TEST(MusicPage, SongAndChannelScrollBarsStayInRange) {
+    Page p;
+    p.doc.setMusic(threeSongs());
+    EXPECT_FALSE(p.page.scrollSong(ScrollMove::LineUp));
+    EXPECT_TRUE(p.page.scrollSong(ScrollMove::PageDown));
+    EXPECT_EQ(p.doc.songIndex(), 2);
+    EXPECT_EQ(p.player.calls.back(), "stop");
+    EXPECT_FALSE(p.page.scrollSong(ScrollMove::LineDown));
+    EXPECT_FALSE(p.page.scrollSong(ScrollMove::Thumb, 99)) << "clamped to the last song";
+    EXPECT_TRUE(p.page.scrollSong(ScrollMove::Thumb, -5));
+    EXPECT_EQ(p.doc.songIndex(), 0);
+    EXPECT_EQ(p.page.channelText(), "2/9");
+    EXPECT_FALSE(p.page.scrollChannel(ScrollMove::LineUp));
+    EXPECT_TRUE(p.page.scrollChannel(ScrollMove::Thumb, 20));
+    EXPECT_EQ(p.page.channel(), 8);
+    EXPECT_EQ(p.page.channelText(), "9/9");
+}
+
+TEST(MusicPage, SoloMutesEveryOtherChannelAndClearingUnmutesAll) {
+    Page p;
+    p.page.scrollChannel(ScrollMove::Thumb, 3);
+    p.page.setSolo(true);
+    EXPECT_EQ(p.player.muteState, (std::array<int, 9>{1, 1, 1, 0, 1, 1, 1, 1, 1}));
+    EXPECT_TRUE(p.page.soloBox());
+    EXPECT_EQ(p.page.soloChannel(), 3);
+    p.page.scrollChannel(ScrollMove::LineDown);
+    EXPECT_FALSE(p.page.soloBox());
+    EXPECT_TRUE(p.page.muteBox());
+    p.page.setSolo(false);
+    EXPECT_EQ(p.player.muteState, (std::array<int, 9>{}));
+    EXPECT_FALSE(p.page.muteBox());
+    EXPECT_FALSE(p.page.soloChannel());
+    p.page.setMute(true);
+    EXPECT_EQ(p.player.muteState[4], 1);
+    EXPECT_TRUE(p.page.muted(4));
+}
+
+TEST(MusicPage, ClickPlaysFromTheTickAndSelectingStops) {
+    Page p;
+    p.doc.setMusic(threeSongs());
+    p.page.playFrom(7);
+    EXPECT_EQ(p.player.calls.back(), "at 7");
+    EXPECT_TRUE(p.page.playing());
+    p.doc.selectSong(1);
+    EXPECT_EQ(p.player.calls.back(), "stop");
+    EXPECT_FALSE(p.page.playing());
+}
