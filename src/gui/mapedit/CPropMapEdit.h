@@ -1,0 +1,163 @@
+#pragma once
+
+#include "imaging/Palette.h"
+#include "mapedit/LevelMapCtrl.h"
+#include "mapedit/MapUndo.h"
+#include "maps/LevelSetEditor.h"
+#include "maps/MapArchiveFiles.h"
+#include "maps/MapCommands.h"
+#include "pagefile/PageFile.h"
+#include "world/SymbolSet.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolBar;
+
+namespace zentrik::gui {
+
+class AppContext;
+class MapStatisticsPanel;
+class TextureSelectWnd;
+class SpriteSelectWnd;
+
+// Hands every call to whatever Prompter and job runner the context holds at that moment.
+class ContextPrompter final : public Prompter {
+public:
+    explicit ContextPrompter(AppContext& c) : m_context(c) {}
+    void message(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    Answer ask(const std::string& text, const std::string& caption, Buttons buttons,
+               MessageIcon icon) override;
+    std::optional<std::string> openFile(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> chooseFolder(const std::string& title,
+                                            const std::string& initialPath) override;
+
+private:
+    AppContext& m_context;
+};
+
+class ContextJobRunner final : public JobRunner {
+public:
+    explicit ContextJobRunner(AppContext& c) : m_context(c) {}
+    int run(const JobWorker& worker) override;
+
+private:
+    AppContext& m_context;
+};
+
+// The "MapEdit" page: the level map with its switches, the level list commands, the feature
+// flags, the pens' numbers, the statistics, the tool bar and the three context menus.
+class CPropMapEdit : public QWidget {
+    Q_OBJECT
+public:
+    CPropMapEdit(AppContext& context, QWidget* parent = nullptr);
+    ~CPropMapEdit() override;
+
+    LevelMapCtrl* map() const { return m_map; }
+    LevelSetEditor& editor() { return m_editor; }
+    MapEditController& tools() { return m_map->controller(); }
+    MapUndo& undo() { return m_undo; }
+    const SymbolSet& symbols() const { return m_symbols; }
+    // Makes a symbol set current for the map and the statistics.
+    void setSymbolSet(SymbolSet set);
+    void loadSymbolSetForSuffix(const std::string& suffix);
+
+    // The commands, also reachable from the tool bar and the menus.
+    bool loadMaps();
+    bool saveMaps();
+    bool importMap();
+    bool exportMap();
+    void copy();
+    void cut();
+    bool paste();
+    void clearMap();
+    void initMap();
+    void makeWallTestMap();
+    void makeObjectTestMap();
+    void doUndo();
+    void doRedo();
+
+    QAction* action(const char* objectName) const;
+    QMenu* mapMenu() const { return m_mapMenu; }
+    QMenu* windowMenu() const { return m_windowMenu; }
+    QMenu* importExportMenu() const { return m_importMenu; }
+    TextureSelectWnd* textureChooser() const { return m_textureWnd; }
+    SpriteSelectWnd* spriteChooser() const { return m_spriteWnd; }
+    // The wall and object choosers' data (set by whoever loads the page file).
+    void setChooserData(const WallSet* walls, const SpriteSet* sprites, const GamePalette* palette);
+
+signals:
+    void positionPicked(int x, int y);
+    void goTo3D(int x, int y);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+    void buildToolBar();
+    void buildMenus();
+    QWidget* buildSidePanel();
+    void wireTools();
+    void showLevel();
+    void refresh();
+    void setPenTarget(PenTarget t);
+    void setThirdPlaneEditing(bool on);
+    void setProfMode(bool on);
+    void updateSplit();
+    void updatePens();
+    void updateClipboardActions();
+    void strokeBegin();
+    void strokeEnd();
+    void toggleChooser(bool texture);
+
+    AppContext& m_context;
+    ContextPrompter m_prompter;
+    ContextJobRunner m_jobs;
+    LevelSetEditor m_editor;
+    MapCommands m_commands;
+    std::unique_ptr<MapArchiveFiles> m_files;
+    MapUndo m_undo;
+    SymbolSet m_symbols;
+    MapClipBlock m_pasteBuffer;
+
+    LevelMapCtrl* m_map = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QMenu* m_mapMenu = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    QMenu* m_importMenu = nullptr;
+    QLabel* m_levelName = nullptr;
+    QLabel* m_counter = nullptr;
+    QLabel* m_cursor = nullptr;
+    QLabel* m_penNumbers = nullptr;
+    QLineEdit* m_nameEdit = nullptr;
+    QCheckBox* m_objects = nullptr;
+    QCheckBox* m_floors = nullptr;
+    QCheckBox* m_grid = nullptr;
+    QCheckBox* m_profMode = nullptr;
+    QCheckBox* m_splitmap = nullptr;
+    QCheckBox* m_thirdPlane = nullptr;
+    QCheckBox* m_featureFlags = nullptr;
+    std::array<QCheckBox*, 4> m_flagBoxes{};
+    QPushButton* m_addMap = nullptr;
+    QPushButton* m_deleteMap = nullptr;
+    QWidget* m_profGroup = nullptr;
+    MapStatisticsPanel* m_stats = nullptr;
+    TextureSelectWnd* m_textureWnd = nullptr;
+    SpriteSelectWnd* m_spriteWnd = nullptr;
+    const WallSet* m_wallSet = nullptr;
+    const SpriteSet* m_spriteSet = nullptr;
+    const GamePalette* m_palette = nullptr;
+    bool m_objectsBeforeThirdPlane = true;
+    bool m_stroking = false;
+};
+
+} // namespace zentrik::gui

@@ -1,0 +1,222 @@
+// The map page's commands: the map files, the single-level file, the clipboard, the whole-map
+// commands and undo.
+#include "app/AppContext.h"
+#include "app/ExtensionTable.h"
+#include "mapedit/CPropMapEdit.h"
+#include "maps/MapFile.h"
+#include "platform/QtClipboard.h"
+
+#include <QAction>
+
+#include <fstream>
+#include <sstream>
+
+namespace zentrik::gui {
+
+namespace {
+
+constexpr const char* kLoadMapsFilter =
+    "All GAMEMAPS/MAPTEMP files|GAMEMAPS.*;MAPTEMP.*|All GAMEMAPS files (GAMEMAPS.*)|GAMEMAPS.*|"
+    "All MAPTEMP files (MAPTEMP.*)|MAPTEMP.*|Wolf3D (*.WL6)|*.WL6|Wolf3D Demo (*.WL1)|*.WL1|"
+    "Spear of Destiny (*.SOD)|*.SOD|Operation Zusammenkunft (*.OZ6)|*.OZ6|All files (*.*)|*.*||";
+constexpr const char* kLoadMapsInitialName = "GAMEMAPS.*;MAPTEMP.*";
+constexpr const char* kExtensionsFile = "extensions.txt";
+
+std::string readText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+} // namespace
+
+void CPropMapEdit::loadSymbolSetForSuffix(const std::string& suffix) {
+    const std::filesystem::path dir = m_context.paths().programDir;
+    std::string name = kFallbackSymbolSet;
+    for (const ExtensionRecord& r : parseExtensions(readText(dir / kExtensionsFile)).records)
+        if (equalsNoCase(r.extension, suffix))
+            name = r.symbolSet;
+    if (name == kNoSymbolSet)
+        return; // this game keeps the symbols in use
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir / kMapObjectsFolderName / name, ec))
+        return;
+    setSymbolSet(LoadSymbolSet(dir, name, m_prompter));
+}
+
+bool CPropMapEdit::loadMaps() {
+    // A load replaces every level: unsaved work is never dropped without asking.
+    if (m_context.levels.mapsModified &&
+        m_prompter.ask("Do you really want to load a new map set?", "Map changes unsaved!",
+                       Buttons::YesNo, MessageIcon::Question) != Answer::Yes)
+        return false;
+    const auto path =
+        m_prompter.openFile({"Load maps...", kLoadMapsFilter, "", kLoadMapsInitialName});
+    if (!path) {
+        m_context.quiet.mark(*m_context.clock);
+        return false;
+    }
+    const std::filesystem::path chosen(*path);
+    m_context.saveStdPath(chosen.parent_path());
+    tools().setPenMode(tools().penMode() == PenMode::Paste ? PenMode::RectSelect
+                                                           : tools().penMode());
+    if (!m_files->loadMaps(MapFileName::split(chosen)))
+        return false;
+    m_undo.clear();
+    tools().clearSelection();
+    if (!m_context.levels.thirdPlane)
+        setThirdPlaneEditing(false);
+    showLevel();
+    return true;
+}
+
+bool CPropMapEdit::saveMaps() {
+    if (m_context.levels.empty())
+        return false;
+    std::string initial = m_files->mapPath().string();
+    if (initial.empty())
+        initial = "GAMEMAPS." + m_context.settings.lastExtension;
+    const auto path = m_prompter.saveFile({"Save maps...", kLoadMapsFilter, "", initial});
+    if (!path) {
+        m_context.quiet.mark(*m_context.clock);
+        return false;
+    }
+    const bool ok = m_files->saveMaps(*path);
+    if (ok && !m_context.levels.mapsModified)
+        m_undo.markClean();
+    refresh();
+    return ok;
+}
+
+bool CPropMapEdit::exportMap() {
+    const Level* level = m_context.levels.current();
+    if (!level)
+        return false;
+    const auto path = m_prompter.saveFile({"", kLevelMapFilter, "MAP", level->header.nameText()});
+    bool ok = false;
+    if (path) {
+        const LevelSet& set = m_context.levels;
+        const int result = m_jobs.run([&](Progress& progress) {
+            progress.setPhase("Exporting map...");
+            progress.setCounter("1/1");
+            ok = zentrik::exportMap(set, *path, m_prompter);
+            progress.setPosition(ok ? 101 : 0);
+            return ok ? JobResult::Done : JobResult::FailedUntouched;
+        });
+        ok = ok && result == JobResult::Done;
+    }
+    m_context.quiet.mark(*m_context.clock);
+    return ok;
+}
+
+bool CPropMapEdit::importMap() {
+    if (!m_context.levels.current())
+        return false;
+    const auto path = m_prompter.openFile({"", kLevelMapFilter, "MAP", "*.MAP"});
+    bool ok = false;
+    if (path) {
+        m_undo.beginSet(m_context.levels);
+        ok = zentrik::importMap(m_editor, *path, m_prompter);
+        m_undo.endSet(m_context.levels);
+        showLevel();
+    }
+    m_context.quiet.mark(*m_context.clock);
+    return ok;
+}
+
+void CPropMapEdit::copy() {
+    if (auto block = m_commands.copy(tools().selection()))
+        putMapClip(encodeMapClip(*block));
+    updateClipboardActions();
+}
+
+void CPropMapEdit::cut() {
+    m_undo.beginLevel(m_context.levels);
+    auto block = m_commands.cut(tools().selection());
+    m_undo.endLevel(m_context.levels);
+    if (block)
+        putMapClip(encodeMapClip(*block));
+    refresh();
+}
+
+bool CPropMapEdit::paste() {
+    QAction* pasteAction = action("paste");
+    pasteAction->setChecked(false);
+    const auto bytes = takeMapClip();
+    if (!bytes || m_context.levels.empty())
+        return false;
+    auto block = decodeMapClip(*bytes);
+    if (!block)
+        return false; // a damaged block from elsewhere is simply not pasted
+    m_pasteBuffer = std::move(*block);
+    if (!tools().beginPaste(m_pasteBuffer))
+        return false;
+    pasteAction->setChecked(true);
+    return true;
+}
+
+void CPropMapEdit::clearMap() {
+    m_undo.beginLevel(m_context.levels);
+    m_commands.clearMap();
+    m_undo.endLevel(m_context.levels);
+    refresh();
+}
+
+void CPropMapEdit::initMap() {
+    m_undo.beginLevel(m_context.levels);
+    m_commands.initMap(tools().left.floor, tools().left.wall);
+    m_undo.endLevel(m_context.levels);
+    refresh();
+}
+
+void CPropMapEdit::makeWallTestMap() {
+    m_undo.beginLevel(m_context.levels);
+    m_commands.makeWallTestMap();
+    m_undo.endLevel(m_context.levels);
+    refresh();
+}
+
+void CPropMapEdit::makeObjectTestMap() {
+    m_undo.beginLevel(m_context.levels);
+    m_commands.makeObjectTestMap();
+    m_undo.endLevel(m_context.levels);
+    refresh();
+}
+
+void CPropMapEdit::strokeBegin() {
+    m_undo.beginLevel(m_context.levels);
+    m_stroking = true;
+}
+
+void CPropMapEdit::strokeEnd() {
+    if (!m_stroking)
+        return;
+    m_stroking = false;
+    m_undo.endLevel(m_context.levels);
+    refresh();
+}
+
+void CPropMapEdit::doUndo() {
+    const auto level = m_undo.undo(m_context.levels);
+    if (!level)
+        return;
+    if (m_context.levels.empty())
+        showLevel();
+    else
+        m_editor.setCurrentMap(*level);
+    m_editor.setMapsModified(!m_undo.isClean());
+}
+
+void CPropMapEdit::doRedo() {
+    const auto level = m_undo.redo(m_context.levels);
+    if (!level)
+        return;
+    if (m_context.levels.empty())
+        showLevel();
+    else
+        m_editor.setCurrentMap(*level);
+    m_editor.setMapsModified(!m_undo.isClean());
+}
+
+} // namespace zentrik::gui

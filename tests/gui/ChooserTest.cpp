@@ -1,0 +1,134 @@
+// The wall and object choosers: which picture each cell shows, the frames of the two pens,
+// wheel scrolling, and clicks setting the map page's pens.
+#include "app/AppContext.h"
+#include "choosers/SpriteSelectWnd.h"
+#include "choosers/TextureSelectWnd.h"
+#include "mapedit/CPropMapEdit.h"
+#include "TestSupport.h"
+
+#include <QTest>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+namespace zentrik::gui {
+namespace {
+
+WallSet walls(int count) {
+    WallSet w;
+    for (int i = 0; i < count; ++i)
+        w.images.emplace_back(IndexedImage(64, uint8_t(i)));
+    return w;
+}
+
+GamePalette greyPalette() {
+    GamePalette p;
+    for (int i = 0; i < kPaletteEntries; ++i)
+        p.entries[size_t(i)] = {uint8_t(i), uint8_t(i), uint8_t(i)};
+    return p;
+}
+
+QPoint centreOf(const ThumbnailGrid& g, int cell) {
+    return g.cellRect(cell).center();
+}
+
+TEST(TextureChooser, CellKShowsTheFirstTextureOfTileK) {
+    const WallSet set = walls(9);
+    const GamePalette pal = greyPalette();
+    TextureSelectWnd wnd;
+    wnd.setData(&set, &pal);
+    EXPECT_EQ(wnd.cellCount(), 6); // tiles 0..5; tile 5 shows texture 8
+    EXPECT_EQ(wnd.windowTitle(), "Available wall textures");
+    EXPECT_EQ(wnd.geometry(), QRect(5, 5, 350, 350));
+
+    wnd.show();
+    const QImage shot = wnd.grab().toImage();
+    EXPECT_EQ(QColor(shot.pixel(centreOf(wnd, 0))), QColor(Qt::black)); // blank tile 0
+    EXPECT_EQ(qRed(shot.pixel(centreOf(wnd, 3))), 4);                   // texture 2*3-2
+    EXPECT_EQ(qRed(shot.pixel(centreOf(wnd, 5))), 8);
+}
+
+TEST(TextureChooser, FramesAndWheel) {
+    const WallSet set = walls(80); // 41 tiles: 11 rows, 5 of them hidden
+    const GamePalette pal = greyPalette();
+    TextureSelectWnd wnd;
+    wnd.setData(&set, &pal);
+    wnd.show();
+    wnd.setPens(2, 2);
+    QImage shot = wnd.grab().toImage();
+    const QRect r2 = wnd.cellRect(2);
+    EXPECT_EQ(QColor(shot.pixel(r2.left() + 1, r2.center().y())), QColor(Qt::yellow));
+    wnd.setPens(1, 2);
+    shot = wnd.grab().toImage();
+    EXPECT_EQ(QColor(shot.pixel(r2.left() + 1, r2.center().y())), QColor(Qt::red));
+    const QRect r1 = wnd.cellRect(1);
+    EXPECT_EQ(QColor(shot.pixel(r1.left() + 1, r1.center().y())), QColor(Qt::green));
+
+    QWheelEvent down(QPointF(10, 10), wnd.mapToGlobal(QPointF(10, 10)), {}, QPoint(0, -240),
+                     Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&wnd, &down);
+    EXPECT_EQ(wnd.firstRow(), 2);
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::sendEvent(&wnd, &down);
+    EXPECT_EQ(wnd.firstRow(), 5); // the last row stays in view
+    EXPECT_EQ(wnd.cellAt(QPoint(1, 1)), 20);
+}
+
+TEST(ObjectChooser, ListOrderSpritesAndSymbols) {
+    SymbolSet symbols;
+    symbols.names.objectOrder[0] = 23;
+    symbols.names.objectOrder[1] = 108;
+    symbols.names.objectOrder[2] = 300;
+    symbols.objects.objects[23].sprite = 2;
+    symbols.objects.objects[108] = {5, kObjectActor, 1, 1}; // direction 1: two angles on
+    symbols.objects.objects[300].sprite = 50;               // beyond the sprites
+    SpriteSet sprites;
+    for (int i = 0; i < 10; ++i)
+        sprites.images.emplace_back(IndexedImage(64, uint8_t(i)));
+    SpriteSelectWnd wnd;
+    wnd.setSymbols(&symbols);
+    wnd.setData(&sprites, nullptr);
+    EXPECT_EQ(wnd.cellCount(), 3);
+    EXPECT_EQ(wnd.valueOf(1), 108);
+    EXPECT_EQ(wnd.spriteOf(0), 2);
+    EXPECT_EQ(wnd.spriteOf(1), 7);
+    EXPECT_EQ(wnd.spriteOf(2), -1);
+    wnd.setPens(108, 23);
+    EXPECT_EQ(wnd.framedLeft(), 1);
+    EXPECT_EQ(wnd.framedRight(), 0);
+}
+
+TEST(Choosers, ClicksSetTheMapPagesPens) {
+    test::TempDir dir;
+    test::StrictPrompter prompter;
+    AppContext context(ProgramPaths{dir.path(), dir.path() / "user"});
+    context.prompter = &prompter;
+    CPropMapEdit page(context);
+    const WallSet set = walls(20);
+    SpriteSet sprites;
+    const GamePalette pal = greyPalette();
+    page.setChooserData(&set, &sprites, &pal);
+    TextureSelectWnd* tex = page.textureChooser();
+    tex->show();
+    QTest::mouseClick(tex, Qt::LeftButton, {}, centreOf(*tex, 7));
+    QTest::mouseClick(tex, Qt::RightButton, {}, centreOf(*tex, 3));
+    EXPECT_EQ(page.tools().left.wall, 7);
+    EXPECT_EQ(page.tools().right.wall, 3);
+    EXPECT_EQ(tex->framedLeft(), 7);
+    EXPECT_EQ(tex->framedRight(), 3);
+
+    SymbolSet symbols;
+    symbols.names.objectOrder[0] = 23;
+    symbols.names.objectOrder[1] = 24;
+    page.setSymbolSet(symbols);
+    SpriteSelectWnd* spr = page.spriteChooser();
+    spr->show();
+    QTest::mouseClick(spr, Qt::RightButton, {}, centreOf(*spr, 1));
+    EXPECT_EQ(page.tools().right.object, 24);
+    EXPECT_EQ(spr->framedRight(), 1);
+    QTest::mouseClick(spr, Qt::LeftButton, {}, QPoint(5, 300)); // no cell there
+    EXPECT_EQ(page.tools().left.object, 0);
+}
+
+} // namespace
+} // namespace zentrik::gui

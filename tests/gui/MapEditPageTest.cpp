@@ -1,0 +1,327 @@
+// The map page driven like a user would: synthetic mouse and key events on the level map,
+// the tool bar's actions and the menus, with the shareware maps.
+#include "app/AppContext.h"
+#include "GuiTestSupport.h"
+#include "mapedit/CPropMapEdit.h"
+#include "mapedit/MapStatisticsPanel.h"
+#include "maps/MapFile.h"
+#include "platform/QtClipboard.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace zentrik::gui {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSymbolFolder = fs::path(__FILE__).parent_path().parent_path().parent_path() /
+                               "data" / "MapObjects" / "Wolfenstein 3D";
+
+// Pixel centre of a map cell at the control's own geometry (grid on: 8-pixel pitch).
+QPoint cellCentre(const LevelMapCtrl& map, int x, int y) {
+    const int pitch = map.controller().view.pitch();
+    return {x * pitch + 3, y * pitch + 3};
+}
+
+class MapPage : public ::testing::Test {
+protected:
+    MapPage() : context(ProgramPaths{dir.path(), dir.path() / "user"}) {
+        context.prompter = &prompter;
+        context.jobs = &jobs;
+        context.clock = &clock;
+        clock.set(50000);
+        page = std::make_unique<CPropMapEdit>(context);
+        test::StrictPrompter quietLoader;
+        page->setSymbolSet(loadSymbolSetFolder(kSymbolFolder, quietLoader));
+        page->resize(1000, 760);
+    }
+
+    // Loads the shareware maps through the "Load maps..." command and waits out the quiet time.
+    void loadShareware() {
+        ZENTRIK_REQUIRE_GAMEDATA();
+        dir.copyGameFile("wl1/MAPHEAD.WL1");
+        gamemaps = dir.copyGameFile("wl1/GAMEMAPS.WL1");
+        prompter.expectPath(gamemaps.string());
+        ASSERT_TRUE(page->loadMaps());
+        clock.advance(1001);
+    }
+    // "Load maps..." makes the chosen folder the current one; the temporary folder goes away.
+    ~MapPage() override { fs::current_path(m_startFolder); }
+
+    Level& level() { return *context.levels.current(); }
+    uint16_t wall(int x, int y) { return level().planes[0][size_t(y * kMapSide + x)]; }
+    uint16_t object(int x, int y) { return level().planes[1][size_t(y * kMapSide + x)]; }
+    void click(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mouseMove(page->map(), cellCentre(*page->map(), x, y));
+        QTest::mousePress(page->map(), b, {}, cellCentre(*page->map(), x, y));
+        QTest::mouseRelease(page->map(), b, {}, cellCentre(*page->map(), x, y));
+    }
+    void drag(int x0, int y0, int x1, int y1) {
+        QWidget* m = page->map();
+        QTest::mouseMove(m, cellCentre(*page->map(), x0, y0));
+        QTest::mousePress(m, Qt::LeftButton, {}, cellCentre(*page->map(), x0, y0));
+        QMouseEvent move(QEvent::MouseMove, cellCentre(*page->map(), x1, y1),
+                         m->mapToGlobal(cellCentre(*page->map(), x1, y1)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QCoreApplication::sendEvent(m, &move);
+        QTest::mouseRelease(m, Qt::LeftButton, {}, cellCentre(*page->map(), x1, y1));
+    }
+    QLabel* stat(const char* name) { return page->findChild<MapStatisticsPanel*>()->number(name); }
+
+    fs::path m_startFolder = fs::current_path();
+    test::TempDir dir;
+    test::StrictPrompter prompter;
+    InlineJobRunner jobs;
+    FakeClock clock;
+    AppContext context;
+    std::unique_ptr<CPropMapEdit> page;
+    fs::path gamemaps;
+};
+
+TEST_F(MapPage, GeometryFollowsTheGridAndTheZoom) {
+    QWidget holder;
+    LevelMapCtrl map(clock, context.quiet, prompter, &holder);
+    map.move(100, 100);
+    EXPECT_EQ(map.size(), QSize(513, 513));
+    map.setGrid(false);
+    EXPECT_EQ(map.size(), QSize(450, 450));
+    EXPECT_EQ(map.pos(), QPoint(132, 132));
+    map.setGrid(true);
+    EXPECT_EQ(map.pos(), QPoint(100, 100));
+    EXPECT_EQ(map.cellAt({7, 0}).x(), 0);
+    EXPECT_EQ(map.cellAt({8, 0}).x(), 1);
+    EXPECT_EQ(map.cellAt({510, 0}).x(), 63);
+    EXPECT_GE(map.cellAt({511, 0}).x(), 64); // beyond the map area
+    EXPECT_LT(map.cellAt({-1, 0}).x(), 0);
+    map.setZoom(2);
+    EXPECT_EQ(map.size(), QSize(1026, 1026));
+    EXPECT_EQ(map.cellAt({17, 17}), QPoint(1, 1));
+}
+
+TEST_F(MapPage, LoadShowsLevelOneAndItsStatistics) {
+    loadShareware();
+    EXPECT_EQ(page->findChild<QLabel*>("levelCounter")->text(), "Map 1/10");
+    EXPECT_EQ(page->findChild<QLabel*>("levelName")->text(), "Wolf1 Map1");
+    EXPECT_EQ(stat("statPlayer")->text(), "1");
+    EXPECT_TRUE(stat("statPlayer")->styleSheet().contains("rgb(0, 150, 0)"));
+    EXPECT_FALSE(context.changes.isSet(DataSet::Maps));
+    ASSERT_EQ(prompter.fileDialogs.size(), 1u);
+    EXPECT_EQ(prompter.fileDialogs[0].title, "Load maps...");
+    EXPECT_EQ(prompter.fileDialogs[0].initialPath, "GAMEMAPS.*;MAPTEMP.*");
+
+    // The shareware level 1 with the generated symbols, as the user sees it.
+    page->show();
+    const fs::path shot =
+        fs::path(QCoreApplication::applicationDirPath().toStdString()).parent_path() /
+        "map-page-level1.png";
+    EXPECT_TRUE(page->grab().save(QString::fromStdString(shot.string())));
+    test::saveSnapshot(*page, "map-page-level1");
+}
+
+TEST_F(MapPage, AClickWithinASecondOfTheLoadDrawsNothing) {
+    loadShareware();
+    clock.set(context.quiet.at() + 500);
+    page->tools().left.wall = 1;
+    const uint16_t before = wall(30, 30);
+    click(30, 30);
+    EXPECT_EQ(wall(30, 30), before);
+    clock.advance(501);
+    click(30, 30);
+    EXPECT_EQ(wall(30, 30), 1);
+    EXPECT_TRUE(context.changes.isSet(DataSet::Maps));
+    EXPECT_EQ(page->findChild<QLabel*>("cursorReport")->text(), "X: 30  Y: 30    ");
+}
+
+TEST_F(MapPage, EveryPenModeOnALevel) {
+    loadShareware();
+    LevelMapCtrl* map = page->map();
+    page->tools().left = {5, 0, 108};
+    page->tools().right = {9, 0, 0};
+
+    page->action("modePen")->trigger();
+    drag(0, 0, 5, 2);
+    EXPECT_EQ(wall(3, 1), 5);
+    EXPECT_EQ(wall(4, 1), 5);
+
+    page->action("modePipette")->trigger();
+    click(3, 1, Qt::RightButton);
+    EXPECT_EQ(page->tools().right.wall, 5);
+
+    page->action("modeRectangle")->trigger();
+    QTest::mousePress(map, Qt::LeftButton, {}, cellCentre(*map, 40, 40));
+    QMouseEvent move(QEvent::MouseMove, cellCentre(*map, 42, 41),
+                     map->mapToGlobal(cellCentre(*map, 42, 41)), Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(map, &move);
+    const Plane before = level().planes[0];
+    QTest::keyClick(map, Qt::Key_Escape);
+    QTest::mouseRelease(map, Qt::LeftButton, {}, cellCentre(*map, 42, 41));
+    EXPECT_EQ(level().planes[0], before);
+    drag(40, 40, 42, 41);
+    EXPECT_EQ(wall(42, 41), 5);
+    EXPECT_EQ(wall(40, 40), 5);
+
+    page->action("editFloors")->trigger();
+    page->action("modeFill")->trigger();
+    prompter.expectQuestion(Answer::Ok); // "Clear Map" asks first
+    page->clearMap();
+    click(10, 10);
+    EXPECT_EQ(wall(10, 10), 108);
+    EXPECT_EQ(wall(63, 63), 108); // the whole map in one iterative fill
+}
+
+TEST_F(MapPage, CopyCutAndPasteThroughTheSystemClipboard) {
+    loadShareware();
+    page->action("modeRectSelect")->trigger();
+    drag(10, 10, 12, 11);
+    EXPECT_TRUE(page->action("copy")->isEnabled());
+    page->copy();
+    ASSERT_TRUE(hasMapClip());
+    const auto bytes = takeMapClip();
+    ASSERT_EQ(bytes->size(), kMapClipBytes);
+    const auto block = decodeMapClip(*bytes);
+    ASSERT_TRUE(block);
+    EXPECT_EQ(block->width, 3);
+    EXPECT_EQ(block->height, 2);
+    EXPECT_EQ(block->walls[4], wall(11, 11));
+
+    Plane walls = level().planes[0], objects = level().planes[1];
+    page->cut();
+    EXPECT_EQ(wall(11, 11), 0);
+    ASSERT_TRUE(page->paste());
+    EXPECT_TRUE(page->action("paste")->isChecked());
+    click(10, 10);
+    EXPECT_EQ(level().planes[0], walls);
+    EXPECT_EQ(level().planes[1], objects);
+    EXPECT_EQ(page->tools().penMode(), PenMode::RectSelect);
+
+    // A block copied from a full row is refused.
+    MapClipBlock row;
+    row.width = 64;
+    row.height = 1;
+    putMapClip(encodeMapClip(row));
+    EXPECT_FALSE(page->paste());
+    EXPECT_NE(page->tools().penMode(), PenMode::Paste);
+}
+
+TEST_F(MapPage, ExportAndImportASingleLevel) {
+    loadShareware();
+    const fs::path file = dir / "LEVEL1.MAP";
+    prompter.expectPath(file.string());
+    ASSERT_TRUE(page->exportMap());
+    EXPECT_EQ(fs::file_size(file), 16418u);
+    const Plane walls = level().planes[0];
+
+    page->makeWallTestMap();
+    EXPECT_EQ(wall(63, 0), 63);
+    EXPECT_EQ(wall(0, 8), 0);
+    prompter.expectPath(file.string());
+    ASSERT_TRUE(page->importMap());
+    EXPECT_EQ(level().planes[0], walls);
+    EXPECT_EQ(prompter.fileDialogs.back().defaultExt, "MAP");
+
+    // A refused file leaves the level as it was.
+    test::writeBytes(dir / "BAD.MAP", std::vector<uint8_t>(100, 'x'));
+    prompter.expectPath((dir / "BAD.MAP").string());
+    EXPECT_FALSE(page->importMap());
+    ASSERT_FALSE(prompter.messages.empty());
+    EXPECT_EQ(prompter.messages.back().text, "Unknown map format!");
+    EXPECT_EQ(level().planes[0], walls);
+}
+
+TEST_F(MapPage, UndoAndRedoFollowTheSavedState) {
+    loadShareware();
+    page->tools().left.wall = 2;
+    const uint16_t before = wall(20, 20);
+    click(20, 20);
+    EXPECT_TRUE(context.levels.mapsModified);
+    page->show();
+    page->activateWindow();
+    // Ctrl+Z as typed when the window can be made active; the action itself otherwise.
+    if (QTest::qWaitForWindowActive(page.get(), 1000))
+        QTest::keyClick(page.get(), Qt::Key_Z, Qt::ControlModifier);
+    else
+        page->action("undo")->trigger();
+    EXPECT_EQ(wall(20, 20), before);
+    EXPECT_FALSE(context.levels.mapsModified);
+    page->doRedo();
+    EXPECT_EQ(wall(20, 20), 2);
+    EXPECT_TRUE(context.levels.mapsModified);
+
+    // Adding a level is one step too.
+    page->findChild<QPushButton*>("addMap")->click();
+    EXPECT_EQ(context.levels.levelCount(), 11);
+    page->doUndo();
+    EXPECT_EQ(context.levels.levelCount(), 10);
+    EXPECT_EQ(wall(20, 20), 2);
+}
+
+TEST_F(MapPage, SavedMapsReadBackWithExactlyTheEdits) {
+    loadShareware();
+    page->tools().left.wall = 3;
+    click(1, 1);
+    const Plane edited = level().planes[0];
+    prompter.expectPath(gamemaps.string());
+    ASSERT_TRUE(page->saveMaps());
+    EXPECT_FALSE(context.levels.mapsModified);
+    EXPECT_TRUE(fs::exists(gamemaps.string() + ".bak"));
+    clock.advance(1001); // the save's quiet time
+    page->tools().left.wall = 4;
+    click(2, 2);
+
+    // The unsaved edit is guarded: No keeps it.
+    prompter.expectQuestion(Answer::No);
+    EXPECT_FALSE(page->loadMaps());
+    EXPECT_EQ(wall(2, 2), 4);
+    prompter.expectQuestion(Answer::Yes);
+    prompter.expectPath(gamemaps.string());
+    ASSERT_TRUE(page->loadMaps());
+    EXPECT_EQ(level().planes[0], edited);
+}
+
+TEST_F(MapPage, StatisticsColoursAtTheEngineLimits) {
+    loadShareware();
+    prompter.expectQuestion(Answer::Ok);
+    page->clearMap();
+    for (int i = 0; i < 64; ++i)
+        level().planes[0][size_t(i)] = 90; // a door
+    level().planes[1][100] = 19;           // two player starts
+    level().planes[1][101] = 19;
+    page->editor().setMapsModified(true);
+    EXPECT_EQ(stat("statDoors")->text(), "64");
+    EXPECT_TRUE(stat("statDoors")->styleSheet().contains("rgb(0, 150, 0)"));
+    EXPECT_EQ(stat("statPlayer")->text(), "2");
+    EXPECT_TRUE(stat("statPlayer")->styleSheet().contains("rgb(255, 0, 0)"));
+    level().planes[0][64] = 90;
+    page->editor().setMapsModified(true);
+    EXPECT_TRUE(stat("statDoors")->styleSheet().contains("rgb(255, 0, 0)"));
+}
+
+TEST_F(MapPage, InitMapAndProfMode) {
+    loadShareware();
+    page->tools().left = {1, 0, 108};
+    prompter.expectQuestion(Answer::Ok);
+    page->initMap();
+    EXPECT_EQ(wall(0, 0), 1);
+    EXPECT_EQ(wall(63, 30), 1);
+    EXPECT_EQ(wall(30, 30), 108);
+    EXPECT_EQ(object(30, 30), 0);
+
+    page->show();
+    auto* prof = page->findChild<QCheckBox*>("profMode");
+    prof->setChecked(false);
+    EXPECT_TRUE(page->findChild<MapStatisticsPanel*>()->isVisible());
+    EXPECT_FALSE(page->findChild<QCheckBox*>("splitmap")->isVisible());
+    prof->setChecked(true);
+    EXPECT_FALSE(page->findChild<MapStatisticsPanel*>()->isVisible());
+}
+
+} // namespace
+} // namespace zentrik::gui
