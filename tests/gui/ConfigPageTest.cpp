@@ -106,7 +106,6 @@ TEST_F(ConfigPageTest, SetDefaultsRestoresTheThreeTagsOnly) {
 
 TEST_F(ConfigPageTest, ExtensionListShowsRecordsDropDownsAndAnEmptyLastRow) {
     writeFile("extensions.txt", "WL6,Wolfenstein 3D,Wolfenstein3D\nSOD,Gone,Wolfenstein3D\n#\n");
-    fs::create_directories(program / "MapObjects" / "Wolfenstein 3D");
     fs::create_directories(program / "MapObjects" / "Alpha");
     ExtensionListEditor* list = page().extensionList();
     EXPECT_EQ(rows(), QStringList({"WL6|Wolfenstein 3D|Wolfenstein3D", "SOD|Gone|Wolfenstein3D",
@@ -116,7 +115,7 @@ TEST_F(ConfigPageTest, ExtensionListShowsRecordsDropDownsAndAnEmptyLastRow) {
     QStringList entries;
     for (int i = 0; i < symbols->count(); ++i)
         entries << symbols->itemText(i);
-    EXPECT_EQ(entries, QStringList({" N/A", "Alpha", "Wolfenstein 3D"}));
+    EXPECT_EQ(entries, QStringList({" N/A", "Alpha", "Spear of Destiny", "Wolfenstein 3D"}));
     EXPECT_FALSE(list->cellWidget(2, 1)->isEnabled());
     EXPECT_EQ(list->columnWidth(0), 70);
     EXPECT_EQ(list->columnWidth(1), 180);

@@ -23,8 +23,29 @@ void writePalette(const fs::path& path, const GamePalette& palette) {
     writeBytes(path, palFileBytes(palette));
 }
 
-EditorTest::EditorTest() : m_savedCwd(fs::current_path()) {
+void copySymbolSets(const fs::path& programDir) {
+    fs::create_directories(programDir / "MapObjects");
+    fs::copy(fs::path(ZENTRIK_SOURCE_DATA) / "MapObjects", programDir / "MapObjects",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+namespace {
+// The current folder, or the temporary folder when an earlier test left the current folder
+// inside a scratch folder that is gone by now.
+fs::path currentOrTemp() {
+    std::error_code ec;
+    fs::path cwd = fs::current_path(ec);
+    if (ec) {
+        cwd = fs::temp_directory_path();
+        fs::current_path(cwd);
+    }
+    return cwd;
+}
+} // namespace
+
+EditorTest::EditorTest() : m_savedCwd(currentOrTemp()) {
     writePalette(program / "palette" / "Wolfenstein3D.pal", rampPalette());
+    copySymbolSets(program.path());
 }
 
 EditorTest::~EditorTest() {

@@ -15,9 +15,12 @@ namespace zentrik::test {
 // A palette whose entry i is (i, 255 - i, i / 2), so every entry differs from its neighbours.
 GamePalette rampPalette();
 void writePalette(const std::filesystem::path& path, const GamePalette& palette);
+// Copies the shipped map-symbol sets ("Wolfenstein 3D", "Spear of Destiny") into
+// programDir/MapObjects.
+void copySymbolSets(const std::filesystem::path& programDir);
 
-// The editor started on a scratch program folder that holds the fallback palette, so a fresh
-// start says nothing; questions are answered from a script.
+// The editor started on a scratch program folder that holds the fallback palette and the
+// shipped symbol sets, so a fresh start says nothing; questions are answered from a script.
 class EditorTest : public ::testing::Test {
 protected:
     EditorTest();

@@ -97,8 +97,8 @@ TEST_F(FrameTest, SidePanelStartsWithNothingAndShowsTheCursor) {
 
     emit context->messages.mapCursor(12, 63, 98, 1);
     EXPECT_EQ(panel->cursorLine()->text(), "X: 12  Y: 63    ");
-    EXPECT_EQ(panel->cursorName(1)->text(), "1 Unknown");
-    EXPECT_EQ(panel->cursorName(2)->text(), "98 Unknown");
+    EXPECT_EQ(panel->cursorName(1)->text(), "1 Grey stone 1");
+    EXPECT_EQ(panel->cursorName(2)->text(), "98 Pushwall (secret)");
 
     emit context->messages.sidePanel(true);
     EXPECT_FALSE(panel->isVisible());
@@ -130,8 +130,8 @@ TEST_F(FrameTest, PenChangesOfEveryKindAndTheError) {
         EXPECT_EQ(pen.object, c.shownKind == 2 ? 23 : 0);
         EXPECT_EQ(pen.floor, c.shownKind == 3 ? 107 : 0);
         EXPECT_EQ(context->pens.of(!c.left), Pen{});
-        EXPECT_EQ(panel->nameLabel(c.left, c.shownKind)->text(),
-                  c.shownKind == 2 ? "23 Unknown" : "107 Unknown");
+        EXPECT_EQ(panel->nameLabel(c.left, c.shownKind)->text().toStdString(),
+                  c.shownKind == 2 ? context->objectLabel(23) : context->plane0Label(107));
     }
     EXPECT_TRUE(prompter.messages.empty());
 
@@ -202,19 +202,19 @@ TEST_F(FrameTest, TooltipsFollowTheSetting) {
 }
 
 TEST_F(FrameTest, StartUpAppliesTheExtensionScansTheFoldersAndShutdownWritesTheTable) {
-    writeFile("extensions.txt", "WL1,Wolfenstein 3D,Other\nSOD,Spear,Spear\n#\n");
+    writeFile("extensions.txt", "WL1,Wolfenstein 3D,Other\nSOD,Spear of Destiny,Spear\n#\n");
     writeFile("Zentrik.ini", "[Global]\nLastExtension=SOD\nShowAbout=0\n");
     GamePalette spear;
     spear.entries[7] = Rgb{1, 2, 3};
     test::writePalette(program / "palette" / "Spear.pal", spear);
-    for (const char* set : {"Wolfenstein 3D", "Spear", ".hidden"})
-        fs::create_directories(program / "MapObjects" / set);
+    fs::create_directories(program / "MapObjects" / ".hidden");
     writeFile("MapObjects/not-a-set.txt", "");
 
     start();
     EXPECT_EQ(context->palettes.current(), spear);
-    EXPECT_EQ(context->symbolSetName, "Spear");
-    EXPECT_EQ(context->symbolSetNames, (std::vector<std::string>{"Spear", "Wolfenstein 3D"}));
+    EXPECT_EQ(context->symbolSetName, "Spear of Destiny");
+    EXPECT_EQ(context->symbolSetNames,
+              (std::vector<std::string>{"Spear of Destiny", "Wolfenstein 3D"}));
     EXPECT_EQ(context->palettes.names(), (std::vector<std::string>{"Spear", "Wolfenstein3D"}));
     EXPECT_TRUE(prompter.messages.empty());
 
@@ -222,7 +222,7 @@ TEST_F(FrameTest, StartUpAppliesTheExtensionScansTheFoldersAndShutdownWritesTheT
     window->close();
     const auto written = test::readBytes(program / "extensions.txt");
     EXPECT_EQ(std::string(written.begin(), written.end()),
-              "WL1,Wolfenstein 3D,Other\nSOD,Spear,Spear\nOZ6, N/A, No Change\n#\n");
+              "WL1,Wolfenstein 3D,Other\nSOD,Spear of Destiny,Spear\nOZ6, N/A, No Change\n#\n");
 }
 
 TEST_F(FrameTest, AHundredAndFiftyPalettesGiveAHundredNamesAndOneWarning) {

@@ -44,6 +44,7 @@ protected:
     CZentrikDlg& start() {
         // The fallback palette is there, so a fresh start has nothing to say.
         test::writePalette(program / "palette" / "Wolfenstein3D.pal", test::rampPalette());
+        test::copySymbolSets(program.path());
         context = std::make_unique<AppContext>(ProgramPaths{program.path(), user.path()});
         context->prompter = &prompter;
         window = std::make_unique<CZentrikDlg>(*context);

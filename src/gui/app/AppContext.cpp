@@ -1,6 +1,7 @@
 #include "app/AppContext.h"
 
 #include "platform/ScriptedPrompter.h"
+#include "world/SymbolImages.h"
 
 #include <algorithm>
 #include <system_error>
@@ -17,8 +18,6 @@ void makeCurrent(const fs::path& folder) {
     std::error_code ec;
     fs::current_path(folder, ec);
 }
-
-constexpr const char* kMapObjectsFolder = "MapObjects";
 
 } // namespace
 
@@ -99,26 +98,41 @@ bool AppContext::selectExtension(int row) {
 }
 
 void AppContext::loadSymbolSet(const std::string& name) {
+    SymbolSet loaded = LoadSymbolSet(m_paths.programDir, name, relay);
+    applySymbolSetDefaults(loaded);
+    symbols = std::move(loaded);
     symbolSetName = name;
     emit messages.symbolsChanged();
 }
 
+bool AppContext::loadSymbolStrip(const std::string& name) {
+    Result<SymbolStrip> strip = readSymbolStrip(m_paths.programDir / kMapObjectsFolderName / name);
+    if (!strip) {
+        relay.message(strip.error().text, strip.error().caption, MessageIcon::Exclamation);
+        return false;
+    }
+    symbols.strip = std::move(*strip);
+    emit messages.symbolsChanged();
+    return true;
+}
+
 std::string AppContext::plane0Label(uint16_t value) const {
-    return std::to_string(value) + " Unknown";
+    return TileNames::label(value, symbols.names.plane0);
 }
 
 std::string AppContext::objectLabel(uint16_t value) const {
-    return std::to_string(value) + " Unknown";
+    return TileNames::label(value, symbols.names.objects);
 }
 
-QImage AppContext::symbolImage(bool, uint16_t) const {
-    return {};
+QImage AppContext::symbolImage(bool object, uint16_t value) const {
+    return symbolToImage(symbols.strip.symbol(object ? SymbolStrip::objectIndex(value)
+                                                     : SymbolStrip::plane0Index(value)));
 }
 
 void AppContext::scanSymbolSets() {
     symbolSetNames.clear();
     std::error_code ec;
-    const fs::path folder = m_paths.programDir / kMapObjectsFolder;
+    const fs::path folder = m_paths.programDir / kMapObjectsFolderName;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         if (!name.empty() && name[0] != '.' && it->is_directory(ec))

@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/Progress.h"
 #include "platform/Prompter.h"
+#include "world/SymbolSet.h"
 
 #include <QImage>
 
@@ -74,6 +75,8 @@ public:
     bool selectExtension(int row);
     // Loads a map-symbol set of MapObjects and announces the new symbols.
     void loadSymbolSet(const std::string& name);
+    // Only the strip of a set ("Symbols" tab): the names and descriptions stay.
+    bool loadSymbolStrip(const std::string& name);
 
     // "%u %s" of a plane-0 or plane-1 value with the current symbol set's names.
     std::string plane0Label(uint16_t value) const;
@@ -103,6 +106,7 @@ public:
     // The map-symbol sets found in MapObjects and the one in use.
     std::vector<std::string> symbolSetNames;
     std::string symbolSetName;
+    SymbolSet symbols;
     PenPair pens;
     EditPlane editPlane = EditPlane::Walls;
 
