@@ -9,8 +9,10 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace zentrik::gui {
 namespace {
@@ -149,6 +151,29 @@ TEST_F(WorldPagesTest, ASetWithoutSymbolsSaysSoAndKeepsTheStrip) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].caption, "Zentrik: Symbols.bmp not available!");
     EXPECT_EQ(context->symbols.strip, before);
+}
+
+TEST_F(WorldPagesTest, AWheelNotchScrollsThePagesTheSettingAsksFor) {
+    auto* objects = pageOf<TileListPage>("CPropObjects");
+    QScrollBar* bar = objects->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), bar->pageStep());
+    const int fourPages = std::min(4 * bar->pageStep(), bar->maximum());
+    const auto notch = [&](int delta) {
+        QWheelEvent e(QPointF(5, 5), objects->mapToGlobal(QPointF(5, 5)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(objects->viewport(), &e);
+    };
+    notch(-120);
+    EXPECT_EQ(bar->value(), bar->pageStep());
+    context->settings.scrollDelta = 2; // "3 Pages"
+    context->applySettings();
+    notch(-120);
+    EXPECT_EQ(bar->value(), fourPages);
+    notch(20);
+    notch(10); // less than a step of 40 waits for more
+    EXPECT_EQ(bar->value(), fourPages);
+    notch(30); // 60: one page up, 20 kept
+    EXPECT_EQ(bar->value(), fourPages - bar->pageStep());
 }
 
 TEST(SymbolEditCtrl, ClampsAndRoundsThePointerToAPixel) {

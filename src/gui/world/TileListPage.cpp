@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 namespace zentrik::gui {
 
@@ -83,6 +85,21 @@ void TileListPage::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QListWidget::keyPressEvent(event);
+}
+
+} // namespace zentrik::gui
+
+namespace zentrik::gui {
+
+void TileListPage::wheelEvent(QWheelEvent* event) {
+    // Notches are summed until a whole step is reached, so fine-grained touchpads work too.
+    m_wheelRest += event->angleDelta().y();
+    const int step = std::max(1, m_context.wheelStep);
+    const int pages = m_wheelRest / step;
+    m_wheelRest -= pages * step;
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->value() - pages * bar->pageStep());
+    event->accept();
 }
 
 } // namespace zentrik::gui

@@ -26,12 +26,15 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // One notch of the wheel scrolls as many pages as the "MouseWheel scrolls" setting says.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     const std::vector<int>& order() const;
 
     AppContext& m_context;
     PenKind m_kind;
+    int m_wheelRest = 0;
 };
 
 } // namespace zentrik::gui
