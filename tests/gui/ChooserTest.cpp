@@ -114,6 +114,7 @@ TEST(Choosers, ClicksSetTheMapPagesPens) {
     QTest::mouseClick(tex, Qt::RightButton, {}, centreOf(*tex, 3));
     EXPECT_EQ(page.tools().left.wall, 7);
     EXPECT_EQ(page.tools().right.wall, 3);
+    EXPECT_EQ(context.pens.left.wall, 7); // the program's pens, seen by every page
     EXPECT_EQ(tex->framedLeft(), 7);
     EXPECT_EQ(tex->framedRight(), 3);
 

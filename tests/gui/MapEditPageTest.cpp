@@ -56,6 +56,11 @@ protected:
     // "Load maps..." makes the chosen folder the current one; the temporary folder goes away.
     ~MapPage() override { fs::current_path(m_startFolder); }
 
+    // As the main window stores a pen and announces it.
+    void setPen(bool left, Pen pen) {
+        context.pens.of(left) = pen;
+        emit context.messages.pensUpdated(left, kPenWall);
+    }
     Level& level() { return *context.levels.current(); }
     uint16_t wall(int x, int y) { return level().planes[0][size_t(y * kMapSide + x)]; }
     uint16_t object(int x, int y) { return level().planes[1][size_t(y * kMapSide + x)]; }
@@ -129,7 +134,7 @@ TEST_F(MapPage, LoadShowsLevelOneAndItsStatistics) {
 TEST_F(MapPage, AClickWithinASecondOfTheLoadDrawsNothing) {
     loadShareware();
     clock.set(context.quiet.at() + 500);
-    page->tools().left.wall = 1;
+    setPen(true, {1, 0, 0});
     const uint16_t before = wall(30, 30);
     click(30, 30);
     EXPECT_EQ(wall(30, 30), before);
@@ -143,8 +148,8 @@ TEST_F(MapPage, AClickWithinASecondOfTheLoadDrawsNothing) {
 TEST_F(MapPage, EveryPenModeOnALevel) {
     loadShareware();
     LevelMapCtrl* map = page->map();
-    page->tools().left = {5, 0, 108};
-    page->tools().right = {9, 0, 0};
+    setPen(true, {5, 0, 108});
+    setPen(false, {9, 0, 0});
 
     page->action("modePen")->trigger();
     drag(0, 0, 5, 2);
@@ -154,6 +159,8 @@ TEST_F(MapPage, EveryPenModeOnALevel) {
     page->action("modePipette")->trigger();
     click(3, 1, Qt::RightButton);
     EXPECT_EQ(page->tools().right.wall, 5);
+    EXPECT_EQ(context.pens.right.wall, 5);
+    EXPECT_EQ(page->tools().left.wall, 5); // the other pen stays
 
     page->action("modeRectangle")->trigger();
     QTest::mousePress(map, Qt::LeftButton, {}, cellCentre(*map, 40, 40));
@@ -238,7 +245,7 @@ TEST_F(MapPage, ExportAndImportASingleLevel) {
 
 TEST_F(MapPage, UndoAndRedoFollowTheSavedState) {
     loadShareware();
-    page->tools().left.wall = 2;
+    setPen(true, {2, 0, 0});
     const uint16_t before = wall(20, 20);
     click(20, 20);
     EXPECT_TRUE(context.levels.mapsModified);
@@ -265,7 +272,7 @@ TEST_F(MapPage, UndoAndRedoFollowTheSavedState) {
 
 TEST_F(MapPage, SavedMapsReadBackWithExactlyTheEdits) {
     loadShareware();
-    page->tools().left.wall = 3;
+    setPen(true, {3, 0, 0});
     click(1, 1);
     const Plane edited = level().planes[0];
     prompter.expectPath(gamemaps.string());
@@ -273,7 +280,7 @@ TEST_F(MapPage, SavedMapsReadBackWithExactlyTheEdits) {
     EXPECT_FALSE(context.levels.mapsModified);
     EXPECT_TRUE(fs::exists(gamemaps.string() + ".bak"));
     clock.advance(1001); // the save's quiet time
-    page->tools().left.wall = 4;
+    setPen(true, {4, 0, 0});
     click(2, 2);
 
     // The unsaved edit is guarded: No keeps it.
@@ -306,7 +313,7 @@ TEST_F(MapPage, StatisticsColoursAtTheEngineLimits) {
 
 TEST_F(MapPage, InitMapAndProfMode) {
     loadShareware();
-    page->tools().left = {1, 0, 108};
+    setPen(true, {1, 0, 108});
     prompter.expectQuestion(Answer::Ok);
     page->initMap();
     EXPECT_EQ(wall(0, 0), 1);

@@ -1,6 +1,7 @@
 #include "mapedit/CPropMapEdit.h"
 
 #include "app/AppContext.h"
+#include "app/MainToolbar.h"
 #include "app/PageRegistry.h"
 #include "choosers/SpriteSelectWnd.h"
 #include "choosers/TextureSelectWnd.h"
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -116,8 +118,21 @@ CPropMapEdit::CPropMapEdit(AppContext& context, QWidget* parent)
     m_map->setGrid(m_grid->isChecked(), false);
     m_profMode->setChecked(m_context.settings.profMode != 0);
     setProfMode(m_profMode->isChecked());
-    loadSymbolSetForSuffix(m_context.settings.lastExtension);
+    m_map->view().strip = &m_context.symbols.strip;
+    m_map->view().table = &m_context.symbols.objects;
+    m_spriteWnd->setSymbols(&m_context.symbols);
+    setChooserData(nullptr, nullptr, &m_context.palettes.current());
+    pullPens();
     showLevel();
+    // The main window's toolbar exists once the page sits in it.
+    QTimer::singleShot(0, this, [this] { hookMainToolbar(); });
+}
+
+void CPropMapEdit::hookMainToolbar() {
+    if (auto* bar = window()->findChild<MainToolbar*>()) {
+        bar->setHandler(Command::LoadMaps, [this] { loadMaps(); });
+        bar->setHandler(Command::SaveMaps, [this] { saveMaps(); });
+    }
 }
 
 CPropMapEdit::~CPropMapEdit() = default;
@@ -285,7 +300,7 @@ QWidget* CPropMapEdit::buildSidePanel() {
     auto* go3d = button("Goto in 3DEdit", "goto3D");
     connect(go3d, &QPushButton::clicked, this, [this] {
         const CursorReport& c = tools().cursor();
-        emit goTo3D(std::max(c.x, 0), std::max(c.y, 0));
+        emit m_context.messages.goTo3D(std::max(c.x, 0), std::max(c.y, 0));
     });
     v->addWidget(go3d);
     m_cursor = new QLabel;
@@ -304,13 +319,12 @@ void CPropMapEdit::wireTools() {
     t.onStrokeBegin = [this] { strokeBegin(); };
     t.onStrokeEnd = [this] { strokeEnd(); };
     t.onPicked = [this](bool left, uint16_t wall, uint16_t object) {
-        MapPen& pen = left ? tools().left : tools().right;
-        pen.object = object;
-        (tools().target == PenTarget::Floors ? pen.floor : pen.wall) = wall;
-        updatePens();
+        setPen(left, kPenObject, object);
+        setPen(left, tools().target == PenTarget::Floors ? kPenFloor : kPenWall, wall);
     };
     t.onCursor = [this](const CursorReport& c) {
         m_cursor->setText(QString::asprintf("X: %i  Y: %i    ", c.x, c.y));
+        emit m_context.messages.mapCursor(c.x, c.y, c.object, c.wall);
     };
     t.onPosition = [this](int x, int y) { emit positionPicked(x, y); };
     t.onPasteDone = [this] {
@@ -375,13 +389,24 @@ void CPropMapEdit::wireTools() {
     m_stats->onDifficulty = [this](int i, bool on) { m_map->setDifficulty(i, on); };
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             [this] { updateClipboardActions(); });
-    connect(m_textureWnd, &TextureSelectWnd::tileChosen, this, [this](bool left, int tile) {
-        (left ? tools().left : tools().right).wall = uint16_t(tile);
-        updatePens();
+    connect(m_textureWnd, &TextureSelectWnd::tileChosen, this,
+            [this](bool left, int tile) { setPen(left, kPenWall, uint16_t(tile)); });
+    connect(m_spriteWnd, &SpriteSelectWnd::objectChosen, this,
+            [this](bool left, int value) { setPen(left, kPenObject, uint16_t(value)); });
+    AppMessages& m = m_context.messages;
+    connect(&m, &AppMessages::pensUpdated, this, [this] { pullPens(); });
+    connect(&m, &AppMessages::symbolsChanged, this, [this] { symbolsChanged(); });
+    connect(&m, &AppMessages::paletteSwitched, this, [this] {
+        m_textureWnd->update();
+        m_spriteWnd->update();
     });
-    connect(m_spriteWnd, &SpriteSelectWnd::objectChosen, this, [this](bool left, int value) {
-        (left ? tools().left : tools().right).object = uint16_t(value);
-        updatePens();
+    connect(&m, &AppMessages::editPlaneChanged, this, [this] {
+        const EditPlane p = m_context.editPlane;
+        const char* name = p == EditPlane::Walls    ? "editWalls"
+                           : p == EditPlane::Floors ? "editFloors"
+                                                    : "editObjects";
+        if (action(name)->isEnabled())
+            action(name)->trigger();
     });
 }
 
@@ -424,7 +449,7 @@ void CPropMapEdit::showLevel() {
 void CPropMapEdit::refresh() {
     const Level* level = m_context.levels.current();
     if (level && level->planes[1].size() == size_t(kPlaneWords))
-        m_stats->showCounts(countLevel(*level, m_symbols.objects));
+        m_stats->showCounts(countLevel(*level, m_context.symbols.objects));
     else
         m_stats->clear();
     updateClipboardActions();
@@ -455,7 +480,35 @@ void CPropMapEdit::updatePens() {
 
 void CPropMapEdit::setPenTarget(PenTarget target) {
     tools().target = target;
+    const EditPlane plane = target == PenTarget::Walls    ? EditPlane::Walls
+                            : target == PenTarget::Floors ? EditPlane::Floors
+                                                          : EditPlane::Objects;
+    if (m_context.editPlane != plane) {
+        m_context.editPlane = plane;
+        emit m_context.messages.editPlaneChanged();
+    }
     updatePens();
+}
+
+void CPropMapEdit::pullPens() {
+    for (bool left : {true, false}) {
+        const Pen& p = m_context.pens.of(left);
+        (left ? tools().left : tools().right) = MapPen{p.wall, p.object, p.floor};
+    }
+    updatePens();
+}
+
+void CPropMapEdit::setPen(bool left, int kind, uint16_t value) {
+    Pen& p = m_context.pens.of(left);
+    (kind == kPenWall ? p.wall : kind == kPenObject ? p.object : p.floor) = value;
+    pullPens();
+    emit m_context.messages.pensUpdated(left, kind);
+}
+
+void CPropMapEdit::symbolsChanged() {
+    m_spriteWnd->setSymbols(&m_context.symbols);
+    m_map->markDirty();
+    refresh();
 }
 
 void CPropMapEdit::setThirdPlaneEditing(bool on) {
@@ -491,12 +544,8 @@ void CPropMapEdit::updateSplit() {
 }
 
 void CPropMapEdit::setSymbolSet(SymbolSet set) {
-    m_symbols = std::move(set);
-    m_map->view().strip = &m_symbols.strip;
-    m_map->view().table = &m_symbols.objects;
-    m_spriteWnd->setSymbols(&m_symbols);
-    m_map->markDirty();
-    refresh();
+    m_context.symbols = std::move(set);
+    emit m_context.messages.symbolsChanged();
 }
 
 void CPropMapEdit::setChooserData(const WallSet* walls, const SpriteSet* sprites,

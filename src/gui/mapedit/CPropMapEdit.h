@@ -66,9 +66,10 @@ public:
     LevelSetEditor& editor() { return m_editor; }
     MapEditController& tools() { return m_map->controller(); }
     MapUndo& undo() { return m_undo; }
-    const SymbolSet& symbols() const { return m_symbols; }
-    // Makes a symbol set current for the map and the statistics.
+    // The program's symbol set: replaced here, announced to every view.
     void setSymbolSet(SymbolSet set);
+    // After a load: the extension of the map file's suffix becomes current (its names,
+    // symbols and palette).
     void loadSymbolSetForSuffix(const std::string& suffix);
 
     // The commands, also reachable from the tool bar and the menus.
@@ -97,7 +98,6 @@ public:
 
 signals:
     void positionPicked(int x, int y);
-    void goTo3D(int x, int y);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
@@ -114,6 +114,11 @@ private:
     void setProfMode(bool on);
     void updateSplit();
     void updatePens();
+    // The pens live in the program's context; the tools draw with a copy.
+    void pullPens();
+    void setPen(bool left, int kind, uint16_t value);
+    void symbolsChanged();
+    void hookMainToolbar();
     void updateClipboardActions();
     void strokeBegin();
     void strokeEnd();
@@ -126,7 +131,6 @@ private:
     MapCommands m_commands;
     std::unique_ptr<MapArchiveFiles> m_files;
     MapUndo m_undo;
-    SymbolSet m_symbols;
     MapClipBlock m_pasteBuffer;
 
     LevelMapCtrl* m_map = nullptr;

@@ -8,9 +8,6 @@
 
 #include <QAction>
 
-#include <fstream>
-#include <sstream>
-
 namespace zentrik::gui {
 
 namespace {
@@ -20,29 +17,12 @@ constexpr const char* kLoadMapsFilter =
     "All MAPTEMP files (MAPTEMP.*)|MAPTEMP.*|Wolf3D (*.WL6)|*.WL6|Wolf3D Demo (*.WL1)|*.WL1|"
     "Spear of Destiny (*.SOD)|*.SOD|Operation Zusammenkunft (*.OZ6)|*.OZ6|All files (*.*)|*.*||";
 constexpr const char* kLoadMapsInitialName = "GAMEMAPS.*;MAPTEMP.*";
-constexpr const char* kExtensionsFile = "extensions.txt";
-
-std::string readText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 } // namespace
 
 void CPropMapEdit::loadSymbolSetForSuffix(const std::string& suffix) {
-    const std::filesystem::path dir = m_context.paths().programDir;
-    std::string name = kFallbackSymbolSet;
-    for (const ExtensionRecord& r : parseExtensions(readText(dir / kExtensionsFile)).records)
-        if (equalsNoCase(r.extension, suffix))
-            name = r.symbolSet;
-    if (name == kNoSymbolSet)
-        return; // this game keeps the symbols in use
-    std::error_code ec;
-    if (!std::filesystem::is_directory(dir / kMapObjectsFolderName / name, ec))
-        return;
-    setSymbolSet(LoadSymbolSet(dir, name, m_prompter));
+    if (m_context.extensions.SelectExtensionByName(suffix))
+        m_context.settings.lastExtension = m_context.extensions.lastExtension();
 }
 
 bool CPropMapEdit::loadMaps() {
