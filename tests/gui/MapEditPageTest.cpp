@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -328,6 +329,118 @@ TEST_F(MapPage, InitMapAndProfMode) {
     EXPECT_FALSE(page->findChild<QCheckBox*>("splitmap")->isVisible());
     prof->setChecked(true);
     EXPECT_FALSE(page->findChild<MapStatisticsPanel*>()->isVisible());
+}
+
+} // namespace
+} // namespace zentrik::gui
+
+namespace zentrik::gui {
+namespace {
+
+TEST_F(MapPage, EachKindOfEditIsOneUndoStep) {
+    loadShareware();
+    const Plane original = level().planes[0];
+    const Plane originalObjects = level().planes[1];
+    setPen(true, {7, 0, 108});
+
+    page->action("modeFill")->trigger();
+    click(30, 30); // a floor region of level 1
+    page->action("modeRectangle")->trigger();
+    drag(1, 1, 4, 4);
+    page->action("modeRectSelect")->trigger();
+    drag(1, 1, 2, 2);
+    page->cut();
+    ASSERT_TRUE(page->paste());
+    click(20, 20);
+    prompter.expectQuestion(Answer::Ok);
+    page->initMap();
+    page->makeObjectTestMap();
+    EXPECT_EQ(page->undo().size(), 6u);
+
+    for (int i = 0; i < 6; ++i)
+        page->doUndo();
+    EXPECT_EQ(level().planes[0], original);
+    EXPECT_EQ(level().planes[1], originalObjects);
+    EXPECT_FALSE(context.levels.mapsModified);
+    EXPECT_FALSE(page->action("undo")->isEnabled());
+    for (int i = 0; i < 6; ++i)
+        page->doRedo();
+    EXPECT_EQ(object(63, 0), 63); // the object test map is back
+    EXPECT_TRUE(context.levels.mapsModified);
+
+    // Deleting a level and importing over one are whole-set steps.
+    context.levels.currentLevel = 0;
+    page->editor().setCurrentMap(3);
+    const Plane fourth = level().planes[0];
+    page->findChild<QPushButton*>("deleteMap")->click();
+    EXPECT_EQ(context.levels.levelCount(), 9);
+    page->doUndo();
+    EXPECT_EQ(context.levels.levelCount(), 10);
+    EXPECT_EQ(page->findChild<QLabel*>("levelCounter")->text(), "Map 4/10");
+    EXPECT_EQ(level().planes[0], fourth);
+}
+
+TEST_F(MapPage, SplitModeTwoWritesTheHighByteAndDimsEmptyOnes) {
+    loadShareware();
+    auto* split = page->findChild<QCheckBox*>("splitmap");
+    split->setChecked(true);
+    EXPECT_TRUE(page->action("editTopBottom")->isEnabled());
+    page->action("editTopBottom")->trigger(); // down: the high byte
+    EXPECT_EQ(page->map()->view().split, SplitMode::HighByte);
+    level().planes[0][size_t(5 * kMapSide + 5)] = 0x0001; // a grey stone wall, high byte 0
+    page->map()->markDirty();
+    const MapPicture& pic = page->map()->picture();
+    const Symbol wall1 = context.symbols.strip.symbol(1);
+    EXPECT_EQ(pic.pixel(5 * 8 + 1, 5 * 8 + 1), dimPixel(wall1[0]));
+
+    setPen(true, {0x02, 0, 0});
+    click(5, 5);
+    EXPECT_EQ(wall(5, 5), 0x0201);
+    EXPECT_EQ(page->map()->picture().pixel(5 * 8 + 1, 5 * 8 + 1),
+              context.symbols.strip.symbol(2)[0]);
+    split->setChecked(false);
+    EXPECT_FALSE(page->action("editTopBottom")->isEnabled());
+    EXPECT_EQ(page->map()->view().split, SplitMode::Whole);
+}
+
+TEST_F(MapPage, ThirdPlaneEditingAndFeatureFlags) {
+    loadShareware();
+    auto* third = page->findChild<QCheckBox*>("thirdPlane");
+    third->click();
+    ASSERT_TRUE(context.levels.thirdPlane);
+    page->action("edit3rdPlane")->trigger();
+    EXPECT_FALSE(page->action("editObjects")->isEnabled());
+    EXPECT_FALSE(page->findChild<QCheckBox*>("showObjects")->isChecked());
+    setPen(true, {0x0305, 0, 0});
+    click(9, 9);
+    EXPECT_EQ(level().planes[2][size_t(9 * kMapSide + 9)], 0x0305);
+    page->action("edit3rdPlane")->trigger();
+    EXPECT_TRUE(page->action("editObjects")->isEnabled());
+    EXPECT_TRUE(page->findChild<QCheckBox*>("showObjects")->isChecked());
+
+    // Turning the plane off asks; Cancel keeps every plane 2.
+    prompter.expectQuestion(Answer::Cancel);
+    third->click();
+    EXPECT_TRUE(third->isChecked());
+    EXPECT_EQ(level().planes[2][size_t(9 * kMapSide + 9)], 0x0305);
+
+    page->findChild<QCheckBox*>("featureFlags")->click();
+    level().planes[0][kFeatureFlagsWord] = 0x0003;
+    auto* rain = page->findChild<QCheckBox*>("flag2");
+    ASSERT_TRUE(rain->isEnabled());
+    rain->click();
+    EXPECT_EQ(level().planes[0][kFeatureFlagsWord], 0x0013);
+}
+
+TEST_F(MapPage, AddMapStartsASetAndTheNameEditWritesTheHeader) {
+    EXPECT_FALSE(page->tools().hasLevel()); // the start-up picture only
+    EXPECT_FALSE(page->action("saveMaps")->isEnabled());
+    page->findChild<QPushButton*>("addMap")->click();
+    EXPECT_EQ(page->findChild<QLabel*>("levelCounter")->text(), "Map 1/1");
+    EXPECT_FALSE(page->findChild<QPushButton*>("deleteMap")->isEnabled());
+    QTest::keyClicks(page->findChild<QLineEdit*>("mapName"), "A very long level name");
+    EXPECT_EQ(level().header.nameText(), "A very long leve");
+    EXPECT_TRUE(context.levels.mapsModified);
 }
 
 } // namespace
