@@ -34,6 +34,7 @@ namespace {
 
 constexpr const char* kFlagNames[] = {"Star sky", "Parallax sky", "Rain", "Snow"};
 constexpr int kMaxZoom = 4;
+constexpr int kPenPictureZoom = 3;
 
 QCheckBox* box(const char* text, const char* name, QWidget* parent = nullptr) {
     auto* b = new QCheckBox(QString::fromLatin1(text), parent);
@@ -289,7 +290,18 @@ QWidget* CPropMapEdit::buildSidePanel() {
     tl->addWidget(new QLabel(QStringLiteral("W/F:      O:")));
     m_penNumbers = new QLabel;
     m_penNumbers->setObjectName(QStringLiteral("penNumbers"));
+    m_penNumbers->setMinimumHeight(2 * fontMetrics().height() + 4);
     tl->addWidget(m_penNumbers);
+    auto* pictures = new QHBoxLayout;
+    for (size_t i = 0; i < m_penPictures.size(); ++i) {
+        m_penPictures[i] = new QLabel;
+        m_penPictures[i]->setObjectName(QStringLiteral("penPicture%1").arg(i));
+        m_penPictures[i]->setFixedSize(kSymbolSize * kPenPictureZoom + 2,
+                                       kSymbolSize * kPenPictureZoom + 2);
+        pictures->addWidget(m_penPictures[i]);
+    }
+    pictures->addStretch(1);
+    tl->addLayout(pictures);
     auto* use = button("Click to Use !", "clickToUse");
     connect(use, &QPushButton::clicked, this, [this] { toggleChooser(tools().wallsMode()); });
     tl->addWidget(use);
@@ -476,6 +488,19 @@ void CPropMapEdit::updatePens() {
                               .arg(t.right.object));
     m_textureWnd->setPens(t.left.wall, t.right.wall);
     m_spriteWnd->setPens(t.left.object, t.right.object);
+    // Left wall or floor, left object, right wall or floor, right object.
+    const std::array<std::pair<bool, uint16_t>, 4> shown{{
+        {false, floors ? t.left.floor : t.left.wall},
+        {true, t.left.object},
+        {false, floors ? t.right.floor : t.right.wall},
+        {true, t.right.object},
+    }};
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const QImage img = m_context.symbolImage(shown[i].first, shown[i].second);
+        m_penPictures[i]->setPixmap(
+            img.isNull() ? QPixmap()
+                         : QPixmap::fromImage(img.scaled(img.size() * kPenPictureZoom)));
+    }
 }
 
 void CPropMapEdit::setPenTarget(PenTarget target) {

@@ -142,6 +142,7 @@ private:
     QLabel* m_counter = nullptr;
     QLabel* m_cursor = nullptr;
     QLabel* m_penNumbers = nullptr;
+    std::array<QLabel*, 4> m_penPictures{};
     QLineEdit* m_nameEdit = nullptr;
     QCheckBox* m_objects = nullptr;
     QCheckBox* m_floors = nullptr;
