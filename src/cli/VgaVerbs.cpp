@@ -1,5 +1,6 @@
 // vga: the graphics archive VGAGRAPH + VGAHEAD + VGADICT.
 #include "CliArea.h"
+#include "CliCommon.h"
 
 #include "imaging/BmpImport.h"
 #include "imaging/BmpWriter.h"
@@ -224,44 +225,6 @@ int importScreen(Context& c) {
     return SaveScreens(state, files, c.prompter, jobs) ? kExitDone : kExitNotDone;
 }
 
-// A number written in decimal or as 0x hex, at most max.
-std::optional<int> numberArg(const std::string& text, int max) {
-    if (text.empty() || text.size() > 8)
-        return std::nullopt;
-    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-    const std::string digits = hex ? text.substr(2) : text;
-    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [&](char ch) {
-            return hex ? std::isxdigit(static_cast<unsigned char>(ch)) != 0
-                       : std::isdigit(static_cast<unsigned char>(ch)) != 0;
-        }))
-        return std::nullopt;
-    const int v = std::stoi(digits, nullptr, hex ? 16 : 10);
-    if (v > max)
-        return std::nullopt;
-    return v;
-}
-
-// The folder of this executable, where the program's palette folder lies.
-std::filesystem::path programFolder() {
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path() : exe.parent_path();
-}
-
-// The palette given by --palette, else the program's own "Wolfenstein3D".
-std::optional<GamePalette> paletteArg(Context& c) {
-    const std::filesystem::path path = c.args.option("palette")
-                                           ? std::filesystem::path(*c.args.option("palette"))
-                                           : programFolder() / "palette" / "Wolfenstein3D.pal";
-    auto bytes = readWholeFile(path);
-    GamePalette palette;
-    if (!bytes || !readPalBytes(*bytes, palette)) {
-        c.prompter.message(path.string(), "Cannot Open", MessageIcon::Error);
-        return std::nullopt;
-    }
-    return palette;
-}
-
 void noSuch(Context& c, const std::string& what) {
     c.prompter.message("There is no " + what + " in this archive!", "Zentrik", MessageIcon::Error);
 }
@@ -286,34 +249,20 @@ int exportPicture(Context& c) {
                : kExitNotDone;
 }
 
-// The CLI's answers to the import's two questions: --resize answers "Picture doesn't fit!"
+// The fitting questions answered from the options: --resize answers "Picture doesn't fit!"
 // with Yes, --resample or --copy with No and then the resample question; every other
 // question goes on to the stream prompter (--yes).
-class FitAnswers : public Prompter {
-public:
-    FitAnswers(StreamPrompter& inner, const Args& args)
-        : m_inner(inner), m_resize(args.flag("resize")), m_resample(args.flag("resample")),
-          m_copy(args.flag("copy")) {}
-    void message(const std::string& t, const std::string& c, MessageIcon i) override {
-        m_inner.message(t, c, i);
-    }
-    Answer ask(const std::string& t, const std::string& c, Buttons b, MessageIcon i) override {
-        if (c == "Picture doesn't fit!" && (m_resize || m_resample || m_copy))
-            return m_resize ? Answer::Yes : Answer::No;
-        if (c == "Resample picture?" && (m_resample || m_copy))
-            return m_resample ? Answer::Yes : Answer::No;
-        return m_inner.ask(t, c, b, i);
-    }
-    std::optional<std::string> openFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
-        return {};
-    }
-
-private:
-    StreamPrompter& m_inner;
-    bool m_resize, m_resample, m_copy;
-};
+AnswerByCaption fitAnswers(Context& c) {
+    const bool resize = c.args.flag("resize"), resample = c.args.flag("resample"),
+               copy = c.args.flag("copy");
+    return AnswerByCaption(c.prompter, [=](const std::string& caption) -> std::optional<Answer> {
+        if (caption == "Picture doesn't fit!" && (resize || resample || copy))
+            return resize ? Answer::Yes : Answer::No;
+        if (caption == "Resample picture?" && (resample || copy))
+            return resample ? Answer::Yes : Answer::No;
+        return std::nullopt;
+    });
+}
 
 int importPicture(Context& c) {
     const auto& pos = c.args.positional();
@@ -335,7 +284,7 @@ int importPicture(Context& c) {
     }
     PictureBmpTarget target(state.graphics, *n);
     NearestColorTable colors(*palette);
-    FitAnswers answers(c.prompter, c.args);
+    auto answers = fitAnswers(c);
     if (!ImportBMP(target, pos[2], colors, answers, jobs))
         return kExitNotDone;
     state.graphics.changed = true;

@@ -150,20 +150,6 @@ std::optional<int> indexArg(const std::string& text) {
     return std::stoi(text);
 }
 
-// The palette given by --palette, else the program's own "Wolfenstein3D".
-std::optional<GamePalette> paletteArg(Context& c) {
-    const std::filesystem::path path = c.args.option("palette")
-                                           ? std::filesystem::path(*c.args.option("palette"))
-                                           : programDir() / "palette" / "Wolfenstein3D.pal";
-    auto bytes = readWholeFile(path);
-    GamePalette palette;
-    if (!bytes || !readPalBytes(*bytes, palette)) {
-        c.prompter.message(path.string(), "Cannot Open", MessageIcon::Error);
-        return std::nullopt;
-    }
-    return palette;
-}
-
 bool loadPart(Session& s, bool walls, const std::string& path) {
     return walls ? s.files.LoadTextures(path) : s.files.LoadSprites(path);
 }
@@ -218,7 +204,7 @@ int importPicture(Context& c, bool walls) {
     ImageTarget target(picture);
     NearestColorTable colors(*palette);
     // --resample and --copy answer the resample question; --yes answers every other one.
-    ScriptedAnswers answers(c.prompter, c.args.flag("resample"), c.args.flag("copy"));
+    auto answers = resampleAnswers(c);
     if (!ImportBMP(target, pos[2], colors, answers, s.jobs))
         return kExitNotDone;
     if (walls)
