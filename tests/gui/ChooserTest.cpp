@@ -6,6 +6,7 @@
 #include "mapedit/CPropMapEdit.h"
 #include "TestSupport.h"
 
+#include <QMenu>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -129,6 +130,37 @@ TEST(Choosers, ClicksSetTheMapPagesPens) {
     EXPECT_EQ(spr->framedRight(), 1);
     QTest::mouseClick(spr, Qt::LeftButton, {}, QPoint(5, 300)); // no cell there
     EXPECT_EQ(page.tools().left.object, 0);
+}
+
+} // namespace
+} // namespace zentrik::gui
+
+namespace zentrik::gui {
+namespace {
+
+TEST(Choosers, TheWindowMenuOffersThemOnlyWithLoadedData) {
+    test::TempDir dir;
+    test::StrictPrompter prompter;
+    AppContext context(ProgramPaths{dir.path(), dir.path() / "user"});
+    context.prompter = &prompter;
+    CPropMapEdit page(context);
+    QMenu* menu = page.windowMenu();
+    emit menu->aboutToShow();
+    QAction* select = page.findChild<QAction*>("selectTexture");
+    EXPECT_FALSE(select->isEnabled());
+    EXPECT_FALSE(page.findChild<QAction*>("selectObject")->isEnabled());
+
+    const WallSet set = walls(4);
+    const GamePalette pal = greyPalette();
+    page.setChooserData(&set, nullptr, &pal);
+    emit menu->aboutToShow();
+    ASSERT_TRUE(select->isEnabled());
+    select->trigger();
+    EXPECT_TRUE(page.textureChooser()->isVisible());
+    emit menu->aboutToShow();
+    EXPECT_TRUE(select->isChecked());
+    select->trigger();
+    EXPECT_FALSE(page.textureChooser()->isVisible());
 }
 
 } // namespace

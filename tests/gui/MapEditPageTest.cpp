@@ -445,3 +445,65 @@ TEST_F(MapPage, AddMapStartsASetAndTheNameEditWritesTheHeader) {
 
 } // namespace
 } // namespace zentrik::gui
+
+namespace zentrik::gui {
+namespace {
+
+QRgb asShown(uint16_t c555) {
+    QImage one(1, 1, QImage::Format_RGB555);
+    one.setPixel(0, 0, qRgb(((c555 >> 10) & 31) << 3, ((c555 >> 5) & 31) << 3, (c555 & 31) << 3));
+    return one.convertToFormat(QImage::Format_RGB32).pixel(0, 0);
+}
+
+TEST_F(MapPage, PreviewsOfRectanglePasteAndSelectionAreDrawnOverTheMap) {
+    loadShareware();
+    LevelMapCtrl* map = page->map();
+    page->show();
+    const uint16_t plain = wall(0, 0); // the outer wall of level 1
+    const int inside = 3;              // a pixel inside the symbol
+
+    // Rectangle: the preview shows the pen's wall before anything is written.
+    setPen(true, {8, 0, 0});
+    page->action("modeRectangle")->trigger();
+    QTest::mousePress(map, Qt::LeftButton, {}, cellCentre(*map, 0, 0));
+    QMouseEvent move(QEvent::MouseMove, cellCentre(*map, 1, 1),
+                     map->mapToGlobal(cellCentre(*map, 1, 1)), Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(map, &move);
+    QImage shot = map->grab().toImage();
+    EXPECT_EQ(shot.pixel(8 + 1 + inside, 8 + 1 + inside),
+              asShown(context.symbols.strip.symbol(8)[inside * 7 + inside]));
+    EXPECT_EQ(wall(1, 1), plain);
+    QTest::keyClick(map, Qt::Key_Escape);
+    QTest::mouseRelease(map, Qt::LeftButton, {}, cellCentre(*map, 1, 1));
+    shot = map->grab().toImage();
+    EXPECT_EQ(shot.pixel(8 + 1 + inside, 8 + 1 + inside),
+              asShown(context.symbols.strip.symbol(plain)[inside * 7 + inside]));
+
+    // Paste: the block follows the mouse.
+    MapClipBlock block;
+    block.width = 2;
+    block.height = 2;
+    std::fill_n(block.walls.begin(), 4, uint16_t(8));
+    putMapClip(encodeMapClip(block));
+    ASSERT_TRUE(page->paste());
+    QTest::mouseMove(map, cellCentre(*map, 20, 20));
+    shot = map->grab().toImage();
+    EXPECT_EQ(shot.pixel(20 * 8 + 1 + inside, 20 * 8 + 1 + inside),
+              asShown(context.symbols.strip.symbol(8)[inside * 7 + inside]));
+    EXPECT_NE(wall(20, 20), 8);
+
+    // Selection: a frame around the selected cells.
+    page->action("modeRectSelect")->trigger();
+    EXPECT_FALSE(page->tools().pasteBlock().has_value()); // leaving Paste drops the preview
+    const QImage before = map->grab().toImage();
+    drag(30, 30, 33, 33);
+    shot = map->grab().toImage();
+    int changed = 0;
+    for (int x = 30 * 8; x <= 34 * 8; ++x)
+        changed += shot.pixel(x, 30 * 8) != before.pixel(x, 30 * 8);
+    EXPECT_GT(changed, 8);
+    EXPECT_EQ(shot.pixel(31 * 8 + 4, 31 * 8 + 4), before.pixel(31 * 8 + 4, 31 * 8 + 4));
+}
+
+} // namespace
+} // namespace zentrik::gui

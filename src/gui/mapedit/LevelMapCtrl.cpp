@@ -213,10 +213,9 @@ void LevelMapCtrl::paintPaste(QPainter& p) {
         return;
     const int pitch = m_tools.view.pitch();
     const QImage img = toImage(pic.pixels.data(), pic.width, pic.height);
-    // Without the grid the block's 8-pixel cells are a little wider than the map's.
-    const QRect target(x * pitch * m_zoom, y * pitch * m_zoom,
-                       block->width * pitch * m_zoom + m_zoom,
-                       block->height * pitch * m_zoom + m_zoom);
+    // The block keeps its 8-pixel cells; with the grid they lie exactly on the map's.
+    const QRect target(x * pitch * m_zoom, y * pitch * m_zoom, pic.width * m_zoom,
+                       pic.height * m_zoom);
     p.drawImage(target, img);
     p.setPen(QPen(Qt::white, 1, Qt::DotLine));
     p.drawRect(target.adjusted(0, 0, -1, -1));
