@@ -139,15 +139,26 @@ private:
                 writeIfChanged(m_lastB, kRegKeyBlock, c, high);
             return;
         }
-        writeIfChanged(m_lastA, kRegFnumLow, c, uint8_t(n.fnum & 0xFF));
-        if (cur.keyHeld)
+        // After a tie both writes go out again, so the song re-triggers exactly where it did.
+        if (cur.keyHeld) {
+            m_lastA[c] = kNone;
             m_lastB[c] = kNone;
+        }
         cur.keyHeld = false;
+        writeIfChanged(m_lastA, kRegFnumLow, c, uint8_t(n.fnum & 0xFF));
         writeIfChanged(m_lastB, kRegKeyBlock, c, uint8_t(high | kKeyOnBit));
-        if (n.duration == 0)
-            ++cur.next;
-        else
+        if (n.duration > 0) {
             cur.atEnd = true;
+            return;
+        }
+        // No duration: the note is still held at the song's end when it is the channel's last;
+        // one with a successor was released (or tied) at the tick it began.
+        ++cur.next;
+        if (cur.next < cur.list->size()) {
+            cur.keyHeld = n.tied && (*cur.list)[cur.next].start == n.start;
+            if (!cur.keyHeld)
+                writeIfChanged(m_lastB, kRegKeyBlock, c, high);
+        }
     }
 
     EventStream m_out;

@@ -81,6 +81,27 @@ TEST(BuildImf, TiedNotesStayTied) {
     EXPECT_EQ(reread(buildImf(m)).notesOf(5), m.notesOf(5));
 }
 
+TEST(BuildImf, NotesWithoutDurationKeepTheirMeaning) {
+    // Keyed on and off at one tick, then a later note; a split at the start tick (same F-number
+    // written again while held); and a last note still held at the end.
+    const auto chunk = imfBytes({
+        {0xA6, 0x00, 0},
+        {0xB6, 0x35, 0},
+        {0xB6, 0x15, 100}, // on and off at tick 0
+        {0xB6, 0x35, 0},
+        {0xA6, 0x00, 50}, // split at its start tick
+        {0xB6, 0x15, 10},
+        {0xB6, 0x3D, 40}, // off; a last held note
+    });
+    const Song s = songOf(chunk);
+    const SongModel m = buildSongModel(s.buffer, imfSpanOf(s.bytes()));
+    ASSERT_EQ(m.notesOf(6).size(), 4u);
+    EXPECT_EQ(m.notesOf(6)[0], (NoteEvent{0x100, 5, 0, 0, false}));
+    EXPECT_EQ(m.notesOf(6)[1], (NoteEvent{0x100, 5, 100, 0, true}));
+    EXPECT_EQ(m.notesOf(6)[3], (NoteEvent{0x100, 7, 160, 0, false}));
+    EXPECT_EQ(reread(buildImf(m)).notes, m.notes);
+}
+
 TEST(BuildImf, OverlappingNotesNeverGoBackInTime) {
     SongModel m;
     m.notesOf(1) = {{0x157, 4, 0, 100, false}, {0x180, 4, 50, 10, false}};
