@@ -4,7 +4,25 @@
 
 namespace zentrik {
 
-bool MusicDocument::LoadMusic(const std::filesystem::path& audiot, Prompter& prompter) {
+FileDialogRequest MusicDocument::loadMusicDialog() {
+    FileDialogRequest r;
+    r.title = "Load music...";
+    r.filter = "All AUDIOT files (AUDIOT.*)|AUDIOT.*|Wolf3D (*.WL6)|*.WL6|Wolf3D Demo "
+               "(*.WL1)|*.WL1|Spear of Destiny (*.SOD)|*.SOD|Operation Zusammenkunft "
+               "(*.OZ6)|*.OZ6|All files (*.*)|*.*||";
+    r.initialPath = "AUDIOT.*";
+    return r;
+}
+
+bool MusicDocument::loadMusicCommand(Prompter& prompter, QuietTime* quiet, const Clock* clock) {
+    const auto path = prompter.openFile(loadMusicDialog());
+    if (!path)
+        return false;
+    return LoadMusic(*path, prompter, quiet, clock);
+}
+
+bool MusicDocument::LoadMusic(const std::filesystem::path& audiot, Prompter& prompter,
+                              QuietTime* quiet, const Clock* clock) {
     stopPlayback();
     m_index.reset();
     m_rebuilt.reset();
@@ -12,6 +30,8 @@ bool MusicDocument::LoadMusic(const std::filesystem::path& audiot, Prompter& pro
     MusicSet set;
     const bool ok = zentrik::LoadMusic(set, audiot, prompter);
     setMusic(std::move(set));
+    if (ok && quiet && clock)
+        quiet->mark(*clock);
     return ok;
 }
 

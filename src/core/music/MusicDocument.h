@@ -3,6 +3,7 @@
 #include "music/ImfWriter.h"
 #include "music/MusicSet.h"
 #include "music/SongModel.h"
+#include "platform/Clock.h"
 #include "platform/Prompter.h"
 
 #include <filesystem>
@@ -27,8 +28,14 @@ public:
     void setStopPlayback(std::function<void()> stop) { m_stop = std::move(stop); }
     void setDebugSink(DebugSink sink) { m_debug = std::move(sink); }
 
-    // Loads the songs of AUDIOT and selects song 0. On failure nothing is loaded.
-    bool LoadMusic(const std::filesystem::path& audiot, Prompter& prompter);
+    // Loads the songs of AUDIOT and selects song 0. On failure nothing is loaded. A load marks
+    // the quiet time, like every file operation.
+    bool LoadMusic(const std::filesystem::path& audiot, Prompter& prompter,
+                   QuietTime* quiet = nullptr, const Clock* clock = nullptr);
+    // The "Load music" command: asks for the file, then loads it. False when cancelled.
+    bool loadMusicCommand(Prompter& prompter, QuietTime* quiet = nullptr,
+                          const Clock* clock = nullptr);
+    static FileDialogRequest loadMusicDialog();
     // Takes an already read set (tests, the load-all job) and selects song 0.
     void setMusic(MusicSet set);
 

@@ -154,6 +154,30 @@ TEST(MusicDocument, UpdateImfNeedsASongAndAWritableFolder) {
     EXPECT_FALSE(doc.rebuilt());
 }
 
+TEST(MusicDocument, LoadMusicCommandAsksForTheFileAndMarksTheQuietTime) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    TempDir dir;
+    const auto audiot = dir.copyGameFile("wl1/AUDIOT.WL1");
+    dir.copyGameFile("wl1/AUDIOHED.WL1");
+    StrictPrompter prompter;
+    MusicDocument doc;
+    QuietTime quiet;
+    FakeClock clock;
+    clock.set(5000);
+    prompter.expectPath(std::nullopt);
+    EXPECT_FALSE(doc.loadMusicCommand(prompter, &quiet, &clock));
+    EXPECT_FALSE(doc.musicLoaded());
+    prompter.expectPath(audiot.string());
+    EXPECT_TRUE(doc.loadMusicCommand(prompter, &quiet, &clock));
+    ASSERT_EQ(prompter.fileDialogs.size(), 2u);
+    EXPECT_EQ(prompter.fileDialogs[0].title, "Load music...");
+    EXPECT_EQ(prompter.fileDialogs[0].initialPath, "AUDIOT.*");
+    EXPECT_EQ(parseFilterString(prompter.fileDialogs[0].filter).size(), 6u);
+    EXPECT_EQ(doc.songIndex(), 0);
+    EXPECT_EQ(quiet.at(), 5000u);
+    EXPECT_TRUE(quiet.ignoresPressAt(5500));
+}
+
 TEST(UpdateImf, EveryShareWareSongRebuildsToTheSameModel) {
     ZENTRIK_REQUIRE_GAMEDATA();
     TempDir dir;
