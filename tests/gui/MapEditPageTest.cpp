@@ -275,7 +275,7 @@ TEST_F(MapPage, SavedMapsReadBackWithExactlyTheEdits) {
     loadShareware();
     setPen(true, {3, 0, 0});
     click(1, 1);
-    const Plane edited = level().planes[0];
+    std::vector<Level> expected = context.levels.levels;
     prompter.expectPath(gamemaps.string());
     ASSERT_TRUE(page->saveMaps());
     EXPECT_FALSE(context.levels.mapsModified);
@@ -291,7 +291,13 @@ TEST_F(MapPage, SavedMapsReadBackWithExactlyTheEdits) {
     prompter.expectQuestion(Answer::Yes);
     prompter.expectPath(gamemaps.string());
     ASSERT_TRUE(page->loadMaps());
-    EXPECT_EQ(level().planes[0], edited);
+    // Every level of the game's files reads back with exactly the one edit.
+    ASSERT_EQ(context.levels.levelCount(), int(expected.size()));
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(context.levels.levels[i].planes, expected[i].planes) << "level " << i;
+        EXPECT_EQ(context.levels.levels[i].header.name, expected[i].header.name);
+    }
+    EXPECT_EQ(wall(1, 1), 3);
 }
 
 TEST_F(MapPage, StatisticsColoursAtTheEngineLimits) {

@@ -260,6 +260,22 @@ QWidget* CPropMapEdit::buildSidePanel() {
     for (QCheckBox* b : {m_objects, m_floors, m_grid, m_profMode})
         v->addWidget(b);
 
+    v->addWidget(buildProfGroup());
+    v->addWidget(m_stats);
+    auto* go3d = button("Goto in 3DEdit", "goto3D");
+    connect(go3d, &QPushButton::clicked, this, [this] {
+        const CursorReport& c = tools().cursor();
+        emit m_context.messages.goTo3D(std::max(c.x, 0), std::max(c.y, 0));
+    });
+    v->addWidget(go3d);
+    m_cursor = new QLabel;
+    m_cursor->setObjectName(QStringLiteral("cursorReport"));
+    v->addWidget(m_cursor);
+    v->addStretch(1);
+    return panel;
+}
+
+QWidget* CPropMapEdit::buildProfGroup() {
     m_profGroup = new QWidget;
     auto* g = new QGridLayout(m_profGroup);
     g->setContentsMargins(0, 0, 0, 0);
@@ -306,20 +322,7 @@ QWidget* CPropMapEdit::buildSidePanel() {
     connect(use, &QPushButton::clicked, this, [this] { toggleChooser(tools().wallsMode()); });
     tl->addWidget(use);
     g->addWidget(tiles, 6, 0, 1, 2);
-    v->addWidget(m_profGroup);
-
-    v->addWidget(m_stats);
-    auto* go3d = button("Goto in 3DEdit", "goto3D");
-    connect(go3d, &QPushButton::clicked, this, [this] {
-        const CursorReport& c = tools().cursor();
-        emit m_context.messages.goTo3D(std::max(c.x, 0), std::max(c.y, 0));
-    });
-    v->addWidget(go3d);
-    m_cursor = new QLabel;
-    m_cursor->setObjectName(QStringLiteral("cursorReport"));
-    v->addWidget(m_cursor);
-    v->addStretch(1);
-    return panel;
+    return m_profGroup;
 }
 
 void CPropMapEdit::wireTools() {
@@ -353,6 +356,11 @@ void CPropMapEdit::wireTools() {
         m_context.changes.set(DataSet::Maps, modified);
         refresh();
     };
+    wireControls();
+    wireMessages();
+}
+
+void CPropMapEdit::wireControls() {
     connect(m_objects, &QCheckBox::toggled, this, [this](bool on) { m_map->setShowObjects(on); });
     connect(m_floors, &QCheckBox::toggled, this, [this](bool on) { m_map->setShowFloors(on); });
     connect(m_grid, &QCheckBox::toggled, this, [this](bool on) { m_map->setGrid(on); });
@@ -399,6 +407,9 @@ void CPropMapEdit::wireTools() {
         }
     });
     m_stats->onDifficulty = [this](int i, bool on) { m_map->setDifficulty(i, on); };
+}
+
+void CPropMapEdit::wireMessages() {
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             [this] { updateClipboardActions(); });
     connect(m_textureWnd, &TextureSelectWnd::tileChosen, this,

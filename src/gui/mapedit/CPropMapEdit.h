@@ -106,7 +106,10 @@ private:
     void buildToolBar();
     void buildMenus();
     QWidget* buildSidePanel();
+    QWidget* buildProfGroup();
     void wireTools();
+    void wireControls();
+    void wireMessages();
     void showLevel();
     void refresh();
     void setPenTarget(PenTarget t);
