@@ -198,10 +198,11 @@ TEST(Wav, IndependentReaderOpensOurFile) {
                                "assert len(d) == 1001 and d[10] == 70 and d[1000] == 7000 % 256\n";
     writeBytes(dir / "check.py", std::vector<uint8_t>(script.begin(), script.end()));
     EXPECT_EQ(std::system(("python3 " + (dir / "check.py").string()).c_str()), 0);
-    if (std::system("sox --version >/dev/null 2>&1") == 0)
+    if (std::system("sox --version >/dev/null 2>&1") == 0) {
         EXPECT_EQ(
             std::system(("sox --i -r " + (dir / "s.wav").string() + " | grep -qx 11025").c_str()),
             0);
+    }
 }
 
 } // namespace
