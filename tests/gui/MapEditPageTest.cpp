@@ -420,6 +420,11 @@ TEST_F(MapPage, ThirdPlaneEditingAndFeatureFlags) {
     setPen(true, {0x0305, 0, 0});
     click(9, 9);
     EXPECT_EQ(level().planes[2][size_t(9 * kMapSide + 9)], 0x0305);
+    // The Objects list cannot switch the map to objects now; the shared plane stays true.
+    context.editPlane = EditPlane::Objects;
+    emit context.messages.editPlaneChanged();
+    EXPECT_EQ(context.editPlane, EditPlane::Walls);
+    EXPECT_EQ(page->tools().target, PenTarget::Walls);
     page->action("edit3rdPlane")->trigger();
     EXPECT_TRUE(page->action("editObjects")->isEnabled());
     EXPECT_TRUE(page->findChild<QCheckBox*>("showObjects")->isChecked());

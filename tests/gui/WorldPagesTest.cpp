@@ -1,11 +1,13 @@
 #include "app/SidePanel.h"
 #include "EditorFixture.h"
+#include "mapedit/CPropMapEdit.h"
 #include "world/CProp10Symbols.h"
 #include "world/SymbolEditCtrl.h"
 #include "world/SymbolImages.h"
 #include "world/SymbolPickCtrl.h"
 #include "world/TileListPage.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -85,6 +87,34 @@ TEST_F(WorldPagesTest, ClicksInTheListsSetThePensAndTheEditPlane) {
     QTest::keyClick(walls, Qt::Key_Return, Qt::ShiftModifier);
     EXPECT_EQ(context->pens.right.wall, context->symbols.names.wallOrder[1]);
     EXPECT_EQ(context->editPlane, EditPlane::Walls);
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(WorldPagesTest, TheMapPageFollowsTheListsAndTheListsFollowTheMapPage) {
+    auto* map = pageOf<CPropMapEdit>("CPropMapEdit");
+    auto* objects = pageOf<TileListPage>("CPropObjects");
+    QSignalSpy planes(&context->messages, &AppMessages::editPlaneChanged);
+    clickRow(objects, 0, Qt::LeftButton);
+    EXPECT_EQ(map->tools().target, PenTarget::Objects);
+    EXPECT_TRUE(map->action("editObjects")->isChecked());
+    EXPECT_EQ(planes.count(), 1); // the map page does not announce the switch again
+
+    auto* floors = pageOf<TileListPage>("CPropFloors");
+    clickRow(floors, 0, Qt::RightButton);
+    EXPECT_EQ(map->tools().target, PenTarget::Floors);
+    EXPECT_TRUE(map->action("editFloors")->isChecked());
+    EXPECT_EQ(planes.count(), 2);
+
+    // The other way: the map page's own switch reaches the context once, and a pen change of
+    // kind 0 then lands in that plane on both sides.
+    map->action("editWalls")->trigger();
+    EXPECT_EQ(context->editPlane, EditPlane::Walls);
+    EXPECT_EQ(planes.count(), 3);
+    map->action("editWalls")->trigger();
+    EXPECT_EQ(planes.count(), 3);
+    emit context->messages.penChanged(true, kPenOfEditPlane, 0, 9);
+    EXPECT_EQ(context->pens.left.wall, 9);
+    EXPECT_EQ(map->tools().left.wall, 9);
     EXPECT_TRUE(prompter.messages.empty());
 }
 

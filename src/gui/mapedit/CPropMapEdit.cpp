@@ -42,6 +42,12 @@ QCheckBox* box(const char* text, const char* name, QWidget* parent = nullptr) {
     return b;
 }
 
+EditPlane planeOf(PenTarget target) {
+    return target == PenTarget::Walls    ? EditPlane::Walls
+           : target == PenTarget::Floors ? EditPlane::Floors
+                                         : EditPlane::Objects;
+}
+
 QPushButton* button(const char* text, const char* name) {
     auto* b = new QPushButton(QString::fromLatin1(text));
     b->setObjectName(QString::fromLatin1(name));
@@ -425,11 +431,19 @@ void CPropMapEdit::wireMessages() {
     });
     connect(&m, &AppMessages::editPlaneChanged, this, [this] {
         const EditPlane p = m_context.editPlane;
+        if (planeOf(tools().target) == p)
+            return; // our own announcement, or nothing to switch
         const char* name = p == EditPlane::Walls    ? "editWalls"
                            : p == EditPlane::Floors ? "editFloors"
                                                     : "editObjects";
-        if (action(name)->isEnabled())
+        if (action(name)->isEnabled()) {
+            // The action's own handler finds the plane already set and stays silent.
             action(name)->trigger();
+            return;
+        }
+        // Objects cannot be edited while the third plane is: the context keeps the plane the
+        // map really edits, so a pen change of kind 0 still lands where the user draws.
+        m_context.editPlane = planeOf(tools().target);
     });
 }
 
@@ -516,9 +530,7 @@ void CPropMapEdit::updatePens() {
 
 void CPropMapEdit::setPenTarget(PenTarget target) {
     tools().target = target;
-    const EditPlane plane = target == PenTarget::Walls    ? EditPlane::Walls
-                            : target == PenTarget::Floors ? EditPlane::Floors
-                                                          : EditPlane::Objects;
+    const EditPlane plane = planeOf(target);
     if (m_context.editPlane != plane) {
         m_context.editPlane = plane;
         emit m_context.messages.editPlaneChanged();
