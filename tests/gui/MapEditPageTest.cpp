@@ -244,6 +244,87 @@ TEST_F(MapPage, ExportAndImportASingleLevel) {
     EXPECT_EQ(level().planes[0], walls);
 }
 
+TEST_F(MapPage, ImportReadsInAJobAndAppliesAsOneUndoStep) {
+    loadShareware();
+    const Plane walls = level().planes[0];
+    const std::string name = level().header.nameText();
+    auto* third = page->findChild<QCheckBox*>("thirdPlane");
+    third->click(); // a three-plane file, then back to two planes
+    level().planes[2][size_t(5 * kMapSide + 6)] = 0x0102;
+    const fs::path file = dir / "THREE.MAP";
+    prompter.expectPath(file.string());
+    ASSERT_TRUE(page->exportMap());
+    EXPECT_EQ(fs::file_size(file), 24610u);
+    prompter.expectQuestion(Answer::Ok);
+    third->click();
+    ASSERT_FALSE(context.levels.thirdPlane);
+    page->makeWallTestMap();
+    const Plane testMap = level().planes[0];
+    const size_t steps = prompter.questions.size();
+
+    // Cancel at the question: nothing changes, no undo step.
+    ASSERT_TRUE(page->undo().canUndo());
+    prompter.expectQuestion(Answer::Cancel);
+    EXPECT_FALSE(page->importMapFile(file.string()));
+    ASSERT_EQ(prompter.questions.size(), steps + 1);
+    EXPECT_EQ(prompter.questions.back().caption, "The map uses a third plane!");
+    EXPECT_EQ(jobs.progress.phase, "Importing map...");
+    EXPECT_EQ(level().planes[0], testMap);
+
+    // No: planes 0 and 1 only, the set stays without a third plane.
+    prompter.expectQuestion(Answer::No);
+    ASSERT_TRUE(page->importMapFile(file.string()));
+    EXPECT_EQ(level().planes[0], walls);
+    EXPECT_FALSE(context.levels.thirdPlane);
+    EXPECT_EQ(jobs.progress.position, 101);
+
+    // Yes: the third plane comes on with the file's plane 2; one undo takes both back.
+    page->makeWallTestMap();
+    prompter.expectQuestion(Answer::Yes);
+    ASSERT_TRUE(page->importMapFile(file.string()));
+    ASSERT_TRUE(context.levels.thirdPlane);
+    EXPECT_EQ(level().planes[2][size_t(5 * kMapSide + 6)], 0x0102);
+    EXPECT_TRUE(context.levels.mapsModified);
+    EXPECT_EQ(level().header.nameText(), name);
+    page->doUndo();
+    EXPECT_FALSE(context.levels.thirdPlane);
+    EXPECT_EQ(level().planes[0], testMap);
+}
+
+TEST_F(MapPage, ARefusedOrCancelledImportChangesNothing) {
+    loadShareware();
+    const Plane walls = level().planes[0];
+    const fs::path missing = dir / "NONE.MAP";
+    EXPECT_FALSE(page->importMapFile(missing.string()));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].caption, "Unable to open file:");
+    EXPECT_EQ(prompter.messages[0].text, missing.string());
+
+    std::vector<uint8_t> wrongCount(16418, 0);
+    std::copy_n("ZKv1.23", 8, wrongCount.begin());
+    wrongCount[8] = 3; // three planes, but two maps: refused before any question
+    wrongCount[9] = 2;
+    test::writeBytes(dir / "TWO.MAP", wrongCount);
+    EXPECT_FALSE(page->importMapFile((dir / "TWO.MAP").string()));
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[1].text, "Importing multiple maps is not implemented yet!");
+    EXPECT_EQ(prompter.messages[1].caption, "Unable to import map!");
+
+    // A raw level read while the user cancels is dropped silently.
+    const fs::path raw = dir / "RAW.MAP";
+    test::writeBytes(raw, std::vector<uint8_t>(kRawLevelFileBytes, 1));
+    jobs.cancelAfter = 0;
+    EXPECT_FALSE(page->importMapFile(raw.string()));
+    EXPECT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(level().planes[0], walls);
+    EXPECT_FALSE(page->undo().canUndo());
+    EXPECT_FALSE(context.levels.mapsModified);
+    jobs.cancelAfter = -1;
+    ASSERT_TRUE(page->importMapFile(raw.string()));
+    EXPECT_EQ(wall(0, 0), 0x0101);
+    EXPECT_TRUE(page->undo().canUndo());
+}
+
 TEST_F(MapPage, UndoAndRedoFollowTheSavedState) {
     loadShareware();
     setPen(true, {2, 0, 0});

@@ -22,6 +22,10 @@ class QMenu;
 class QPushButton;
 class QToolBar;
 
+namespace zentrik {
+struct MapFileContent;
+}
+
 namespace zentrik::gui {
 
 class AppContext;
@@ -76,6 +80,8 @@ public:
     bool loadMaps();
     bool saveMaps();
     bool importMap();
+    // "Import Map" without its dialog: reads and checks the file in a job, then applies it.
+    bool importMapFile(const std::string& path);
     bool exportMap();
     void copy();
     void cut();
@@ -126,6 +132,9 @@ private:
     void strokeBegin();
     void strokeEnd();
     void toggleChooser(bool texture);
+    // The user-interface half of an import: the third-plane question, one undo step, the
+    // changed flag and the new picture.
+    bool applyImportedMap(MapFileContent&& content);
 
     AppContext& m_context;
     ContextPrompter m_prompter;

@@ -2,11 +2,14 @@
 // commands and undo.
 #include "app/AppContext.h"
 #include "app/ExtensionTable.h"
+#include "io/SafeFile.h"
 #include "mapedit/CPropMapEdit.h"
 #include "maps/MapFile.h"
 #include "platform/QtClipboard.h"
 
 #include <QAction>
+
+#include <optional>
 
 namespace zentrik::gui {
 
@@ -17,6 +20,8 @@ constexpr const char* kLoadMapsFilter =
     "All MAPTEMP files (MAPTEMP.*)|MAPTEMP.*|Wolf3D (*.WL6)|*.WL6|Wolf3D Demo (*.WL1)|*.WL1|"
     "Spear of Destiny (*.SOD)|*.SOD|Operation Zusammenkunft (*.OZ6)|*.OZ6|All files (*.*)|*.*||";
 constexpr const char* kLoadMapsInitialName = "GAMEMAPS.*;MAPTEMP.*";
+// Far above any level file (24610 bytes with three planes); anything bigger is not one.
+constexpr uint64_t kMaxImportBytes = 1u << 20;
 
 } // namespace
 
@@ -94,15 +99,74 @@ bool CPropMapEdit::importMap() {
     if (!m_context.levels.current())
         return false;
     const auto path = m_prompter.openFile({"", kLevelMapFilter, "MAP", "*.MAP"});
-    bool ok = false;
-    if (path) {
-        m_undo.beginSet(m_context.levels);
-        ok = zentrik::importMap(m_editor, *path, m_prompter);
-        m_undo.endSet(m_context.levels);
-        showLevel();
-    }
+    const bool ok = path && importMapFile(*path);
     m_context.quiet.mark(*m_context.clock);
     return ok;
+}
+
+bool CPropMapEdit::importMapFile(const std::string& path) {
+    // The worker only reads and checks the file; the level is touched on this thread alone,
+    // after the job, so the map view never draws a half-written level.
+    std::optional<MapFileContent> content;
+    Error refusal;
+    const int result = m_jobs.run([&](Progress& progress) {
+        progress.setPhase("Importing map...");
+        progress.setCounter("1/1");
+        auto bytes = readWholeFile(path, kMaxImportBytes);
+        if (!bytes) {
+            refusal = Error{path, "Unable to open file:"};
+            return JobResult::FailedUntouched;
+        }
+        auto decoded = decodeMapFile(*bytes);
+        if (!decoded) {
+            refusal = decoded.error();
+            return JobResult::FailedUntouched;
+        }
+        if (progress.cancelled())
+            return JobResult::FailedUntouched;
+        content = std::move(*decoded);
+        progress.setPosition(101);
+        return JobResult::Done;
+    });
+    if (result != JobResult::Done || !content) {
+        if (!refusal.text.empty())
+            m_prompter.message(refusal.text, refusal.caption, MessageIcon::Exclamation);
+        return false;
+    }
+    return applyImportedMap(std::move(*content));
+}
+
+bool CPropMapEdit::applyImportedMap(MapFileContent&& content) {
+    LevelSet& set = m_context.levels;
+    if (!set.current())
+        return false;
+    const bool fileHasThird = !content.raw && content.planeCount == 3;
+    Answer enable = Answer::No;
+    if (fileHasThird && !set.thirdPlane) {
+        enable = m_prompter.ask("The third plane is currently not enabled.\nShall it be "
+                                "enabled now?",
+                                "The map uses a third plane!", Buttons::YesNoCancel,
+                                MessageIcon::Question);
+        if (enable == Answer::Cancel)
+            return false;
+    }
+    m_undo.beginSet(set);
+    if (enable == Answer::Yes)
+        m_editor.setThirdPlane(true);
+    Level& level = *set.current();
+    if (!content.raw) {
+        level.header.name = content.name;
+        level.header.terminator = 0;
+    }
+    const int planes = fileHasThird && set.thirdPlane ? 3 : 2;
+    for (int p = 0; p < planes; ++p)
+        level.planes[size_t(p)] = std::move(content.planes[size_t(p)]);
+    m_undo.endSet(set);
+    // Counted as a change, so the unsaved-changes question protects the imported level.
+    m_editor.setMapsModified(true);
+    m_editor.setCurrentMap(set.currentLevel);
+    showLevel();
+    return true;
 }
 
 void CPropMapEdit::copy() {
