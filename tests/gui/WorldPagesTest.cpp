@@ -2,6 +2,7 @@
 #include "EditorFixture.h"
 #include "mapedit/CPropMapEdit.h"
 #include "world/CProp10Symbols.h"
+#include "world/SymbolBox.h"
 #include "world/SymbolEditCtrl.h"
 #include "world/SymbolImages.h"
 #include "world/SymbolPickCtrl.h"
@@ -138,6 +139,50 @@ TEST_F(WorldPagesTest, SymbolsTabLoadsAStripKeepsTheNamesAndPicksPens) {
     EXPECT_EQ(page->editedIndex(), 5);
     EXPECT_EQ(page->painter()->symbol(), context->symbols.strip.symbol(5));
     EXPECT_EQ(strip->cellAt(QPoint(100000, 100000)), 63 + 64 * 15);
+}
+
+TEST_F(WorldPagesTest, TheSymbolBoxShowsTheStripTallAndPicksTheSameCells) {
+    auto* page = pageOf<CProp10Symbols>("CProp10Symbols");
+    SymbolBox* box = page->symbolBox();
+    EXPECT_FALSE(box->isVisible());
+    page->boxButton()->click();
+    ASSERT_TRUE(box->isVisible());
+    EXPECT_EQ(box->windowTitle(), "SymbolBox");
+    SymbolPickVertCtrl* tall = box->picker();
+    EXPECT_EQ(tall->size(), QSize(16 * 7 * tall->zoom(), 64 * 7 * tall->zoom()));
+
+    // Cell 17 (column 17 of the stored strip) stands in row 1, column 1; cell 1000 (row 15,
+    // column 40) in row 62, column 8.
+    const auto shownAt = [&](int column, int row, int px) {
+        return tall->shown().pixel(column * 7 + px % 7, row * 7 + px / 7) & 0xFFFFFF;
+    };
+    const auto stored = [&](int index, int px) {
+        return rgbOf555(context->symbols.strip.symbol(index)[size_t(px)]) & 0xFFFFFF;
+    };
+    for (int px : {0, 24, 48}) {
+        EXPECT_EQ(shownAt(1, 1, px), stored(17, px));
+        EXPECT_EQ(shownAt(8, 62, px), stored(1000, px));
+    }
+
+    const int z = tall->zoom() * 7;
+    QTest::mouseClick(tall, Qt::LeftButton, {}, QPoint(2 * z + 1, 40 * z + z - 1));
+    EXPECT_EQ(context->pens.left.object, 40 * 16 + 2 - 512);
+    QTest::mouseClick(tall, Qt::RightButton, {}, QPoint(5 * z, 3 * z));
+    EXPECT_EQ(context->pens.right.wall, 3 * 16 + 5);
+    EXPECT_EQ(tall->cellAt(QPoint(100000, 100000)), 1023);
+    EXPECT_EQ(tall->cellAt(QPoint(-5, -5)), 0);
+
+    // A changed strip reaches the box too.
+    Symbol bright;
+    bright.fill(0x7FFF);
+    context->symbols.strip.setSymbol(17, bright);
+    emit context->messages.symbolsChanged();
+    EXPECT_EQ(shownAt(1, 1, 24), 0xFFFFFFu);
+    test::saveSnapshot(*box, "symbol-box");
+
+    box->close();
+    EXPECT_FALSE(page->boxButton()->isChecked());
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(WorldPagesTest, PaintingAndUseSymbolChangeTheStripAndTheLists) {

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/PageRegistry.h"
+#include "world/SymbolBox.h"
 #include "world/SymbolEditCtrl.h"
 #include "world/SymbolImages.h"
 #include "world/SymbolPickCtrl.h"
@@ -56,6 +57,13 @@ CProp10Symbols::CProp10Symbols(AppContext& context, QWidget* parent)
     editors->addWidget(m_swatch, 0, 2, Qt::AlignTop);
     editors->addWidget(m_use, 1, 0, 1, 2);
     editors->addWidget(m_save, 2, 0, 1, 2);
+    m_box = new SymbolBox(this);
+    m_boxButton = new QPushButton(QStringLiteral("SymbolBox"), this);
+    m_boxButton->setCheckable(true);
+    connect(m_boxButton, &QPushButton::toggled, m_box, &QWidget::setVisible);
+    connect(m_box, &SymbolBox::shownChanged, m_boxButton, &QPushButton::setChecked);
+    connect(m_box->picker(), &SymbolPickCtrl::cellPicked, this, &CProp10Symbols::cellPicked);
+    editors->addWidget(m_boxButton, 3, 0, 1, 2);
     editors->setColumnStretch(3, 1);
 
     m_strip = new SymbolPickCtrl(this);
@@ -78,7 +86,9 @@ CProp10Symbols::CProp10Symbols(AppContext& context, QWidget* parent)
 }
 
 void CProp10Symbols::showStrip() {
-    m_strip->setStrip(stripToImage(m_context.symbols.strip));
+    const QImage strip = stripToImage(m_context.symbols.strip);
+    m_strip->setStrip(strip);
+    m_box->picker()->setStrip(strip);
     m_pickColor->setSymbol(m_context.symbols.strip.symbol(m_index));
 }
 

@@ -9,11 +9,13 @@ class QPushButton;
 namespace zentrik::gui {
 
 class AppContext;
+class SymbolBox;
 class SymbolEditCtrl;
 class SymbolPickCtrl;
 
 // The "Symbols" tab: the map-symbol sets, a painting and a colour-picking editor of the pen's
-// symbol, the whole strip to pick pens from, "Use Symbol" and "Save".
+// symbol, the whole strip to pick pens from (also in the tall "SymbolBox" window), "Use
+// Symbol" and "Save".
 class CProp10Symbols : public QWidget {
     Q_OBJECT
 public:
@@ -25,6 +27,9 @@ public:
     SymbolPickCtrl* strip() const { return m_strip; }
     QPushButton* useButton() const { return m_use; }
     QPushButton* saveButton() const { return m_save; }
+    // Shows or hides the tall picker window.
+    QPushButton* boxButton() const { return m_boxButton; }
+    SymbolBox* symbolBox() const { return m_box; }
     // The strip cell the editors show.
     int editedIndex() const { return m_index; }
 
@@ -46,6 +51,8 @@ private:
     SymbolPickCtrl* m_strip = nullptr;
     QPushButton* m_use = nullptr;
     QPushButton* m_save = nullptr;
+    QPushButton* m_boxButton = nullptr;
+    SymbolBox* m_box = nullptr;
     int m_index = 0;
 };
 
