@@ -149,6 +149,53 @@ TEST_F(FrameTest, PenChangesOfEveryKindAndTheError) {
     EXPECT_EQ(context->pens.left, before.left);
 }
 
+TEST_F(FrameTest, SidePanelPicturesFollowEveryPenChangeAndTheSymbols) {
+    CZentrikDlg& w = start();
+    SidePanel* panel = w.sidePanel();
+    EXPECT_TRUE(panel->penPicture(true, 1).isNull()); // "Nothing" shows no picture
+    const auto same = [](const QImage& a, const QImage& b) {
+        return !a.isNull() &&
+               a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
+    };
+    // Every kind, through the edit plane too: the picture is the value's map symbol.
+    emit context->messages.penChanged(true, kPenWall, 0, 5);
+    emit context->messages.penChanged(false, kPenObject, 40, 0);
+    emit context->messages.penChanged(true, kPenFloor, 0, 108);
+    context->editPlane = EditPlane::Walls;
+    emit context->messages.penChanged(false, kPenOfEditPlane, 0, 7);
+    emit context->messages.mapCursor(3, 4, 41, 6);
+    EXPECT_TRUE(same(panel->penPicture(true, 1), context->symbolImage(false, 5)));
+    EXPECT_TRUE(same(panel->penPicture(false, 2), context->symbolImage(true, 40)));
+    EXPECT_TRUE(same(panel->penPicture(true, 3), context->symbolImage(false, 108)));
+    EXPECT_TRUE(same(panel->penPicture(false, 1), context->symbolImage(false, 7)));
+    EXPECT_TRUE(same(panel->cursorPicture(2), context->symbolImage(true, 41)));
+    EXPECT_TRUE(panel->penPicture(true, 2).isNull());
+    // A second change of the same pen replaces the picture.
+    emit context->messages.penChanged(true, kPenWall, 0, 6);
+    EXPECT_TRUE(same(panel->penPicture(true, 1), context->symbolImage(false, 6)));
+
+    // A repainted symbol reaches every field that shows it, pens and cursor alike.
+    Symbol bright;
+    bright.fill(0x7FFF);
+    context->symbols.strip.setSymbol(6, bright);
+    context->symbols.strip.setSymbol(SymbolStrip::objectIndex(40), bright);
+    emit context->messages.symbolsChanged();
+    const QImage white = context->symbolImage(false, 6);
+    EXPECT_EQ(white.pixel(3, 3) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_TRUE(same(panel->penPicture(true, 1), white));
+    EXPECT_TRUE(same(panel->penPicture(false, 2), white));
+    EXPECT_TRUE(same(panel->cursorPicture(1), white));
+    EXPECT_TRUE(same(panel->penPicture(true, 3), context->symbolImage(false, 108)));
+
+    // A palette switch draws them again, unchanged (map symbols carry their own colours).
+    const int rebuilds = panel->rebuildCount();
+    context->palettes.setCurrent(GamePalette{});
+    EXPECT_EQ(panel->rebuildCount(), rebuilds + 1);
+    EXPECT_TRUE(same(panel->penPicture(true, 1), white));
+    EXPECT_TRUE(panel->penPicture(true, 2).isNull());
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
 TEST_F(FrameTest, PaletteSwitchReachesTheSidePanelAndGoTo3DSwitchesTabs) {
     CZentrikDlg& w = start();
     const int before = w.sidePanel()->rebuildCount();

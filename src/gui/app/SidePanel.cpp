@@ -100,6 +100,14 @@ QLabel* SidePanel::nameLabel(bool left, int kind) const {
     return m_pens[size_t(fieldIndex(left, kind))].name;
 }
 
+const QImage& SidePanel::penPicture(bool left, int kind) const {
+    return m_pens[size_t(fieldIndex(left, kind))].picture->image();
+}
+
+const QImage& SidePanel::cursorPicture(int kind) const {
+    return m_cursor[size_t(kind - 1)].picture->image();
+}
+
 QLabel* SidePanel::cursorName(int kind) const {
     return m_cursor[size_t(kind - 1)].name;
 }

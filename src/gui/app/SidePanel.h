@@ -33,6 +33,9 @@ public:
     QLabel* nameLabel(bool left, int kind) const;
     QLabel* cursorName(int kind) const;
     QLabel* cursorLine() const { return m_cursorLine; }
+    // The picture a pen field shows (null while it says "Nothing").
+    const QImage& penPicture(bool left, int kind) const;
+    const QImage& cursorPicture(int kind) const;
     int rebuildCount() const { return m_rebuilds; }
 
 private:
