@@ -100,39 +100,55 @@ bool exportMap(const LevelSet& set, const std::filesystem::path& path, Prompter&
     return true;
 }
 
-bool importMap(LevelSetEditor& editor, const std::filesystem::path& path, Prompter& prompter) {
+Result<MapFileContent> readMapFile(const std::filesystem::path& path) {
+    auto bytes = readWholeFile(path, kMaxMapFileBytes);
+    if (!bytes)
+        return Error{path.string(), "Unable to open file:"};
+    return decodeMapFile(*bytes);
+}
+
+std::optional<bool> askThirdPlaneFor(const MapFileContent& content, const LevelSet& set,
+                                     Prompter& prompter) {
+    if (content.raw || content.planeCount != 3 || set.thirdPlane)
+        return false;
+    const Answer a = prompter.ask("The third plane is currently not enabled.\nShall it be "
+                                  "enabled now?",
+                                  "The map uses a third plane!", Buttons::YesNoCancel);
+    if (a == Answer::Cancel)
+        return std::nullopt;
+    return a == Answer::Yes;
+}
+
+void applyMapFile(LevelSetEditor& editor, MapFileContent&& content, bool enableThirdPlane) {
     LevelSet& set = editor.set();
     if (!set.current())
-        return false;
-    auto bytes = readWholeFile(path, kMaxMapFileBytes);
-    if (!bytes) {
-        prompter.message(path.string(), "Unable to open file:", MessageIcon::Exclamation);
-        return false;
+        return;
+    if (enableThirdPlane)
+        editor.setThirdPlane(true);
+    Level& level = *set.current();
+    if (!content.raw) {
+        level.header.name = content.name;
+        level.header.terminator = 0;
     }
-    auto content = decodeMapFile(*bytes);
+    const int planes = !content.raw && content.planeCount == 3 && set.thirdPlane ? 3 : 2;
+    for (int p = 0; p < planes; ++p)
+        level.planes[size_t(p)] = std::move(content.planes[size_t(p)]);
+    editor.setMapsModified(true);
+    editor.setCurrentMap(set.currentLevel);
+}
+
+bool importMap(LevelSetEditor& editor, const std::filesystem::path& path, Prompter& prompter) {
+    if (!editor.set().current())
+        return false;
+    auto content = readMapFile(path);
     if (!content) {
         prompter.message(content.error().text, content.error().caption, MessageIcon::Exclamation);
         return false;
     }
-    if (!content->raw && content->planeCount == 3 && !set.thirdPlane) {
-        const Answer a = prompter.ask("The third plane is currently not enabled.\nShall it be "
-                                      "enabled now?",
-                                      "The map uses a third plane!", Buttons::YesNoCancel);
-        if (a == Answer::Cancel)
-            return false;
-        if (a == Answer::Yes)
-            editor.setThirdPlane(true);
-    }
-    Level& level = *set.current();
-    if (!content->raw) {
-        level.header.name = content->name;
-        level.header.terminator = 0;
-    }
-    const int planes = !content->raw && content->planeCount == 3 && set.thirdPlane ? 3 : 2;
-    for (int p = 0; p < planes; ++p)
-        level.planes[size_t(p)] = std::move(content->planes[size_t(p)]);
-    editor.setMapsModified(true);
-    editor.setCurrentMap(set.currentLevel);
+    const auto enable = askThirdPlaneFor(*content, editor.set(), prompter);
+    if (!enable)
+        return false;
+    applyMapFile(editor, std::move(*content), *enable);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -35,6 +36,19 @@ Result<MapFileContent> decodeMapFile(std::span<const uint8_t> bytes);
 
 // "Export Map": the current level to `path`. Failure: the path / "Unable to create file:".
 bool exportMap(const LevelSet& set, const std::filesystem::path& path, Prompter& prompter);
+
+// Reads and checks a ".MAP" file. Failure: the path / "Unable to open file:", or the
+// decoder's refusal. Touches no level, so it may run on a worker thread.
+Result<MapFileContent> readMapFile(const std::filesystem::path& path);
+
+// A three-plane file into a two-plane set asks whether to turn the third plane on. Returns
+// nothing on Cancel, else whether to turn it on (false when nothing was asked).
+std::optional<bool> askThirdPlaneFor(const MapFileContent& content, const LevelSet& set,
+                                     Prompter& prompter);
+
+// Puts a checked file onto the current level (turning the third plane on first when asked);
+// the level is shown again and the maps count as changed.
+void applyMapFile(LevelSetEditor& editor, MapFileContent&& content, bool enableThirdPlane);
 
 // "Import Map" onto the current level. A three-plane file into a two-plane set asks whether
 // to turn the third plane on (Cancel stops). The level is shown again and the maps count as

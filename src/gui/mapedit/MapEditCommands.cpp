@@ -20,8 +20,6 @@ constexpr const char* kLoadMapsFilter =
     "All MAPTEMP files (MAPTEMP.*)|MAPTEMP.*|Wolf3D (*.WL6)|*.WL6|Wolf3D Demo (*.WL1)|*.WL1|"
     "Spear of Destiny (*.SOD)|*.SOD|Operation Zusammenkunft (*.OZ6)|*.OZ6|All files (*.*)|*.*||";
 constexpr const char* kLoadMapsInitialName = "GAMEMAPS.*;MAPTEMP.*";
-// Far above any level file (24610 bytes with three planes); anything bigger is not one.
-constexpr uint64_t kMaxImportBytes = 1u << 20;
 
 } // namespace
 
@@ -112,12 +110,7 @@ bool CPropMapEdit::importMapFile(const std::string& path) {
     const int result = m_jobs.run([&](Progress& progress) {
         progress.setPhase("Importing map...");
         progress.setCounter("1/1");
-        auto bytes = readWholeFile(path, kMaxImportBytes);
-        if (!bytes) {
-            refusal = Error{path, "Unable to open file:"};
-            return JobResult::FailedUntouched;
-        }
-        auto decoded = decodeMapFile(*bytes);
+        auto decoded = readMapFile(path);
         if (!decoded) {
             refusal = decoded.error();
             return JobResult::FailedUntouched;
@@ -140,31 +133,13 @@ bool CPropMapEdit::applyImportedMap(MapFileContent&& content) {
     LevelSet& set = m_context.levels;
     if (!set.current())
         return false;
-    const bool fileHasThird = !content.raw && content.planeCount == 3;
-    Answer enable = Answer::No;
-    if (fileHasThird && !set.thirdPlane) {
-        enable = m_prompter.ask("The third plane is currently not enabled.\nShall it be "
-                                "enabled now?",
-                                "The map uses a third plane!", Buttons::YesNoCancel,
-                                MessageIcon::Question);
-        if (enable == Answer::Cancel)
-            return false;
-    }
+    const auto enable = askThirdPlaneFor(content, set, m_prompter);
+    if (!enable)
+        return false;
+    // One undo step covers the level and turning the third plane on.
     m_undo.beginSet(set);
-    if (enable == Answer::Yes)
-        m_editor.setThirdPlane(true);
-    Level& level = *set.current();
-    if (!content.raw) {
-        level.header.name = content.name;
-        level.header.terminator = 0;
-    }
-    const int planes = fileHasThird && set.thirdPlane ? 3 : 2;
-    for (int p = 0; p < planes; ++p)
-        level.planes[size_t(p)] = std::move(content.planes[size_t(p)]);
+    applyMapFile(m_editor, std::move(content), *enable);
     m_undo.endSet(set);
-    // Counted as a change, so the unsaved-changes question protects the imported level.
-    m_editor.setMapsModified(true);
-    m_editor.setCurrentMap(set.currentLevel);
     showLevel();
     return true;
 }
