@@ -166,18 +166,15 @@ int render(Context& c) {
     auto opts = renderOptions(c);
     if (pos.size() < 3 || !opts)
         return c.usage(use);
-    // "--mute 1 4 5": the first channel is the option's value, the others follow it.
-    const auto firstMute = c.args.option("mute");
-    if (pos.size() > 3 && !firstMute)
+    // "--mute 1 4 5" or "--mute 1 --mute 4": the option's values, and the channels that
+    // follow the last --mute.
+    const auto mutes = c.args.options("mute");
+    if (pos.size() > 3 && mutes.empty())
         return c.usage(use);
-    for (size_t i = 3; i < pos.size(); ++i) {
-        auto ch = number(pos[i], kOplChannels - 1);
-        if (!ch)
-            return c.usage(use);
-        opts->muted.push_back(int(*ch));
-    }
-    if (firstMute) {
-        auto ch = number(*firstMute, kOplChannels - 1);
+    std::vector<std::string> channels(mutes.begin(), mutes.end());
+    channels.insert(channels.end(), pos.begin() + 3, pos.end());
+    for (const auto& text : channels) {
+        auto ch = number(text, kOplChannels - 1);
         if (!ch)
             return c.usage(use);
         opts->muted.push_back(int(*ch));

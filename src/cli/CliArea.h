@@ -22,6 +22,8 @@ public:
     const std::vector<std::string>& positional() const { return m_pos; }
     bool flag(const std::string& name) const;
     std::optional<std::string> option(const std::string& name) const;
+    // Every value of an option given more than once ("--mute 1 --mute 4"), in order.
+    std::vector<std::string> options(const std::string& name) const;
 
 private:
     std::vector<std::string> m_pos;

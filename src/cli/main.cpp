@@ -24,6 +24,14 @@ std::optional<std::string> Args::option(const std::string& name) const {
     return std::nullopt;
 }
 
+std::vector<std::string> Args::options(const std::string& name) const {
+    std::vector<std::string> values;
+    for (const auto& o : m_opts)
+        if (o.first == name)
+            values.push_back(o.second);
+    return values;
+}
+
 int Context::usage(const std::string& text) const {
     err << "usage: " << text << "\n";
     return kExitUsage;

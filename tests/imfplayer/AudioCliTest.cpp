@@ -92,6 +92,12 @@ TEST_F(AudioCli, RenderWritesPcmAndMutesChannels) {
             " --seconds 2 --rate 22050 --mute 0 1 2 3 4 5 6 7 8");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(peak(readBytes(dir / "m.wav")), 0);
+    // The option given once per channel mutes the same.
+    r = run("audio render " + q(audiot) + " 8 " + q(dir / "n.wav") +
+            " --seconds 2 --rate 22050 --mute 0 --mute 1 --mute 2 --mute 3 --mute 4 --mute 5" +
+            " --mute 6 --mute 7 --mute 8");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(peak(readBytes(dir / "n.wav")), 0);
 }
 
 TEST_F(AudioCli, BadInputsAreRefused) {
