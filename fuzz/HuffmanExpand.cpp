@@ -1,38 +1,19 @@
 // A fixed valid dictionary (the first 1020 bytes when they form one, else a balanced tree),
 // any stream, any destination length: the table-driven expander must equal the bit walk.
+#include "FuzzDictionaries.h"
 #include "vgagraph/Huffman.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-namespace {
-
-zentrik::HuffmanDict balanced() {
-    zentrik::HuffmanDict d;
-    int start = 0, size = 128;
-    for (int k = 0; k < 128; ++k)
-        d.nodes[size_t(k)].branch = {uint16_t(2 * k), uint16_t(2 * k + 1)};
-    while (size > 1) {
-        const int next = start + size;
-        for (int k = 0; k < size / 2; ++k)
-            d.nodes[size_t(next + k)].branch = {uint16_t(256 + start + 2 * k),
-                                                uint16_t(256 + start + 2 * k + 1)};
-        start = next;
-        size /= 2;
-    }
-    zentrik::finishDictionary(d);
-    return d;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2)
         return 0;
     const size_t limit = size_t(data[0] | (data[1] << 8)) % 16384;
     std::span<const uint8_t> rest(data + 2, size - 2);
-    static const zentrik::HuffmanDict fallback = balanced();
+    static const zentrik::HuffmanDict fallback = fuzzsupport::balancedDictionary();
     auto own = zentrik::readDictionary(rest);
     const zentrik::HuffmanDict& dict = own ? *own : fallback;
     if (own)

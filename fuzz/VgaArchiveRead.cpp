@@ -1,5 +1,6 @@
 // Any VGAHEAD + VGAGRAPH against the real dictionary's shape: the readers must stay inside
 // the files and refuse what they cannot use. The input is u16 header length, header, graph.
+#include "FuzzDictionaries.h"
 #include "platform/Progress.h"
 #include "platform/ScriptedPrompter.h"
 #include "vgagraph/VgaArchive.h"
@@ -9,33 +10,11 @@
 #include <cstdint>
 #include <vector>
 
-namespace {
-
-zentrik::HuffmanDict dictionary() {
-    // Byte 'A' gets the 1-bit code 0 so that short inputs expand to long outputs too.
-    zentrik::HuffmanDict d;
-    int start = 0, size = 128;
-    for (int k = 0; k < 128; ++k)
-        d.nodes[size_t(k)].branch = {uint16_t(2 * k), uint16_t(2 * k + 1)};
-    while (size > 1) {
-        const int next = start + size;
-        for (int k = 0; k < size / 2; ++k)
-            d.nodes[size_t(next + k)].branch = {uint16_t(256 + start + 2 * k),
-                                                uint16_t(256 + start + 2 * k + 1)};
-        start = next;
-        size /= 2;
-    }
-    d.nodes[254].branch[0] = 'A';
-    zentrik::finishDictionary(d);
-    return d;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2)
         return 0;
-    static const zentrik::HuffmanDict dict = dictionary();
+    static const zentrik::HuffmanDict dict = fuzzsupport::balancedDictionary('A');
     const size_t headLength = std::min(size - 2, size_t(data[0] | (data[1] << 8)) % 1024);
     zentrik::VgaArchive archive;
     archive.table = zentrik::parseHeader(std::span(data + 2, headLength));

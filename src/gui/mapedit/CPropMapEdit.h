@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -86,6 +87,7 @@ public:
     void copy();
     void cut();
     bool paste();
+    void editLevel(const std::function<void()>& command);
     void clearMap();
     void initMap();
     void makeWallTestMap();

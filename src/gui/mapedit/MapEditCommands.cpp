@@ -175,32 +175,28 @@ bool CPropMapEdit::paste() {
     return true;
 }
 
-void CPropMapEdit::clearMap() {
+void CPropMapEdit::editLevel(const std::function<void()>& command) {
+    // One undo step for the whole command, then the views catch up.
     m_undo.beginLevel(m_context.levels);
-    m_commands.clearMap();
+    command();
     m_undo.endLevel(m_context.levels);
     refresh();
+}
+
+void CPropMapEdit::clearMap() {
+    editLevel([this] { m_commands.clearMap(); });
 }
 
 void CPropMapEdit::initMap() {
-    m_undo.beginLevel(m_context.levels);
-    m_commands.initMap(tools().left.floor, tools().left.wall);
-    m_undo.endLevel(m_context.levels);
-    refresh();
+    editLevel([this] { m_commands.initMap(tools().left.floor, tools().left.wall); });
 }
 
 void CPropMapEdit::makeWallTestMap() {
-    m_undo.beginLevel(m_context.levels);
-    m_commands.makeWallTestMap();
-    m_undo.endLevel(m_context.levels);
-    refresh();
+    editLevel([this] { m_commands.makeWallTestMap(); });
 }
 
 void CPropMapEdit::makeObjectTestMap() {
-    m_undo.beginLevel(m_context.levels);
-    m_commands.makeObjectTestMap();
-    m_undo.endLevel(m_context.levels);
-    refresh();
+    editLevel([this] { m_commands.makeObjectTestMap(); });
 }
 
 void CPropMapEdit::strokeBegin() {
