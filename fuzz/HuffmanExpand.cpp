@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <vector>
 
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2)
         return 0;
