@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Set-up, build and run for a fresh Debian machine.
 #   bash scripts/zentrik.sh run    install what is missing, build, start the editor
-#   bash scripts/zentrik.sh test   install what is missing, build with sanitizers, run every test
+#   bash scripts/zentrik.sh test   install what is missing, check the formatting, build with
+#                                  sanitizers and warnings as errors, run every test
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-multimedia-dev
           libadplug-dev libgtest-dev libgmock-dev libbenchmark-dev libgl-dev)
+PACKAGES+=(clang-format)
 PACKAGES+=(python3 python3-pil sox) # the data generator; independent readers for the bitmap and WAV tests
 JOBS=$(nproc 2>/dev/null || echo 2)
 
@@ -51,9 +53,20 @@ run_fuzzers() {
     [ "$failed" -eq 0 ]
 }
 
+check_format() {
+    # Every C++ file as clang-format (with the repository's .clang-format) would leave it.
+    local files
+    mapfile -t files < <(find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) | sort)
+    if ! clang-format --dry-run --Werror "${files[@]}"; then
+        echo "These files need clang-format -i (see above)."
+        return 1
+    fi
+}
+
 run_tests() {
+    check_format
     cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZENTRIK_SANITIZE=ON \
-        -DZENTRIK_BUILD_BENCH=ON
+        -DZENTRIK_BUILD_BENCH=ON -DZENTRIK_WERROR=ON
     cmake --build build/test -j "$JOBS"
     export QT_QPA_PLATFORM=offscreen
     export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
