@@ -87,8 +87,11 @@ def add_objects(s):
     for value, games, kind, sprite, flag, glyph, name in tables.read_rows("objects.tsv"):
         if not s.plays(games):
             continue
+        glyph, _, crossed = glyph.partition("+")
         block, _, turns = glyph.partition("@")
         pixels = s.art.draw(f"obj.{block}", quarter_turns=int(turns or 0))
+        if crossed:
+            pixels = glyphs.over(pixels, s.art.draw(f"actor.{crossed}"))
         s.add_object(int(value), name, pixels)
         if kind != "none":
             s.sprinfo.append((int(value), [sprite, TYPES[kind], flag], name))
