@@ -164,7 +164,8 @@ int info(Context& c) {
     }
     if (c.json)
         c.out << "]}\n";
-    return kExitDone;
+    // A damaged file was read as far as it goes (and said so on stderr); not done.
+    return s.files.damagedParts().empty() ? kExitDone : kExitNotDone;
 }
 
 int save(Context& c) {

@@ -53,6 +53,15 @@ TEST(CliArchives, MapsSaveAndReloadGiveTheSamePlanes) {
         EXPECT_EQ(hashes(after.out), hashes(before.out));
         EXPECT_EQ(hashes(before.out).size(), 20u); // two planes a level
     }
+    // Cut to half its size: read as far as it goes, said once on stderr, and not done.
+    auto maps = readBytes(s.dir / "GAMEMAPS.WL1");
+    maps.resize(maps.size() / 2);
+    writeBytes(s.dir / "GAMEMAPS.WL1", maps);
+    const auto cut = s.run("maps info " + q(s.dir / "GAMEMAPS.WL1"));
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_EQ(cut.out.rfind("tag ABCD, 4 levels", 0), 0u) << cut.out;
+    EXPECT_EQ(cut.err.rfind("Zentrik: The map file is damaged.", 0), 0u) << cut.err;
+    EXPECT_NE(cut.err.find("Map 10: its header lies outside the map file"), std::string::npos);
 }
 
 TEST(CliArchives, GraphicsSaveAllDescribesTheSameArchive) {

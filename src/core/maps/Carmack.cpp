@@ -163,8 +163,8 @@ std::vector<uint8_t> CompressCarmack(std::span<const uint8_t> src, CarmackMode m
     return out.take();
 }
 
-void ExpandCarmack(std::span<const uint8_t> src, std::span<uint16_t> dst, uint8_t nearTag,
-                   uint8_t farTag) {
+size_t ExpandCarmack(std::span<const uint8_t> src, std::span<uint16_t> dst, uint8_t nearTag,
+                     uint8_t farTag) {
     ByteReader in(src);
     const size_t expandedBytes = dst.size() * 2;
     size_t out = 0;
@@ -210,6 +210,7 @@ void ExpandCarmack(std::span<const uint8_t> src, std::span<uint16_t> dst, uint8_
             --wordsLeft;
         }
     }
+    return out;
 }
 
 } // namespace zentrik

@@ -24,8 +24,8 @@ std::vector<uint8_t> CompressCarmack(std::span<const uint8_t> src, CarmackMode m
 std::vector<uint8_t> CompressCarmackReference(std::span<const uint8_t> src, CarmackMode mode);
 
 // Expands until dst is full or the data ends; a malformed item ends decoding, leaving the rest
-// of dst as it was. Never reads or writes outside src and dst.
-void ExpandCarmack(std::span<const uint8_t> src, std::span<uint16_t> dst,
-                   uint8_t nearTag = kNearTag, uint8_t farTag = kFarTag);
+// of dst as it was. Never reads or writes outside src and dst. Returns the words written.
+size_t ExpandCarmack(std::span<const uint8_t> src, std::span<uint16_t> dst,
+                     uint8_t nearTag = kNearTag, uint8_t farTag = kFarTag);
 
 } // namespace zentrik

@@ -152,9 +152,10 @@ bool MapArchiveFiles::loadMaps(const MapFileName& chosen, std::optional<fs::path
     LevelSet fresh;
     fresh.carmackMode = m_settings.carmackMode;
     const std::vector<uint8_t> noHeader;
+    m_damaged.clear();
     const int code = m_services.jobs.run([&](Progress& progress) {
-        const int c =
-            LoadMapsWorker(progress, header ? *header : noHeader, map, o, fresh, prompter);
+        const int c = LoadMapsWorker(progress, header ? *header : noHeader, map, o, fresh, prompter,
+                                     &m_damaged);
         return finishJob(m_services.quiet, m_services.clock, c);
     });
     checkJobResult(code, prompter, "CZentrikDlg::LoadMaps()");

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zentrik {
 
@@ -63,6 +64,8 @@ public:
     // The names of the last successful load (the save commands use them).
     const std::filesystem::path& mapPath() const { return m_mapPath; }
     const std::filesystem::path& headerPath() const { return m_headerPath; }
+    // What the last load could not read of a damaged file (empty when it read everything).
+    const std::vector<std::string>& damagedParts() const { return m_damaged; }
 
 private:
     std::optional<std::vector<uint8_t>>
@@ -76,6 +79,7 @@ private:
     MapFileServices m_services;
     std::filesystem::path m_mapPath;
     std::filesystem::path m_headerPath;
+    std::vector<std::string> m_damaged;
 };
 
 } // namespace zentrik

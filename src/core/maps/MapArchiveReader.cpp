@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace zentrik {
@@ -40,15 +41,28 @@ std::vector<uint8_t> wordsToBytes(std::span<const uint16_t> words) {
     return b;
 }
 
+// Why a part of a damaged file could not be read whole; the load lists them in one message.
+constexpr const char* kHeaderOutside = "its header lies outside the map file";
+constexpr const char* kHeaderCut = "its header is cut short by the end of the map file";
+constexpr const char* kPlanePastEnd = "its data runs past the end of the map file";
+constexpr const char* kPlaneShort = "its data ends before the plane is full";
+// A long list would not fit a message box; the rest is counted.
+constexpr size_t kMaxDamageLines = 20;
+
+// Decodes one stored plane; `fault` says why it could not be read whole (nullptr when it was).
+// A length of 0 marks a plane that is meant to be empty.
 Plane decodePlane(std::span<const uint8_t> map, int32_t start, uint16_t storedLength,
-                  const MapReadOptions& o, uint16_t rlewTag) {
+                  const MapReadOptions& o, uint16_t rlewTag, const char*& fault) {
     const size_t length = clampBlock(storedLength);
+    const bool pastEnd = start < 0 || uint64_t(start) + length > map.size();
     const std::vector<uint8_t> block = readBlock(map, start, length);
     std::vector<uint8_t> rlew;
+    bool complete = true;
     if (o.carmack) {
         const size_t expanded = clampBlock(loadLe16(block.data()));
         std::vector<uint16_t> words(expanded / 2, 0);
-        ExpandCarmack(std::span(block).subspan(2), words, o.nearTag, o.farTag);
+        complete =
+            ExpandCarmack(std::span(block).subspan(2), words, o.nearTag, o.farTag) == words.size();
         rlew = wordsToBytes(words);
         rlew.resize(expanded, 0);
     } else {
@@ -56,15 +70,43 @@ Plane decodePlane(std::span<const uint8_t> map, int32_t start, uint16_t storedLe
     }
     Plane plane(kPlaneWords, 0);
     // The RLEW block's own first word (the plane size) is not checked, as the game does not.
-    ExpandRlew(std::span(rlew).subspan(2), plane, rlewTag);
+    complete = ExpandRlew(std::span(rlew).subspan(2), plane, rlewTag) == plane.size() && complete;
+    fault = storedLength == 0 ? nullptr
+            : pastEnd         ? kPlanePastEnd
+            : complete        ? nullptr
+                              : kPlaneShort;
     return plane;
 }
 
 // Reads the 40-byte header at `at`; a header cut short by the end of the file is zero-padded.
-std::optional<LevelHeader> readHeaderAt(std::span<const uint8_t> map, int32_t at) {
-    if (at < 0 || uint64_t(at) >= map.size())
+std::optional<LevelHeader> readHeaderAt(std::span<const uint8_t> map, int32_t at,
+                                        const char*& fault) {
+    fault = nullptr;
+    if (uint64_t(at) >= map.size()) {
+        fault = kHeaderOutside;
         return std::nullopt;
+    }
+    if (uint64_t(at) + LevelHeader::kSize > map.size())
+        fault = kHeaderCut;
     return LevelHeader::read(readBlock(map, at, LevelHeader::kSize));
+}
+
+void noteDamage(std::vector<std::string>& damage, int level, int plane, const char* fault) {
+    if (!fault)
+        return;
+    std::string line = "Map " + std::to_string(level + 1);
+    if (plane >= 0)
+        line += ", plane " + std::to_string(plane);
+    damage.push_back(line + ": " + fault);
+}
+
+void reportDamage(const std::vector<std::string>& damage, Prompter& prompter) {
+    std::string text = "The map file is damaged. These parts could not be read in full:";
+    for (size_t i = 0; i < damage.size() && i < kMaxDamageLines; ++i)
+        text += "\n" + damage[i];
+    if (damage.size() > kMaxDamageLines)
+        text += "\n... and " + std::to_string(damage.size() - kMaxDamageLines) + " more";
+    prompter.message(text, "Zentrik", MessageIcon::Exclamation);
 }
 
 int countEntries(const std::array<int32_t, kMaxLevels>& table) {
@@ -124,7 +166,7 @@ void readMapSignature(std::span<const uint8_t> map, bool& thirdPlane, bool& feat
 
 int LoadMapsWorker(Progress& progress, std::span<const uint8_t> header,
                    std::span<const uint8_t> map, const MapReadOptions& o, LevelSet& set,
-                   Prompter& prompter) {
+                   Prompter& prompter, std::vector<std::string>* damaged) {
     JobReporter report(progress);
     report.begin("Loading Headers...", "");
     set.rlewTag = o.rlewTag;
@@ -145,6 +187,7 @@ int LoadMapsWorker(Progress& progress, std::span<const uint8_t> header,
     readMapSignature(map, set.thirdPlane, set.featureFlags);
 
     int read = 0;
+    std::vector<std::string> damage;
     for (int i = 0; i < count; ++i) {
         if (report.cancelled())
             return JobResult::Failed;
@@ -152,26 +195,34 @@ int LoadMapsWorker(Progress& progress, std::span<const uint8_t> header,
         const int32_t at = set.headerOffsets[size_t(i)];
         if (at < 0)
             continue;
-        auto h = readHeaderAt(map, at);
+        const char* fault = nullptr;
+        auto h = readHeaderAt(map, at, fault);
+        noteDamage(damage, i, -1, fault);
         if (!h)
-            break;
+            continue; // users rescue damaged files: read on as far as the data goes
         // Absent levels before this one get zero-filled planes.
         while (set.levelCount() < i)
             set.levels.push_back(Level::blank(set.thirdPlane));
         Level level;
         level.header = *h;
         const int planes = set.thirdPlane ? 3 : 2;
-        for (int p = 0; p < planes; ++p)
+        for (int p = 0; p < planes; ++p) {
             level.planes[size_t(p)] = decodePlane(map, h->planeStart[size_t(p)],
-                                                  h->planeLength[size_t(p)], o, set.rlewTag);
+                                                  h->planeLength[size_t(p)], o, set.rlewTag, fault);
+            noteDamage(damage, i, p, fault);
+        }
         set.levels.push_back(std::move(level));
         ++read;
     }
+    if (damaged)
+        *damaged = damage;
     if (read == 0) {
         prompter.message("The map header does not point to any maps!", "Zentrik",
                          MessageIcon::Exclamation);
         return JobResult::Failed;
     }
+    if (!damage.empty())
+        reportDamage(damage, prompter);
     return JobResult::Done;
 }
 

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
+#include <vector>
 
 namespace zentrik {
 
@@ -37,11 +39,13 @@ int RestoreHeaderTable(std::span<const uint8_t> map, std::array<int32_t, kMaxLev
 // Reads the header table (or restores it), the signature and every level into `set`, a fresh
 // set that the caller swaps in only on Done. Reports "%i/%i" per level and stops on Cancel.
 // A level the table marks absent gets zero-filled planes, so no later step meets a missing
-// plane. Returns JobResult::Done, or Failed after Cancel or when no level was read ("The map
-// header does not point to any maps!").
+// plane. A damaged file is read as far as its data goes; what could not be read (a header
+// outside the file or cut short, a plane running past the end or ending early) is listed in
+// one message at the end and in `damaged`. Returns JobResult::Done, or Failed after Cancel or
+// when no level was read ("The map header does not point to any maps!").
 int LoadMapsWorker(Progress& progress, std::span<const uint8_t> header,
                    std::span<const uint8_t> map, const MapReadOptions& options, LevelSet& set,
-                   Prompter& prompter);
+                   Prompter& prompter, std::vector<std::string>* damaged = nullptr);
 
 // The signature flags of a map file: "3P" right after the first colon sets the third plane,
 // then ":FF" (or "FF" right after the colon) the feature flags.

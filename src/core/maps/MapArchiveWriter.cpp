@@ -78,6 +78,8 @@ int SaveMapsWorker(Progress& progress, LevelSet& set, MapArchiveBytes& out) {
         const auto hb = level.header.bytes();
         map.bytes(hb);
     }
+    for (int i = n; i < kMapheadEntries; ++i)
+        header.i32(0);
     map.text(kMapEndMarker);
     out.map = map.take();
     out.header = header.take();

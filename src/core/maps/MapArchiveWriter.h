@@ -15,11 +15,16 @@ inline constexpr int kSignatureMinor = 27;
 inline constexpr const char* kMapCredit =
     "Mapfile was edited with Zentrik (https://zentrik.example)";
 inline constexpr const char* kMapEndMarker = "MESX";
+// The game reads a fixed table of level positions from MAPHEAD (60 or 100 entries, depending
+// on the build), so a shorter file would hand it whatever memory follows as positions. The
+// table is written at this size, unused entries 0, as the games' own files are.
+inline constexpr int kMapheadEntries = 100;
 
 // The two files of a saved set.
 struct MapArchiveBytes {
-    std::vector<uint8_t> map;    // signature, per level its planes and header, "MESX"
-    std::vector<uint8_t> header; // the RLEW tag, then one i32 position per level; nothing else
+    std::vector<uint8_t> map; // signature, per level its planes and header, "MESX"
+    // The RLEW tag, then one i32 position per level, then 0 up to kMapheadEntries entries.
+    std::vector<uint8_t> header;
 };
 
 // "ZK1.27:" then "3P:" and "FF:" as the set uses them, then the credit text (no NUL).

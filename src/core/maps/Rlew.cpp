@@ -37,7 +37,7 @@ std::vector<uint8_t> CompressRlew(std::span<const uint16_t> words, uint16_t tag)
     return out;
 }
 
-void ExpandRlew(std::span<const uint8_t> src, std::span<uint16_t> dst, uint16_t tag) {
+size_t ExpandRlew(std::span<const uint8_t> src, std::span<uint16_t> dst, uint16_t tag) {
     ByteReader in(src.first(src.size() & ~size_t(1)));
     size_t out = 0;
     while (out < dst.size()) {
@@ -55,6 +55,7 @@ void ExpandRlew(std::span<const uint8_t> src, std::span<uint16_t> dst, uint16_t 
         for (uint16_t k = 0; k < count && out < dst.size(); ++k)
             dst[out++] = value;
     }
+    return out;
 }
 
 } // namespace zentrik

@@ -7,6 +7,7 @@
 #include "maps/MapArchiveWriter.h"
 
 #include <cstring>
+#include <functional>
 
 namespace zentrik::test {
 namespace {
@@ -27,6 +28,17 @@ MapArchiveBytes encode(LevelSet& s) {
     MapArchiveBytes out;
     EXPECT_EQ(SaveMapsWorker(p, s, out), JobResult::Done);
     return out;
+}
+
+// Reads a set written by the writer back through the reader, both from memory.
+LevelSet readBack(const MapArchiveBytes& bytes, bool carmack) {
+    MapReadOptions o;
+    o.carmack = carmack;
+    InlineProgress p;
+    StrictPrompter prompter;
+    LevelSet set;
+    EXPECT_EQ(LoadMapsWorker(p, bytes.header, bytes.map, o, set, prompter), JobResult::Done);
+    return set;
 }
 
 TEST(MapArchiveWriter, ZeroLevelWithoutCarmackIsByteExact) {
@@ -51,7 +63,9 @@ TEST(MapArchiveWriter, ZeroLevelWithoutCarmackIsByteExact) {
     want.fill(12 + 2);
     want.text("MESX");
     EXPECT_EQ(out.map, want.bytes());
-    const std::vector<uint8_t> head{0xCD, 0xAB, uint8_t(p0 + 16), 0, 0, 0};
+    // The game reads a table of 100 positions whatever the count: unused entries are 0.
+    std::vector<uint8_t> head(402, 0);
+    head[0] = 0xCD, head[1] = 0xAB, head[2] = uint8_t(p0 + 16);
     EXPECT_EQ(out.header, head);
 }
 
@@ -59,8 +73,12 @@ TEST(MapArchiveWriter, SignaturesAndHeaderSizes) {
     EXPECT_EQ(mapSignature(true, true).substr(0, 13), "ZK1.27:3P:FF:");
     EXPECT_EQ(mapSignature(false, true).substr(0, 10), "ZK1.27:FF:");
     EXPECT_EQ(mapSignature(true, false).substr(0, 10), "ZK1.27:3P:");
-    LevelSet s = zeroSet(60);
-    EXPECT_EQ(encode(s).header.size(), 242u);
+    for (auto [levels, bytes] : {std::pair{60, 402u}, {100, 402u}, {101, 406u}}) {
+        LevelSet s = zeroSet(levels);
+        const MapArchiveBytes out = encode(s);
+        EXPECT_EQ(out.header.size(), bytes) << levels;
+        EXPECT_EQ(readBack(out, false).levelCount(), levels); // the zero entries end the table
+    }
     LevelSet t = zeroSet(2, true, true);
     const auto out = encode(t);
     EXPECT_EQ(std::string(out.map.begin(), out.map.begin() + 13), "ZK1.27:3P:FF:");
@@ -75,17 +93,6 @@ TEST(MapArchiveWriter, CarmackBlockStartsWithTheRlewLength) {
     const auto carmack = encodePlane(plane, 0xABCD, true, CarmackMode::Compatible);
     EXPECT_EQ(loadLe16(rlew.data()), 8192);
     EXPECT_EQ(loadLe16(carmack.data()), rlew.size());
-}
-
-// Reads a set written by the writer back through the reader, both from memory.
-LevelSet readBack(const MapArchiveBytes& bytes, bool carmack) {
-    MapReadOptions o;
-    o.carmack = carmack;
-    InlineProgress p;
-    StrictPrompter prompter;
-    LevelSet set;
-    EXPECT_EQ(LoadMapsWorker(p, bytes.header, bytes.map, o, set, prompter), JobResult::Done);
-    return set;
 }
 
 TEST(MapArchiveWriter, WorstCasePlaneOfTagWordsSurvivesBothEncodings) {
@@ -150,20 +157,52 @@ TEST(MapArchiveReader, AbsentLevelGetsZeroPlanesAndCountsInTheProgress) {
     EXPECT_EQ(p.counter, "8/8");
 }
 
-TEST(MapArchiveReader, HeaderOf402BytesWith60EntriesReads60Levels) {
-    LevelSet s = zeroSet(60);
-    MapArchiveBytes bytes = encode(s);
-    bytes.header.resize(402, 0);
-    LevelSet set = readBack(bytes, false);
-    EXPECT_EQ(set.levelCount(), 60);
-}
-
-TEST(MapArchiveReader, OverlongLengthFieldIsCutToTheWorkBuffer) {
-    LevelSet s = zeroSet(1);
-    MapArchiveBytes bytes = encode(s);
-    const size_t headerAt = loadLe32(bytes.header.data() + 2);
-    storeLe16(bytes.map.data() + headerAt + 12, 0xFFFF); // plane 0 length
-    EXPECT_EQ(readBack(bytes, false).levels[0].planes[0], Plane(kPlaneWords, 0));
+// A damaged file is read as far as its data goes, and one message lists what could not be.
+TEST(MapArchiveReader, DamagedFileReadsOnAndListsWhatCouldNotBeRead) {
+    LevelSet s = zeroSet(3);
+    for (int i = 0; i < 3; ++i)
+        s.levels[size_t(i)].planes[0] = patternPlane(uint16_t(i + 1));
+    s.carmack = true;
+    const MapArchiveBytes good = encode(s);
+    auto headerAt = [&](int i) { return loadLe32(good.header.data() + 2 + 4 * i); };
+    auto setLength = [&](MapArchiveBytes& b, int level, int plane, uint16_t v) {
+        storeLe16(b.map.data() + headerAt(level) + 12 + 2 * plane, v);
+    };
+    struct Case {
+        const char* what;
+        std::function<void(MapArchiveBytes&)> damage;
+        int levels;
+        std::string lines;
+    } cases[] = {
+        {"cut before the last header", [&](auto& b) { b.map.resize(headerAt(2)); }, 2,
+         "Map 3: its header lies outside the map file"},
+        {"entry past the end", [&](auto& b) { b.header[8] = 1; }, 3,
+         "Map 2: its header lies outside the map file"},
+        {"cut inside the last header", [&](auto& b) { b.map.resize(headerAt(2) + 20); }, 3,
+         "Map 3: its header is cut short by the end of the map file"},
+        {"overlong length field", [&](auto& b) { setLength(b, 0, 1, 0xFFFF); }, 3,
+         "Map 1, plane 1: its data runs past the end of the map file"},
+        {"plane cut short", [&](auto& b) { setLength(b, 1, 0, 6); }, 3,
+         "Map 2, plane 0: its data ends before the plane is full"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MapArchiveBytes bytes = good;
+        c.damage(bytes);
+        InlineProgress p;
+        ScriptedPrompter prompter;
+        LevelSet set;
+        std::vector<std::string> damaged;
+        ASSERT_EQ(
+            LoadMapsWorker(p, bytes.header, bytes.map, MapReadOptions{}, set, prompter, &damaged),
+            JobResult::Done);
+        EXPECT_EQ(set.levelCount(), c.levels);
+        EXPECT_EQ(damaged, std::vector<std::string>{c.lines});
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].text,
+                  "The map file is damaged. These parts could not be read in full:\n" + c.lines);
+        EXPECT_EQ(set.levels[0].planes[0], patternPlane(1)); // the parts before are whole
+    }
 }
 
 TEST(MapArchiveReader, RestoreFindsHeadersInFileOrder) {
