@@ -86,6 +86,10 @@ struct Sound {
     // The sound's pages are absent from the file. It keeps its info entry and its number, and
     // a save writes its pages back as absent.
     bool absent = false;
+    // An info entry past the last sound page (some releases end the table with start page 0
+    // and length 0). It owns no page; the game still counts it, so a save writes it back as
+    // it was read. Such a sound is absent too.
+    std::optional<uint16_t> pagelessStart;
 
     static Sound fromSamples(std::vector<uint8_t> s) {
         Sound sound;

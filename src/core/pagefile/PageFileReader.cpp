@@ -133,8 +133,8 @@ int LoadSpritesWorker(std::span<const uint8_t> file, Progress& progress, Prompte
 
 namespace {
 
-// Counts the sounds the info table describes, page by page, up to the info chunk.
-Result<int> countSounds(const PageDirectory& dir, std::span<const uint8_t> info) {
+// Counts the sounds whose pages lie before the info chunk, walking the table page by page.
+Result<int> countPagedSounds(const PageDirectory& dir, std::span<const uint8_t> info) {
     const Error invalid{"Invalid sound headers!", "Unable to load sounds!"};
     const int infoChunk = dir.chunkCount - 1;
     int page = dir.soundStart;
@@ -172,22 +172,31 @@ int LoadSoundsWorker(std::span<const uint8_t> file, Progress& progress, Prompter
     if (infoOffset < file.size())
         std::copy_n(file.begin() + std::ptrdiff_t(infoOffset),
                     std::min(kSoundInfoWindow, file.size() - infoOffset), info.begin());
-    auto count = countSounds(*dir, info);
-    if (!count) {
-        fail(prompter, count.error());
+    auto paged = countPagedSounds(*dir, info);
+    if (!paged) {
+        fail(prompter, paged.error());
         return JobResult::Failed;
     }
+    // The game counts every entry of the chunk, also those past the last page.
+    const size_t entries = std::min<size_t>(
+        dir->lengths[size_t(dir->chunkCount - 1)] / kSoundInfoEntryBytes, kMaxSoundEntries);
+    const auto count = std::max(*paged, int(entries));
     SoundSet set;
-    set.sounds.resize(size_t(*count));
+    set.sounds.resize(size_t(count));
     progress.setPhase("Loading Soundchunks...");
-    for (int i = 0; i < *count; ++i) {
+    for (int i = 0; i < count; ++i) {
         if (report.cancelled())
             return JobResult::Failed;
-        report.item(i, *count);
+        report.item(i, count);
         const uint8_t* entry = info.data() + size_t(i) * kSoundInfoEntryBytes;
         const int page = dir->soundStart + loadLe16(entry);
         Sound& sound = set.sounds[size_t(i)];
         sound.length = loadLe16(entry + 2);
+        if (i >= *paged) {
+            sound.pagelessStart = loadLe16(entry);
+            sound.absent = true;
+            continue;
+        }
         if (dir->absent(page)) {
             sound.absent = true;
             continue;

@@ -232,6 +232,11 @@ int SaveSoundsWorker(std::span<const uint8_t> old, const SoundSet& sounds, Progr
         progress.setCounter(counterText("Sound Nr: %i/%i", i, count));
         progress.setPosition(i);
         const Sound& sound = sounds.sounds[size_t(i)];
+        if (sound.pagelessStart) {
+            info.u16(*sound.pagelessStart);
+            info.u16(sound.length);
+            continue;
+        }
         const size_t page = layout.chunks.size() - layout.soundStart;
         if (page > std::numeric_limits<uint16_t>::max()) {
             prompter.message("Too many sound pages for a VSWAP file!", kVswapCaption,

@@ -173,6 +173,22 @@ TEST(PageFileWrite, ZeroLengthAndAbsentSoundsKeepTheirNumbers) {
     EXPECT_EQ(back.sounds[3].samples, (std::vector<uint8_t>{9, 8}));
 }
 
+TEST(PageFileWrite, InfoEntriesPastTheLastPageAreWrittenBack) {
+    // Some releases end the table with (start 0, length 0): the game counts it as a sound.
+    const std::vector<uint8_t> info{0, 0, 3, 0, 0, 0, 0, 0, 1, 0, 0, 0};
+    const auto file = craftPageFile(0, 0, {std::vector<uint8_t>{7, 7, 7}, info});
+    StrictPrompter prompter;
+    SoundSet set;
+    ASSERT_EQ(runLoad(LoadSoundsWorker, file, set, prompter), JobResult::Done);
+    ASSERT_EQ(set.count(), 3);
+    EXPECT_EQ(set.sounds[0].samples, (std::vector<uint8_t>{7, 7, 7}));
+    EXPECT_EQ(set.sounds[2].pagelessStart, 1);
+    InlineProgress p;
+    std::vector<uint8_t> out;
+    ASSERT_EQ(SaveSoundsWorker(file, set, p, prompter, out), JobResult::Done);
+    EXPECT_EQ(out, file);
+}
+
 TEST(PageFileWrite, TempFileThatCannotBeCreatedLeavesTheFileAlone) {
     PageFilesFixture f;
     f.files.sounds.sounds.push_back(Sound::fromSamples({1}));
