@@ -2,6 +2,7 @@
 
 #include "app/CZentrikDlg.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QMouseEvent>
@@ -39,7 +40,7 @@ CreditsScroller::CreditsScroller(QStringList names, QWidget* parent)
     : QWidget(parent), m_names(std::move(names)), m_timer(new QTimer(this)) {
     setMinimumHeight(kCreditsHeight);
     shuffle();
-    m_offset = -kCreditsHeight; // the first name comes in from below
+    m_offset = 0; // names show at once, so "With thanks to:" never heads an empty box
     connect(m_timer, &QTimer::timeout, this, &CreditsScroller::step);
     m_timer->start(kScrollTickMs);
 }
@@ -55,11 +56,24 @@ void CreditsScroller::shuffle() {
 
 void CreditsScroller::step() {
     m_offset += kScrollStep;
-    if (m_offset > lineHeight() * int(m_names.size())) {
+    // Once the last name reaches the top, the list comes round from the bottom line, so that
+    // some name is always in view.
+    const int lh = lineHeight();
+    if (m_offset > lh * (int(m_names.size()) - 1)) {
         shuffle();
-        m_offset = -height();
+        m_offset = lh - std::max(height(), kCreditsHeight);
     }
     update();
+}
+
+int CreditsScroller::visibleNames() const {
+    const int lh = lineHeight();
+    int n = 0;
+    for (int i = 0; i < int(m_names.size()); ++i) {
+        const int y = i * lh - m_offset;
+        n += y + lh > 0 && y < std::max(height(), kCreditsHeight);
+    }
+    return n;
 }
 
 void CreditsScroller::paintEvent(QPaintEvent*) {
@@ -99,7 +113,10 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 QUrl AboutBox::projectPage() {
-    return QUrl(QStringLiteral("https://zentrik.sourceforge.io/"));
+    // The project has no web site of its own: the link opens the README that lies in the
+    // program folder.
+    return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
+                               QStringLiteral("/README.md"));
 }
 
 QStringList AboutBox::contributors() {
@@ -131,7 +148,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     layout->addWidget(credit);
     m_credits = new CreditsScroller(contributors(), this);
     layout->addWidget(m_credits);
-    m_link = new LinkLabel(QStringLiteral("Visit the Zentrik project page"), projectPage(), this);
+    m_link = new LinkLabel(QStringLiteral("Read the Zentrik README"), projectPage(), this);
     layout->addWidget(m_link);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

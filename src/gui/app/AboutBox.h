@@ -20,6 +20,8 @@ public:
     int offset() const { return m_offset; }
     // One timer tick: 2 pixels further, reshuffled once the list has scrolled through.
     void step();
+    // How many names are (at least partly) in view.
+    int visibleNames() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,8 +35,8 @@ private:
     QTimer* m_timer = nullptr;
 };
 
-// The link under the credits: it lights up under the mouse and opens the project's page in
-// the desktop's browser.
+// The link under the credits: it lights up under the mouse and opens its address with the
+// desktop's viewer.
 class LinkLabel : public QLabel {
     Q_OBJECT
 public:
