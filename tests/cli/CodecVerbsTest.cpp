@@ -26,33 +26,6 @@ std::vector<uint8_t> planeBytes() {
 
 } // namespace
 
-TEST(CliCodec, HelpVersionAndUsageErrors) {
-    TempDir dir;
-    auto r = runCli("--help", dir.path());
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_NE(r.out.find("codec carmack-expand IN OUT --length BYTES"), std::string::npos);
-    r = runCli("--version", dir.path());
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "zentrik-cli 1.27\n");
-    EXPECT_EQ(runCli("", dir.path()).exitCode, 2);
-    EXPECT_EQ(runCli("nope", dir.path()).exitCode, 2);
-    EXPECT_EQ(runCli("codec nope", dir.path()).exitCode, 2);
-    EXPECT_EQ(runCli("codec rlew-expand a b", dir.path()).exitCode, 2); // --length missing
-    EXPECT_EQ(runCli("codec rlew-expand a b --length x", dir.path()).exitCode, 2);
-    EXPECT_EQ(runCli("codec rlew-compress a b --tag XYZ", dir.path()).exitCode, 2);
-    EXPECT_EQ(runCli("codec carmack-compress a b --mode 2", dir.path()).exitCode, 2);
-    EXPECT_EQ(runCli("codec carmack-expand a b --length 8 --near 100", dir.path()).exitCode, 2);
-}
-
-TEST(CliCodec, MissingInputIsReportedLikeAMessageBox) {
-    TempDir dir;
-    const auto r =
-        runCli("codec rlew-compress " + q(dir / "missing") + " " + q(dir / "out"), dir.path());
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Cannot Open: " + (dir / "missing").string() + "\n");
-    EXPECT_FALSE(std::filesystem::exists(dir / "out"));
-}
-
 TEST(CliCodec, RoundTripThroughBothCodecs) {
     TempDir dir;
     const auto plane = planeBytes();

@@ -6,7 +6,6 @@
 #include "mapedit/CPropMapEdit.h"
 #include "TestSupport.h"
 
-#include <QMenu>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -31,22 +30,6 @@ GamePalette greyPalette() {
 
 QPoint centreOf(const ThumbnailGrid& g, int cell) {
     return g.cellRect(cell).center();
-}
-
-TEST(TextureChooser, CellKShowsTheFirstTextureOfTileK) {
-    const WallSet set = walls(9);
-    const GamePalette pal = greyPalette();
-    TextureSelectWnd wnd;
-    wnd.setData(&set, &pal);
-    EXPECT_EQ(wnd.cellCount(), 6); // tiles 0..5; tile 5 shows texture 8
-    EXPECT_EQ(wnd.windowTitle(), "Available wall textures");
-    EXPECT_EQ(wnd.geometry(), QRect(5, 5, 350, 350));
-
-    wnd.show();
-    const QImage shot = wnd.grab().toImage();
-    EXPECT_EQ(QColor(shot.pixel(centreOf(wnd, 0))), QColor(Qt::black)); // blank tile 0
-    EXPECT_EQ(qRed(shot.pixel(centreOf(wnd, 3))), 4);                   // texture 2*3-2
-    EXPECT_EQ(qRed(shot.pixel(centreOf(wnd, 5))), 8);
 }
 
 TEST(TextureChooser, FramesAndWheel) {
@@ -130,37 +113,6 @@ TEST(Choosers, ClicksSetTheMapPagesPens) {
     EXPECT_EQ(spr->framedRight(), 1);
     QTest::mouseClick(spr, Qt::LeftButton, {}, QPoint(5, 300)); // no cell there
     EXPECT_EQ(page.tools().left.object, 0);
-}
-
-} // namespace
-} // namespace zentrik::gui
-
-namespace zentrik::gui {
-namespace {
-
-TEST(Choosers, TheWindowMenuOffersThemOnlyWithLoadedData) {
-    test::TempDir dir;
-    test::StrictPrompter prompter;
-    AppContext context(ProgramPaths{dir.path(), dir.path() / "user"});
-    context.prompter = &prompter;
-    CPropMapEdit page(context);
-    QMenu* menu = page.windowMenu();
-    emit menu->aboutToShow();
-    QAction* select = page.findChild<QAction*>("selectTexture");
-    EXPECT_FALSE(select->isEnabled());
-    EXPECT_FALSE(page.findChild<QAction*>("selectObject")->isEnabled());
-
-    const WallSet set = walls(4);
-    const GamePalette pal = greyPalette();
-    page.setChooserData(&set, nullptr, &pal);
-    emit menu->aboutToShow();
-    ASSERT_TRUE(select->isEnabled());
-    select->trigger();
-    EXPECT_TRUE(page.textureChooser()->isVisible());
-    emit menu->aboutToShow();
-    EXPECT_TRUE(select->isChecked());
-    select->trigger();
-    EXPECT_FALSE(page.textureChooser()->isVisible());
 }
 
 } // namespace

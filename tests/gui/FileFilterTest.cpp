@@ -26,22 +26,5 @@ TEST(QtFileFilter, ConvertsTheProgramsFilterStrings) {
         EXPECT_EQ(toQtFilter(c.program), QString(c.qt)) << c.program;
 }
 
-TEST(QtFileFilter, OffersTheGamesFilesInEitherCase) {
-    const QStringList patterns = patternVariants("*.WL6");
-    auto matches = [&](const QString& name) {
-        for (const QString& p : patterns) {
-            const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(p));
-            if (re.match(name).hasMatch())
-                return true;
-        }
-        return false;
-    };
-    EXPECT_TRUE(matches("GAMEMAPS.WL6"));
-    EXPECT_TRUE(matches("gamemaps.wl6"));
-    EXPECT_FALSE(matches("GAMEMAPS.SOD"));
-    // "All files" takes names without a dot as well.
-    EXPECT_EQ(patternVariants("*.*"), QStringList{"*"});
-}
-
 } // namespace
 } // namespace zentrik::gui

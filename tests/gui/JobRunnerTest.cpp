@@ -118,29 +118,6 @@ TEST(JobRunner, CancelStopsTheWorkerEndsWithTwoAndAllowsTheNextJob) {
     EXPECT_FALSE(quiet.ignoresPressAt(8001));
 }
 
-TEST(JobRunner, EscapeAndTheCloseBoxCancelToo) {
-    QtJobRunner runner;
-    runner.onWindowCreated = [](ProgressWindow& w) {
-        QTimer::singleShot(20, &w, [&w] { w.reject(); });
-    };
-    EXPECT_EQ(runner.run([](Progress& p) {
-        while (!p.cancelled())
-            std::this_thread::sleep_for(1ms);
-        return JobResult::Done;
-    }),
-              JobResult::Failed);
-
-    runner.onWindowCreated = [](ProgressWindow& w) {
-        QTimer::singleShot(20, &w, [&w] { w.close(); });
-    };
-    EXPECT_EQ(runner.run([](Progress& p) {
-        while (!p.cancelled())
-            std::this_thread::sleep_for(1ms);
-        return JobResult::Done;
-    }),
-              JobResult::Failed);
-}
-
 TEST(JobRunner, AWorkerThatEndsAtOnceOrThrowsEndsTheWindow) {
     QtJobRunner runner;
     EXPECT_EQ(runner.run([](Progress&) { return JobResult::FailedUntouched; }),
@@ -166,19 +143,6 @@ TEST(JobRunner, TheWorkerCanAskTheUserFromItsThread) {
         return a == Answer::Yes ? JobResult::Done : JobResult::Failed;
     });
     EXPECT_EQ(result, JobResult::Done);
-}
-
-TEST(ProgressWindow, PaintsItsBarGreen) {
-    ProgressWindow w;
-    w.setRange(0, 101);
-    w.setPosition(101);
-    w.show();
-    EXPECT_EQ(w.bar()->palette().color(QPalette::Highlight), QColor(0, 255, 0));
-    const QImage image = w.bar()->grab().toImage();
-    const QColor middle = image.pixelColor(image.width() / 2, image.height() / 2);
-    EXPECT_GT(middle.green(), 200);
-    EXPECT_LT(middle.red(), 80);
-    EXPECT_LT(middle.blue(), 80);
 }
 
 } // namespace

@@ -37,20 +37,6 @@ protected:
     }
 };
 
-TEST_F(PalettePageTest, GridShowsThePaletteAndAClickNamesTheIndex) {
-    CProp07Palette& p = page();
-    EXPECT_EQ(p.grid()->color(200), qRgb(200, 55, 100));
-    const int cell = p.grid()->width() / 16;
-    QTest::mouseClick(p.grid(), Qt::LeftButton, {}, QPoint(cell * 3 + 1, cell * 2 + 1));
-    EXPECT_EQ(p.grid()->selected(), 35);
-    EXPECT_EQ(p.indexLabel()->text(), "Palette index: 35");
-    EXPECT_EQ(p.picker()->currentColor(), QColor(35, 220, 17));
-    // Outside the entries the label stays.
-    QTest::mouseClick(p.grid(), Qt::LeftButton, {}, QPoint(cell * 16 + 2, 1));
-    EXPECT_EQ(p.indexLabel()->text(), "Palette index: 35");
-    test::saveSnapshot(*window, "palette-page");
-}
-
 TEST_F(PalettePageTest, PickerAndChangeColorWriteTheSelectedEntry) {
     CProp07Palette& p = page();
     p.selectEntry(10);
@@ -93,44 +79,6 @@ TEST_F(PalettePageTest, ListLoadsAPaletteAndSaveWritesTheCurrentOne) {
     EXPECT_TRUE(prompter.messages.empty());
 }
 
-TEST_F(PalettePageTest, CreateNewPaletteAddsItToBothListsOrStopsAtTheLimit) {
-    CProp07Palette& p = page();
-    p.askNewPalette = [] {
-        return std::optional<NewPaletteChoice>(
-            NewPaletteChoice{"Mine", PaletteLibrary::NewSource::CopyCurrent});
-    };
-    click("Create new palette");
-    EXPECT_EQ(test::readBytes(program / "palette" / "Mine.pal"), palFileBytes(test::rampPalette()));
-    EXPECT_EQ(p.paletteList()->count(), 2);
-    EXPECT_EQ(p.paletteList()->item(1)->text(), "Mine");
-
-    // Ripping from an empty clipboard says so and creates nothing.
-    p.readClipboard = [] { return std::optional<std::vector<Rgb>>(); };
-    p.askNewPalette = [] {
-        return std::optional<NewPaletteChoice>(
-            NewPaletteChoice{"Ripped", PaletteLibrary::NewSource::Rip});
-    };
-    click("Create new palette");
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text,
-              "No screenshot with palette information found in clipboard");
-    EXPECT_FALSE(fs::exists(program / "palette" / "Ripped.pal"));
-}
-
-TEST_F(PalettePageTest, NewPaletteDialogWantsANameFirst) {
-    NewPaletteDialog dialog;
-    using S = PaletteLibrary::NewSource;
-    EXPECT_EQ(dialog.windowTitle(), "New palette...");
-    for (S s : {S::CopyCurrent, S::Rip, S::Import})
-        EXPECT_FALSE(dialog.sourceButton(s)->isEnabled());
-    QTest::keyClicks(dialog.nameEdit(), "Night");
-    EXPECT_TRUE(dialog.sourceButton(S::Rip)->isEnabled());
-    dialog.sourceButton(S::Import)->click();
-    ASSERT_TRUE(dialog.choice().has_value());
-    EXPECT_EQ(dialog.choice()->name, "Night");
-    EXPECT_EQ(dialog.choice()->source, S::Import);
-}
-
 TEST_F(PalettePageTest, RipTakesTheColourTableOfAnIndexedPicture) {
     QImage shot(4, 4, QImage::Format_Indexed8);
     QList<QRgb> table;
@@ -148,32 +96,6 @@ TEST_F(PalettePageTest, RipTakesTheColourTableOfAnIndexedPicture) {
     click("Rip Palette from a Screenshot in the clipboard");
     EXPECT_EQ(context->palettes.current().entries[3], (Rgb{252, 3, 7}));
     EXPECT_EQ(p.grid()->color(3), qRgb(252, 3, 7));
-}
-
-TEST_F(PalettePageTest, ImportAndExportGoThroughTheirDialogs) {
-    page();
-    GamePalette small;
-    small.entries[0] = Rgb{8, 8, 8};
-    const fs::path pal = program / "import.PAL";
-    std::vector<uint8_t> bytes = palFileBytes(small);
-    bytes.resize(300);
-    test::writeBytes(pal, bytes);
-    prompter.expectPath(pal.string());
-    click("Import palette from different file types");
-    EXPECT_EQ(prompter.fileDialogs.back().title, "Select file to import palette from...");
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "The given file is not a valid Zentrik palette file!");
-    // The 100 entries that were there replaced the old ones; the rest stayed.
-    EXPECT_EQ(context->palettes.current().entries[0], (Rgb{8, 8, 8}));
-    EXPECT_EQ(context->palettes.current().entries[100], test::rampPalette().entries[100]);
-
-    const fs::path inc = program / "PAL.INC";
-    prompter.expectPath(inc.string());
-    click("Export palette to different formats");
-    EXPECT_EQ(prompter.fileDialogs.back().defaultExt, "c");
-    const auto text = test::readBytes(inc);
-    ASSERT_GE(text.size(), 28u);
-    EXPECT_EQ(std::string(text.begin(), text.begin() + 28), "unsigned char gamepal[768]={");
 }
 
 } // namespace

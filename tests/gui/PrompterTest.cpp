@@ -30,47 +30,6 @@ template <typename D> void whenModal(std::function<void(D&)> act) {
     timer->start(5);
 }
 
-TEST(QtPrompter, ShowsMessagesWithTheirIconAndMapsTheAnswers) {
-    QtPrompter prompter;
-    QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
-    QString seenTitle, seenText;
-    whenModal<QMessageBox>([&](QMessageBox& box) {
-        seenIcon = box.icon();
-        seenTitle = box.windowTitle();
-        seenText = box.text();
-        box.button(QMessageBox::Ok)->click();
-    });
-    prompter.message("C:\\GAMEMAPS.WL6", "Cannot Open", MessageIcon::Exclamation);
-    EXPECT_EQ(seenIcon, QMessageBox::Warning);
-    EXPECT_EQ(seenTitle, "Cannot Open");
-    EXPECT_EQ(seenText, "C:\\GAMEMAPS.WL6");
-
-    struct Case {
-        Buttons buttons;
-        QMessageBox::StandardButton press;
-        Answer answer;
-    };
-    const Case cases[] = {
-        {Buttons::YesNoCancel, QMessageBox::No, Answer::No},
-        {Buttons::YesNoCancel, QMessageBox::Cancel, Answer::Cancel},
-        {Buttons::YesNo, QMessageBox::Yes, Answer::Yes},
-        {Buttons::OkCancel, QMessageBox::Ok, Answer::Ok},
-        {Buttons::RetryCancel, QMessageBox::Retry, Answer::Retry},
-    };
-    for (const Case& c : cases) {
-        whenModal<QMessageBox>([&](QMessageBox& box) {
-            EXPECT_EQ(box.icon(), QMessageBox::Question);
-            box.button(c.press)->click();
-        });
-        EXPECT_EQ(prompter.ask("Do you want to save your changes ?", "Changes unsaved!", c.buttons,
-                               MessageIcon::Question),
-                  c.answer);
-    }
-    // Closing a Yes/No box answers No, there being no Cancel.
-    whenModal<QMessageBox>([](QMessageBox& box) { box.reject(); });
-    EXPECT_EQ(prompter.ask("Sure?", "Zentrik", Buttons::YesNo, MessageIcon::Question), Answer::No);
-}
-
 TEST(QtPrompter, FileDialogsUseTheConvertedFilterAndMarkTheQuietTime) {
     test::TempDir dir;
     std::ofstream(dir / "gamemaps.wl6") << "x";

@@ -1,14 +1,11 @@
 #include "app/SidePanel.h"
 #include "EditorFixture.h"
-#include "mapedit/CPropMapEdit.h"
 #include "world/CProp10Symbols.h"
-#include "world/SymbolBox.h"
 #include "world/SymbolEditCtrl.h"
 #include "world/SymbolImages.h"
 #include "world/SymbolPickCtrl.h"
 #include "world/TileListPage.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -39,32 +36,6 @@ protected:
     }
 };
 
-TEST_F(WorldPagesTest, TileListsFollowTheOrderOfListsTxtWithEnlargedSymbols) {
-    auto* walls = pageOf<TileListPage>("CPropWalls");
-    auto* objects = pageOf<TileListPage>("CPropObjects");
-    auto* floors = pageOf<TileListPage>("CPropFloors");
-    const TileNames& names = context->symbols.names;
-    const auto used = [](const std::vector<int>& order) {
-        return int(std::find(order.begin(), order.end(), -1) - order.begin());
-    };
-    EXPECT_EQ(walls->count(), used(names.wallOrder));
-    EXPECT_EQ(objects->count(), used(names.objectOrder));
-    EXPECT_EQ(floors->count(), used(names.floorOrder));
-    EXPECT_GT(walls->count(), 50);
-    EXPECT_EQ(walls->item(0)->text(), "1 Grey stone 1");
-    EXPECT_EQ(floors->item(0)->text(), "106 Ambush (deaf guard)");
-    EXPECT_EQ(walls->iconSize(), QSize(14, 14));
-
-    // The icon is the symbol twice its size, pixel for pixel.
-    const QImage icon = walls->item(0)->icon().pixmap(14, 14).toImage();
-    const QImage symbol = context->symbolImage(false, 1);
-    for (int y = 0; y < 14; ++y)
-        for (int x = 0; x < 14; ++x)
-            ASSERT_EQ(icon.pixel(x, y) & 0xFFFFFF, symbol.pixel(x / 2, y / 2) & 0xFFFFFF)
-                << x << "," << y;
-    test::saveSnapshot(*window, "walls-page");
-}
-
 TEST_F(WorldPagesTest, ClicksInTheListsSetThePensAndTheEditPlane) {
     auto* objects = pageOf<TileListPage>("CPropObjects");
     QSignalSpy planes(&context->messages, &AppMessages::editPlaneChanged);
@@ -91,34 +62,6 @@ TEST_F(WorldPagesTest, ClicksInTheListsSetThePensAndTheEditPlane) {
     EXPECT_TRUE(prompter.messages.empty());
 }
 
-TEST_F(WorldPagesTest, TheMapPageFollowsTheListsAndTheListsFollowTheMapPage) {
-    auto* map = pageOf<CPropMapEdit>("CPropMapEdit");
-    auto* objects = pageOf<TileListPage>("CPropObjects");
-    QSignalSpy planes(&context->messages, &AppMessages::editPlaneChanged);
-    clickRow(objects, 0, Qt::LeftButton);
-    EXPECT_EQ(map->tools().target, PenTarget::Objects);
-    EXPECT_TRUE(map->action("editObjects")->isChecked());
-    EXPECT_EQ(planes.count(), 1); // the map page does not announce the switch again
-
-    auto* floors = pageOf<TileListPage>("CPropFloors");
-    clickRow(floors, 0, Qt::RightButton);
-    EXPECT_EQ(map->tools().target, PenTarget::Floors);
-    EXPECT_TRUE(map->action("editFloors")->isChecked());
-    EXPECT_EQ(planes.count(), 2);
-
-    // The other way: the map page's own switch reaches the context once, and a pen change of
-    // kind 0 then lands in that plane on both sides.
-    map->action("editWalls")->trigger();
-    EXPECT_EQ(context->editPlane, EditPlane::Walls);
-    EXPECT_EQ(planes.count(), 3);
-    map->action("editWalls")->trigger();
-    EXPECT_EQ(planes.count(), 3);
-    emit context->messages.penChanged(true, kPenOfEditPlane, 0, 9);
-    EXPECT_EQ(context->pens.left.wall, 9);
-    EXPECT_EQ(map->tools().left.wall, 9);
-    EXPECT_TRUE(prompter.messages.empty());
-}
-
 TEST_F(WorldPagesTest, SymbolsTabLoadsAStripKeepsTheNamesAndPicksPens) {
     auto* page = pageOf<CProp10Symbols>("CProp10Symbols");
     ASSERT_EQ(page->setList()->count(), 2);
@@ -139,50 +82,6 @@ TEST_F(WorldPagesTest, SymbolsTabLoadsAStripKeepsTheNamesAndPicksPens) {
     EXPECT_EQ(page->editedIndex(), 5);
     EXPECT_EQ(page->painter()->symbol(), context->symbols.strip.symbol(5));
     EXPECT_EQ(strip->cellAt(QPoint(100000, 100000)), 63 + 64 * 15);
-}
-
-TEST_F(WorldPagesTest, TheSymbolBoxShowsTheStripTallAndPicksTheSameCells) {
-    auto* page = pageOf<CProp10Symbols>("CProp10Symbols");
-    SymbolBox* box = page->symbolBox();
-    EXPECT_FALSE(box->isVisible());
-    page->boxButton()->click();
-    ASSERT_TRUE(box->isVisible());
-    EXPECT_EQ(box->windowTitle(), "SymbolBox");
-    SymbolPickVertCtrl* tall = box->picker();
-    EXPECT_EQ(tall->size(), QSize(16 * 7 * tall->zoom(), 64 * 7 * tall->zoom()));
-
-    // Cell 17 (column 17 of the stored strip) stands in row 1, column 1; cell 1000 (row 15,
-    // column 40) in row 62, column 8.
-    const auto shownAt = [&](int column, int row, int px) {
-        return tall->shown().pixel(column * 7 + px % 7, row * 7 + px / 7) & 0xFFFFFF;
-    };
-    const auto stored = [&](int index, int px) {
-        return rgbOf555(context->symbols.strip.symbol(index)[size_t(px)]) & 0xFFFFFF;
-    };
-    for (int px : {0, 24, 48}) {
-        EXPECT_EQ(shownAt(1, 1, px), stored(17, px));
-        EXPECT_EQ(shownAt(8, 62, px), stored(1000, px));
-    }
-
-    const int z = tall->zoom() * 7;
-    QTest::mouseClick(tall, Qt::LeftButton, {}, QPoint(2 * z + 1, 40 * z + z - 1));
-    EXPECT_EQ(context->pens.left.object, 40 * 16 + 2 - 512);
-    QTest::mouseClick(tall, Qt::RightButton, {}, QPoint(5 * z, 3 * z));
-    EXPECT_EQ(context->pens.right.wall, 3 * 16 + 5);
-    EXPECT_EQ(tall->cellAt(QPoint(100000, 100000)), 1023);
-    EXPECT_EQ(tall->cellAt(QPoint(-5, -5)), 0);
-
-    // A changed strip reaches the box too.
-    Symbol bright;
-    bright.fill(0x7FFF);
-    context->symbols.strip.setSymbol(17, bright);
-    emit context->messages.symbolsChanged();
-    EXPECT_EQ(shownAt(1, 1, 24), 0xFFFFFFu);
-    test::saveSnapshot(*box, "symbol-box");
-
-    box->close();
-    EXPECT_FALSE(page->boxButton()->isChecked());
-    EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(WorldPagesTest, PaintingAndUseSymbolChangeTheStripAndTheLists) {
@@ -216,39 +115,6 @@ TEST_F(WorldPagesTest, PaintingAndUseSymbolChangeTheStripAndTheLists) {
     auto back = SymbolStrip::decodeBmp(bytes);
     ASSERT_TRUE(back);
     EXPECT_EQ(*back, context->symbols.strip);
-}
-
-TEST_F(WorldPagesTest, ASetWithoutSymbolsSaysSoAndKeepsTheStrip) {
-    fs::create_directories(program / "MapObjects" / "Empty");
-    auto* page = pageOf<CProp10Symbols>("CProp10Symbols");
-    const SymbolStrip before = context->symbols.strip;
-    page->setList()->setCurrentRow(0); // "Empty", sorted first
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].caption, "Zentrik: Symbols.bmp not available!");
-    EXPECT_EQ(context->symbols.strip, before);
-}
-
-TEST_F(WorldPagesTest, AWheelNotchScrollsThePagesTheSettingAsksFor) {
-    auto* objects = pageOf<TileListPage>("CPropObjects");
-    QScrollBar* bar = objects->verticalScrollBar();
-    ASSERT_GT(bar->maximum(), bar->pageStep());
-    const int fourPages = std::min(4 * bar->pageStep(), bar->maximum());
-    const auto notch = [&](int delta) {
-        QWheelEvent e(QPointF(5, 5), objects->mapToGlobal(QPointF(5, 5)), QPoint(),
-                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(objects->viewport(), &e);
-    };
-    notch(-120);
-    EXPECT_EQ(bar->value(), bar->pageStep());
-    context->settings.scrollDelta = 2; // "3 Pages"
-    context->applySettings();
-    notch(-120);
-    EXPECT_EQ(bar->value(), fourPages);
-    notch(20);
-    notch(10); // less than a step of 40 waits for more
-    EXPECT_EQ(bar->value(), fourPages);
-    notch(30); // 60: one page up, 20 kept
-    EXPECT_EQ(bar->value(), fourPages - bar->pageStep());
 }
 
 TEST(SymbolEditCtrl, ClampsAndRoundsThePointerToAPixel) {

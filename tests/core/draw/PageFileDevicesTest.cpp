@@ -182,22 +182,5 @@ TEST(TexDevice, HundredTwentyEightPixelWall) {
     EXPECT_EQ(ed.view().magnification, 4);
 }
 
-TEST(TexDevice, ImportedImageIsMirroredAndMismatchedWallsShowNothing) {
-    WallSet set = hiResWalls();
-    CTexDevice dev(set);
-    dev.selectWall(0);
-    set.images[0] = IndexedImage(128, 9);
-    dev.afterImport();
-    EXPECT_EQ(set.raw[16383], 9);
-    EXPECT_EQ(set.raw[16384], 128);
-    set.images[1] = IndexedImage(64, 0);
-    dev.selectWall(1);
-    EXPECT_FALSE(dev.hasChunk());
-    set.images[1].reset();
-    EXPECT_FALSE(dev.hasChunk());
-    dev.selectWall(2);
-    EXPECT_FALSE(dev.hasChunk());
-}
-
 } // namespace
 } // namespace zentrik::test

@@ -71,37 +71,6 @@ TEST(Selection, BlockHalfOffTheChunkWritesOnlyTheOverlap) {
     EXPECT_EQ(f.dev.getPixel(12, 12), before[12 * 16 + 12]);
 }
 
-TEST(Selection, BlockMovedWhollyOffTheChunkIsDiscarded) {
-    Fixture f;
-    f.ed.selectTool(ToolId::Selection);
-    drag(f.ed, L, {0, 0}, {1, 1});
-    f.ed.buttonDown(L, {0, 0});
-    f.ed.mouseMove({20, 0}); // the mouse may leave the chunk while a button is held
-    f.ed.buttonUp(L, {20, 0});
-    EXPECT_FALSE(f.ed.selection().exists());
-    EXPECT_EQ(f.dev.undoRing().stepCount(), 1u) << "only the lift";
-    f.ed.undo();
-    EXPECT_EQ(f.dev.getPixel(0, 0), 1);
-}
-
-TEST(Selection, NewMarkOutsideDropsTheBlockAndDeleteDiscardsIt) {
-    Fixture f;
-    f.ed.selectTool(ToolId::Selection);
-    drag(f.ed, L, {0, 0}, {1, 0});
-    drag(f.ed, L, {0, 0}, {0, 5});
-    drag(f.ed, L, {8, 8}, {9, 9}); // outside: the block lands at (0, 5)
-    EXPECT_EQ(f.dev.getPixel(0, 5), 1);
-    EXPECT_EQ(f.dev.getPixel(1, 5), 2);
-    EXPECT_EQ(f.ed.selection().rect(), (ChunkRect{8, 8, 9, 9}));
-    drag(f.ed, L, {8, 8}, {8, 10});
-    f.ed.deleteSelection();
-    EXPECT_EQ(f.dev.getPixel(8, 10), 10 * 16 + 8 + 1) << "the moved block was never written";
-    EXPECT_EQ(f.dev.getPixel(8, 8), 230);
-    f.ed.buttonDown(L, {3, 3});
-    f.ed.cancel();
-    EXPECT_FALSE(f.ed.selection().exists()) << "Escape gives up a rectangle being marked";
-}
-
 TEST(Clipboard, CopyCutPasteCarryPixelsAndPosition) {
     Fixture f;
     f.ed.selectTool(ToolId::Selection);
@@ -117,27 +86,6 @@ TEST(Clipboard, CopyCutPasteCarryPixelsAndPosition) {
     EXPECT_EQ(f.dev.pixels(), Bytes(256, 230));
     f.ed.undo();
     EXPECT_EQ(f.dev.getPixel(15, 15), 256 % 200);
-}
-
-TEST(Clipboard, SpritePasteOnAWallCarries255AtTheClampedPosition) {
-    PictureClipboard shared;
-    CMemoryDevice sprite(128, 128, 255);
-    sprite.pixels()[size_t(101) * 128 + 101] = 40;
-    PictureEditor spriteEd(sprite, shared);
-    spriteEd.selectTool(ToolId::Selection);
-    drag(spriteEd, L, {100, 100}, {101, 101});
-    spriteEd.copy();
-
-    CMemoryDevice wall(64, 64, 17);
-    PictureEditor wallEd(wall, shared);
-    ASSERT_TRUE(wallEd.paste());
-    EXPECT_EQ(wallEd.toolId(), ToolId::Selection);
-    EXPECT_EQ(wallEd.selection().rect(), (ChunkRect{63, 63, 64, 64}));
-    wallEd.selectTool(ToolId::Pen);
-    EXPECT_EQ(wall.getPixel(63, 63), 255);
-    EXPECT_EQ(wall.undoRing().newestRecordBytes().back(), 1) << "a pasted block is kind 1";
-    wallEd.undo();
-    EXPECT_EQ(wall.getPixel(63, 63), 17);
 }
 
 TEST(Clipboard, UndoWhileABlockFloatsTakesOnlyThatBlockAway) {

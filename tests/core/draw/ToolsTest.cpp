@@ -108,31 +108,6 @@ TEST(PenTool, SecondButtonEndsTheFirstStrokeAndPressOutsideStartsNothing) {
     EXPECT_EQ(f.dev.getPixel(3, 3), 0);
 }
 
-TEST(PictureEditor, UnknownToolIsReportedAndAViewResetsForANewChunk) {
-    StrictPrompter prompter;
-    CMemoryDevice dev(128, 128, 0, &prompter);
-    PictureClipboard clip;
-    PictureEditor ed(dev, clip);
-    ed.selectTool(ToolId::Line);
-    ed.selectTool(ToolId(7));
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "Error 23:PenMode does not exist!");
-    EXPECT_EQ(ed.toolId(), ToolId::Line);
-    ed.view().magnification = 16;
-    ed.resetView();
-    EXPECT_EQ(ed.view().magnification, 3);
-}
-
-TEST(PipetteTool, TakesTheIndexForThePressedButton) {
-    Fixture f;
-    f.dev.pixels()[64 * 7 + 3] = 77;
-    f.ed.selectTool(ToolId::Pipette);
-    click(f.ed, R, {3, 7});
-    EXPECT_EQ(f.ed.colour(R), 77);
-    EXPECT_EQ(f.ed.colour(L), 1);
-    EXPECT_EQ(f.dev.undoRing().recordCount(), 0u);
-}
-
 TEST(RectangleTool, DraggedOutsideIsClippedAtTheEdge) {
     Fixture f;
     f.ed.selectTool(ToolId::Rectangle);
@@ -188,24 +163,6 @@ TEST(FillTool, HugeWindingRegionNeedsNoDeepRecursion) {
                 dev.pixels()[size_t(y) * 1023 + x] = 5;
     EXPECT_TRUE(spanFill(dev, {0, 0}, 7));
     EXPECT_EQ(pixelsOf(dev, 0).size(), 0u);
-}
-
-TEST(Magnifier, StepsFor64And128WideChunks) {
-    for (auto [width, ins, outs] :
-         {std::tuple{64, std::vector<int>{8, 16, 16}, std::vector<int>{8, 6, 6}},
-          std::tuple{128, std::vector<int>{4, 8, 16, 16}, std::vector<int>{8, 4, 3, 3}}}) {
-        Fixture f(width, width);
-        EXPECT_EQ(f.ed.view().magnification, 384 / width);
-        f.ed.selectTool(ToolId::Magnifier);
-        for (int m : ins) {
-            click(f.ed, L, {0, 0});
-            EXPECT_EQ(f.ed.view().magnification, m) << width;
-        }
-        for (int m : outs) {
-            click(f.ed, R, {0, 0});
-            EXPECT_EQ(f.ed.view().magnification, m) << width;
-        }
-    }
 }
 
 TEST(Magnifier, CentresOnTheClickInsideTheChunk) {

@@ -36,35 +36,6 @@ TEST(UndoRing, RectangleRecordHasOldPixelsThenRectangleThenTrailer) {
     EXPECT_FALSE(dev.undo()) << "an empty ring does nothing";
 }
 
-TEST(UndoRing, RecordWithoutPixelsIsDroppedAndRectMismatchIsNotKept) {
-    CMemoryDevice dev(8, 8);
-    dev.startUndoRecord(UndoKind::Rectangle);
-    dev.closeUndoRecord(ChunkRect{0, 0, 1, 1});
-    EXPECT_EQ(dev.undoRing().recordCount(), 0u);
-    EXPECT_EQ(dev.undoRing().writePosition(), 0u);
-    dev.startUndoRecord(UndoKind::Rectangle);
-    dev.setPixel(0, 0, 1);
-    dev.closeUndoRecord(ChunkRect{0, 0, 1, 1}); // four pixels claimed, one recorded
-    EXPECT_EQ(dev.undoRing().recordCount(), 0u);
-}
-
-TEST(UndoRing, StartWhileRecordingWarnsAndClosesTheOpenRecord) {
-    StrictPrompter prompter;
-    CMemoryDevice dev(8, 8, 0, &prompter);
-    dev.startUndoRecord(UndoKind::PixelList);
-    dev.setPixel(1, 1, 5);
-    dev.startUndoRecord(UndoKind::PixelList);
-    dev.setPixel(2, 2, 6);
-    dev.closeUndoRecord();
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "StartUndoRecord while recording!");
-    EXPECT_EQ(dev.undoRing().recordCount(), 2u);
-    dev.undo();
-    EXPECT_EQ(dev.pixels()[9], 5);
-    dev.undo();
-    EXPECT_EQ(dev.pixels()[9], 0);
-}
-
 TEST(UndoRing, JoinedRecordUndoesTheRecordBeforeItInTheSameStep) {
     CMemoryDevice dev(4, 4);
     for (UndoKind kind : {UndoKind::PixelList, UndoKind::Rectangle, UndoKind::JoinedRectangle}) {
@@ -117,26 +88,6 @@ TEST(UndoRing, StepLargerThanTheRingEmptiesTheHistory) {
     EXPECT_EQ(dev.pixels()[0], 3);
     dot(dev, 2);
     EXPECT_TRUE(dev.undo()) << "the ring works again afterwards";
-}
-
-TEST(UndoRing, AnotherChunkDropsTheHistory) {
-    CMemoryDevice dev(8, 8);
-    dot(dev, 1);
-    dev.showChunk(5);
-    dot(dev, 2);
-    EXPECT_EQ(dev.undoRing().recordCount(), 1u);
-    dev.undo();
-    EXPECT_EQ(dev.pixels()[1], 2) << "the first wall's step is gone";
-}
-
-TEST(UndoRing, UndoOnAnotherChunkWritesNothing) {
-    CMemoryDevice dev(8, 8);
-    dot(dev, 1);
-    dev.showChunk(1);
-    EXPECT_FALSE(dev.undo());
-    EXPECT_EQ(dev.pixels()[1], 2);
-    dev.showChunk(0);
-    EXPECT_FALSE(dev.undo()) << "the history was dropped";
 }
 
 } // namespace

@@ -54,29 +54,6 @@ TEST(GraphDevice, PlanarAddressingForAWidthThatIsNoMultipleOf4) {
     EXPECT_EQ(dev.displayCopy(), pictureDisplayCopy(set.pictures[0], set.table[0]));
 }
 
-TEST(GraphDevice, ResizeRoundsTheWidthUpAndKeepsTheTopLeft) {
-    GraphicsSet set = pictures({{8, 8}, {30, 4}});
-    CGraphDevice dev(set);
-    dev.selectPicture(1);
-    const uint8_t corner = dev.getPixel(0, 0), far = dev.getPixel(29, 2);
-    dev.startUndoRecord(UndoKind::PixelList);
-    dev.setPixel(1, 1, 5);
-    dev.closeUndoRecord();
-    ASSERT_TRUE(dev.resize(30, 3, 200));
-    EXPECT_EQ(set.table[1], (PictureSize{32, 3}));
-    EXPECT_EQ(dev.width(), 32);
-    EXPECT_EQ(dev.getPixel(0, 0), corner);
-    EXPECT_EQ(dev.getPixel(29, 2), far);
-    EXPECT_EQ(dev.getPixel(30, 0), 200);
-    EXPECT_EQ(dev.getPixel(31, 2), 200);
-    EXPECT_EQ(dev.displayCopy(), pictureDisplayCopy(set.pictures[1], set.table[1]));
-    EXPECT_FALSE(dev.undo()) << "the history does not fit the new size";
-    EXPECT_FALSE(dev.resize(40, 0, 1));
-    EXPECT_EQ(set.table[1], (PictureSize{32, 3})) << "a refused height keeps the width too";
-    dev.selectPicture(2);
-    EXPECT_FALSE(dev.hasChunk());
-}
-
 TEST(GraphDevice, ToolsKeepTheDisplayCopyEqualToThePlanes) {
     std::mt19937 rng(7);
     GraphicsSet set = pictures({{13, 9}});
@@ -143,64 +120,6 @@ TEST(FontDevice, CharacterOfWidthOneAndItsNeighbours) {
     EXPECT_EQ(set.fonts[0][771], '!' + 1);
     dev.selectCharacter(0, 'B');
     EXPECT_FALSE(dev.hasChunk()) << "an absent character has no pixels";
-}
-
-TEST(FontDevice, WidthAndHeightChangesMoveTheBlocksAndDropTheHistory) {
-    StrictPrompter prompter;
-    FontSet set;
-    set.fonts.push_back(makeFont(2, {{'A', 2}, {'B', 1}}));
-    CFontDevice dev(set, prompter);
-    dev.selectCharacter(0, 'A');
-    dev.startUndoRecord(UndoKind::PixelList);
-    dev.setPixel(1, 1, 50);
-    dev.closeUndoRecord();
-    ASSERT_TRUE(dev.SetCurWidth(3));
-    EXPECT_EQ(dev.width(), 3);
-    EXPECT_EQ(set.fonts[0].size(), 770u + 6 + 2);
-    EXPECT_EQ(dev.getPixel(1, 1), 50);
-    EXPECT_EQ(dev.getPixel(2, 1), 0);
-    EXPECT_FALSE(dev.undo());
-    ASSERT_TRUE(dev.SetHeight(1));
-    EXPECT_EQ(dev.height(), 1);
-    dev.selectCharacter(0, 'B');
-    EXPECT_EQ(dev.getPixel(0, 0), 'B');
-    EXPECT_TRUE(prompter.messages.empty());
-}
-
-TEST(FontDevice, BlockOutsideTheFontShowsNothing) {
-    StrictPrompter prompter;
-    FontSet set;
-    set.fonts.push_back(makeFont(4, {{'A', 3}}));
-    set.fonts[0].resize(770 + 5); // cut short
-    CFontDevice dev(set, prompter);
-    dev.selectCharacter(0, 'A');
-    EXPECT_EQ(dev.width(), 0);
-    dev.setPixel(0, 0, 1);
-    dev.selectCharacter(3, 'A');
-    EXPECT_EQ(dev.width(), 0);
-    EXPECT_FALSE(dev.SetHeight(2));
-}
-
-TEST(Tile8Device, PixelsAreInFourPlanesOf16Bytes) {
-    Tile8Set set;
-    set.tiles.assign(kTile8ChunkBytes, 0);
-    CTile8Device dev(set);
-    dev.selectTile(2);
-    ASSERT_EQ(dev.width(), 8);
-    dev.startUndoRecord(UndoKind::PixelList);
-    dev.setPixel(5, 3, 42);
-    dev.setPixel(8, 3, 43); // outside the tile: ignored
-    dev.closeUndoRecord();
-    EXPECT_EQ(set.tiles[128 + 16 + 6 + 1], 42);
-    EXPECT_EQ(std::count(set.tiles.begin(), set.tiles.end(), 0), int(kTile8ChunkBytes) - 1);
-    EXPECT_TRUE(set.changed);
-    dev.undo();
-    EXPECT_EQ(set.tiles[151], 0);
-    dev.selectTile(72);
-    EXPECT_FALSE(dev.hasChunk());
-    set.tiles.resize(64 * 2);
-    dev.selectTile(2);
-    EXPECT_FALSE(dev.hasChunk()) << "a short chunk does not hold tile 2";
 }
 
 } // namespace

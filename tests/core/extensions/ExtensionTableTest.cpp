@@ -48,13 +48,6 @@ TEST(ExtensionTable, ParsesFieldsCommasAndTheEndLine) {
     EXPECT_EQ(longLine.records[0].palette.size(), 347u - 6);
 }
 
-TEST(ExtensionTable, WriteThenReadGivesTheSameTable) {
-    const std::vector<ExtensionRecord> recs{{"WL6", "Wolfenstein 3D", "Wolfenstein3D"},
-                                            {"SOD", " N/A", " No Change"}};
-    EXPECT_EQ(formatExtensions(recs), "WL6,Wolfenstein 3D,Wolfenstein3D\nSOD, N/A, No Change\n#\n");
-    EXPECT_EQ(parseExtensions(formatExtensions(recs)).records, recs);
-}
-
 TEST(ExtensionTable, LoadAppliesTheLastMatchingRecordElseFirstElseFallbacks) {
     Table t;
     writeText(t.dir / "extensions.txt", "WL6,A,PA\nSOD,B, No Change\nWL6,C,PC\n#\n");
@@ -82,55 +75,6 @@ TEST(ExtensionTable, LoadAppliesTheLastMatchingRecordElseFirstElseFallbacks) {
     const auto before = readBytes(t.dir / "extensions.txt");
     ASSERT_TRUE(t.table.save(t.dir.path()));
     EXPECT_EQ(readBytes(t.dir / "extensions.txt"), before);
-}
-
-TEST(ExtensionTable, SelectingRowsAndSuffixes) {
-    Table t;
-    t.table.setRecords({{"WL6", "A", "PA"}, {"SOD", " N/A", " No Change"}});
-    ASSERT_TRUE(t.table.SelectExtensionByName("sod"));
-    EXPECT_TRUE(t.sets.empty());
-    EXPECT_TRUE(t.palettes.empty());
-    EXPECT_EQ(t.table.lastExtension(), "SOD");
-    ASSERT_TRUE(t.table.SelectExtension(0));
-    EXPECT_EQ(t.sets, std::vector<std::string>{"A"});
-    ASSERT_TRUE(t.table.SelectExtension(2)); // the empty new row
-    EXPECT_EQ(t.table.lastExtension(), "");
-    EXPECT_EQ(t.sets.size(), 1u);
-    EXPECT_FALSE(t.table.SelectExtensionByName("OZ6"));
-}
-
-TEST(ExtensionTable, EditingTheExtensionCell) {
-    Table t;
-    t.table.setRecords({{"WL6", "A", "PA"}});
-    ASSERT_TRUE(t.table.editExtension(1, "wl6x"));
-    ASSERT_EQ(t.table.records().size(), 2u);
-    EXPECT_EQ(t.table.records()[1], (ExtensionRecord{"WL6", " N/A", " No Change"}));
-    t.prompter.expectQuestion(Answer::No);
-    EXPECT_FALSE(t.table.editExtension(0, ""));
-    EXPECT_EQ(t.table.records().size(), 2u);
-    t.prompter.expectQuestion(Answer::Yes);
-    EXPECT_TRUE(t.table.editExtension(0, ""));
-    EXPECT_EQ(t.table.records().size(), 1u);
-    EXPECT_EQ(t.prompter.questions[0].text, "Do you really want to delete this extension ??");
-}
-
-TEST(ExtensionTable, ApplyPaletteReadsTheNamedFile) {
-    TempDir dir;
-    ScriptedPrompter prompter;
-    PaletteLibrary lib(dir.path(), prompter);
-    int changes = 0;
-    lib.onPaletteChanged = [&] { ++changes; };
-    fs::create_directories(lib.folder());
-    std::vector<uint8_t> bytes(800, 9);
-    writeBytes(lib.pathOf("Wolfenstein3D"), bytes);
-    ASSERT_TRUE(ApplyPalette(lib, "Wolfenstein3D", prompter));
-    EXPECT_EQ(lib.current().entries[255], (Rgb{9, 9, 9}));
-    EXPECT_EQ(changes, 1);
-    EXPECT_FALSE(ApplyPalette(lib, "Missing", prompter));
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "Zentrik");
-    EXPECT_EQ(prompter.messages[0].caption, "Can't find palette!");
-    EXPECT_EQ(changes, 1);
 }
 
 } // namespace

@@ -114,17 +114,6 @@ TEST(Palette, SourceExportsDivideByFourWithCrLf) {
     EXPECT_EQ(std::count(c.begin(), c.end(), '\n'), 65);
 }
 
-TEST(Palette, ChangeColorAndRip) {
-    EXPECT_EQ(changeColor(Rgb{10, 20, 30}, 300, 0, 0, 0, false), (Rgb{255, 255, 255}));
-    EXPECT_EQ(changeColor(Rgb{10, 20, 31}, 0, 0, 0, 0, true), (Rgb{20, 20, 20}));
-    EXPECT_EQ(changeColor(Rgb{10, 20, 30}, -5, 1, -30, 2, false), (Rgb{6, 0, 27}));
-    GamePalette p;
-    EXPECT_FALSE(ripPalette(std::nullopt, p));
-    std::vector<Rgb> shot(300, Rgb{1, 2, 3});
-    ASSERT_TRUE(ripPalette(shot, p));
-    EXPECT_EQ(p.entries[255], (Rgb{1, 2, 3}));
-}
-
 struct Library {
     TempDir dir;
     ScriptedPrompter prompter;

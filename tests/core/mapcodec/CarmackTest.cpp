@@ -11,15 +11,6 @@ using namespace zentrik::test;
 
 namespace {
 
-std::vector<uint8_t> le(std::initializer_list<uint16_t> words) {
-    std::vector<uint8_t> b;
-    for (uint16_t w : words) {
-        b.push_back(uint8_t(w));
-        b.push_back(uint8_t(w >> 8));
-    }
-    return b;
-}
-
 std::vector<uint8_t> bytesOf(const std::vector<uint16_t>& words) {
     std::vector<uint8_t> b;
     for (uint16_t w : words) {
@@ -48,14 +39,15 @@ constexpr auto kBest = CarmackMode::BestResult;
 } // namespace
 
 TEST(CarmackCompress, TagLikeWordWithoutMatchTakesThreeBytes) {
-    EXPECT_EQ(CompressCarmack(le({0xA712}), kCompatible), (std::vector<uint8_t>{0x00, 0xA7, 0x12}));
-    EXPECT_EQ(CompressCarmack(le({0xA8FF}), kBest), (std::vector<uint8_t>{0x00, 0xA8, 0xFF}));
+    EXPECT_EQ(CompressCarmack(bytesOf({0xA712}), kCompatible),
+              (std::vector<uint8_t>{0x00, 0xA7, 0x12}));
+    EXPECT_EQ(CompressCarmack(bytesOf({0xA8FF}), kBest), (std::vector<uint8_t>{0x00, 0xA8, 0xFF}));
     EXPECT_EQ(expand({0x00, 0xA7, 0x12, 0x00, 0xA8, 0xFF}, 2),
               (std::vector<uint16_t>{0xA712, 0xA8FF}));
 }
 
 TEST(CarmackCompress, FourEqualWordsAtTheStart) {
-    const auto in = le({0x0102, 0x0102, 0x0102, 0x0102});
+    const auto in = bytesOf({0x0102, 0x0102, 0x0102, 0x0102});
     EXPECT_EQ(CompressCarmack(in, kCompatible), in);
     // At the second word a distance of 1 is not tried yet; at the third it is, overlapping.
     EXPECT_EQ(CompressCarmack(in, kBest),
@@ -66,11 +58,11 @@ TEST(CarmackCompress, FourEqualWordsAtTheStart) {
 TEST(CarmackCompress, NearBeatsFarOfEqualLengthAndFarNeedsThreeWords) {
     // Words 1..3 repeat at 4..6: a near copy (distance 3) and a far copy (offset 1) of three
     // words tie; the near item is shorter.
-    const auto a = CompressCarmack(le({9, 1, 2, 3, 1, 2, 3}), kCompatible);
+    const auto a = CompressCarmack(bytesOf({9, 1, 2, 3, 1, 2, 3}), kCompatible);
     EXPECT_EQ(a, (std::vector<uint8_t>{9, 0, 1, 0, 2, 0, 3, 0, 0x03, 0xA7, 0x03}));
     // Word 0 is never in reach of a near copy (distances stop one short), so there a far copy
     // of three words is used.
-    EXPECT_EQ(CompressCarmack(le({1, 2, 3, 1, 2, 3}), kCompatible),
+    EXPECT_EQ(CompressCarmack(bytesOf({1, 2, 3, 1, 2, 3}), kCompatible),
               (std::vector<uint8_t>{1, 0, 2, 0, 3, 0, 0x03, 0xA8, 0x00, 0x00}));
     // 300 distinct words, then a repeat of the first two: too far for near, too short for far.
     std::vector<uint16_t> w;
@@ -87,29 +79,6 @@ TEST(CarmackCompress, NearBeatsFarOfEqualLengthAndFarNeedsThreeWords) {
     EXPECT_EQ(std::vector<uint8_t>(packed3.end() - 4, packed3.end()),
               (std::vector<uint8_t>{0x03, 0xA8, 0x00, 0x00}));
     EXPECT_EQ(expand(packed3, w.size()), w);
-}
-
-TEST(CarmackCompress, CompatibleNearCopiesNeverOverlap) {
-    std::mt19937 rng(3);
-    for (int round = 0; round < 50; ++round) {
-        std::vector<uint16_t> w(600);
-        for (auto& x : w)
-            x = uint16_t(rng() % 3);
-        const auto packed = CompressCarmack(bytesOf(w), kCompatible);
-        for (size_t i = 0; i + 2 < packed.size();) {
-            const uint8_t count = packed[i], tag = packed[i + 1];
-            if (tag == kNearTag && count > 0) {
-                EXPECT_LE(count, packed[i + 2]) << "near copy longer than its distance";
-                i += 3;
-            } else if (tag == kFarTag && count > 0) {
-                EXPECT_GE(count, 3);
-                i += 4;
-            } else {
-                i += (tag == kNearTag || tag == kFarTag) ? 3 : 2;
-            }
-        }
-        EXPECT_EQ(expand(packed, w.size()), w);
-    }
 }
 
 TEST(CarmackCompress, FastSearchEqualsReferenceOnRandomData) {
@@ -135,15 +104,6 @@ TEST(CarmackCompress, FastSearchEqualsReferenceOnRandomData) {
     }
 }
 
-TEST(CarmackCompress, LongRunsUseCopiesOfAtMost255Words) {
-    std::vector<uint16_t> w(5000, 0x0303);
-    for (auto mode : {kCompatible, kBest}) {
-        const auto packed = CompressCarmack(bytesOf(w), mode);
-        EXPECT_EQ(packed, CompressCarmackReference(bytesOf(w), mode));
-        EXPECT_EQ(expand(packed, w.size()), w);
-    }
-}
-
 TEST(CarmackExpand, MalformedItemsStopWithoutLeavingTheBuffer) {
     // A copy that would produce more words than expected: nothing of it is written.
     EXPECT_EQ(expand({0x05, 0x00, 0x03, 0xA7, 0x01}, 3, 0xEEEE),
@@ -161,12 +121,9 @@ TEST(CarmackExpand, MalformedItemsStopWithoutLeavingTheBuffer) {
     EXPECT_EQ(expand({0x05}, 2, 0xEEEE), (std::vector<uint16_t>{0xEEEE, 0xEEEE}));
 }
 
-TEST(CarmackExpand, OverlappingNearCopyRepeatsThePattern) {
+TEST(CarmackExpand, OverlappingNearCopyAndOtherTags) {
     EXPECT_EQ(expand({0x01, 0x00, 0x02, 0x00, 0x05, 0xA7, 0x02}, 7),
               (std::vector<uint16_t>{1, 2, 1, 2, 1, 2, 1}));
-}
-
-TEST(CarmackExpand, OtherTagsAreHonoured) {
     std::vector<uint16_t> out(4, 0);
     ExpandCarmack(std::vector<uint8_t>{0x07, 0x00, 0x03, 0x11, 0x01}, out, 0x11, 0x22);
     EXPECT_EQ(out, (std::vector<uint16_t>{7, 7, 7, 7}));
@@ -177,21 +134,6 @@ TEST(CarmackExpand, OtherTagsAreHonoured) {
     EXPECT_EQ(out[1], 0xA802);
 }
 
-TEST(CarmackExpand, RandomBytesNeverEscape) {
-    // Sanitizers watch the buffers; the test only feeds garbage of every shape.
-    std::mt19937 rng(5);
-    for (int round = 0; round < 3000; ++round) {
-        std::vector<uint8_t> src(rng() % 64);
-        for (auto& b : src)
-            b = (rng() % 3 == 0) ? uint8_t(0xA7 + rng() % 2) : uint8_t(rng());
-        std::vector<uint16_t> dst(rng() % 40);
-        ExpandCarmack(src, dst);
-        std::vector<uint16_t> dst2(rng() % 40);
-        ExpandRlew(src, dst2, uint16_t(src.size() > 1 ? src[0] | (src[1] << 8) : 0xABCD));
-    }
-    SUCCEED();
-}
-
 TEST(SharewareMaps, EveryStoredPlaneExpandsAndCompressesBack) {
     ZENTRIK_REQUIRE_GAMEDATA();
     const auto planes = shareware_planes();
@@ -199,9 +141,8 @@ TEST(SharewareMaps, EveryStoredPlaneExpandsAndCompressesBack) {
     for (const auto& p : planes) {
         SCOPED_TRACE(p.where);
         ASSERT_GE(p.bytes.size(), 2u);
-        const uint16_t carmackExpanded = uint16_t(p.bytes[0] | (p.bytes[1] << 8));
-        std::vector<uint16_t> rlew(carmackExpanded / 2, 0);
-        ExpandCarmack(std::span(p.bytes).subspan(2), rlew);
+        std::vector<uint16_t> rlew(size_t(p.bytes[0] | (p.bytes[1] << 8)) / 2, 0);
+        ASSERT_EQ(ExpandCarmack(std::span(p.bytes).subspan(2), rlew), rlew.size());
         ASSERT_EQ(rlew.at(0), 8192u);
         const auto rlewBytes = bytesOf(rlew);
         std::vector<uint16_t> plane(4096, 0);
@@ -213,22 +154,7 @@ TEST(SharewareMaps, EveryStoredPlaneExpandsAndCompressesBack) {
         for (auto mode : {kCompatible, kBest}) {
             const auto carmack = CompressCarmack(packed, mode);
             EXPECT_EQ(carmack, CompressCarmackReference(packed, mode));
-            std::vector<uint16_t> again(packed.size() / 2, 0);
-            ExpandCarmack(carmack, again);
-            EXPECT_EQ(bytesOf(again), packed);
-            std::vector<uint16_t> plane2(4096, 0);
-            const auto againBytes = bytesOf(again);
-            ExpandRlew(std::span(againBytes).subspan(2), plane2, 0xABCD);
-            EXPECT_EQ(plane2, plane);
+            EXPECT_EQ(expand(carmack, packed.size() / 2), wordsOf(packed));
         }
     }
-}
-
-TEST(SharewareMaps, FirstLevelPlaneLengthsAreAsStored) {
-    ZENTRIK_REQUIRE_GAMEDATA();
-    const auto planes = shareware_planes();
-    ASSERT_GE(planes.size(), 3u);
-    EXPECT_EQ(planes[0].bytes.size(), 1434u);
-    EXPECT_EQ(planes[1].bytes.size(), 795u);
-    EXPECT_EQ(planes[2].bytes.size(), 10u);
 }

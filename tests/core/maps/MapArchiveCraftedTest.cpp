@@ -87,14 +87,6 @@ TEST(MapArchiveWriter, SignaturesAndHeaderSizes) {
     EXPECT_NE(t.levels[1].header.planeStart[2], t.levels[1].header.planeStart[1]);
 }
 
-TEST(MapArchiveWriter, CarmackBlockStartsWithTheRlewLength) {
-    const Plane plane = patternPlane(3);
-    const auto rlew = encodePlane(plane, 0xABCD, false, CarmackMode::Compatible);
-    const auto carmack = encodePlane(plane, 0xABCD, true, CarmackMode::Compatible);
-    EXPECT_EQ(loadLe16(rlew.data()), 8192);
-    EXPECT_EQ(loadLe16(carmack.data()), rlew.size());
-}
-
 TEST(MapArchiveWriter, WorstCasePlaneOfTagWordsSurvivesBothEncodings) {
     // Every other word the tag: RLEW grows past 16384 bytes, which the buffers must hold.
     Plane worst(kPlaneWords);
@@ -264,56 +256,6 @@ TEST(MapArchiveFiles, CarmackChoiceFollowsNameAndSettings) {
     fs::copy_file(dir / "MAPTEMP.WL6", dir / "LEVELS.WL6");
     ASSERT_TRUE(h.load(dir / "LEVELS.WL6"));
     EXPECT_TRUE(h.set.carmack);
-}
-
-TEST(MapArchiveFiles, DontLoadRlewKeepsTheSettingsTag) {
-    TempDir dir;
-    LevelSet s = zeroSet(1);
-    s.rlewTag = 0x1234;
-    writeSet(dir / "MAPTEMP.WL6", s);
-    MapFixture f;
-    f.settings.dontLoadRlew = 1;
-    f.settings.rlewTag = "abcd";
-    ASSERT_TRUE(f.load(dir / "MAPTEMP.WL6"));
-    EXPECT_EQ(f.set.rlewTag, 0xABCD);
-    EXPECT_EQ(f.settings.rlewTag, "ABCD");
-    MapFixture g;
-    ASSERT_TRUE(g.load(dir / "MAPTEMP.WL6"));
-    EXPECT_EQ(g.settings.rlewTag, "1234");
-}
-
-TEST(MapArchiveFiles, MissingMapFileIsNamedAndNothingChanges) {
-    TempDir dir;
-    MapFixture f;
-    f.set.levels.push_back(Level::blank(false));
-    EXPECT_FALSE(f.load(dir / "GAMEMAPS.WL6"));
-    ASSERT_EQ(f.prompter.messages.size(), 1u);
-    EXPECT_EQ(f.prompter.messages[0].text, (dir / "GAMEMAPS.WL6").string());
-    EXPECT_EQ(f.prompter.messages[0].caption, "Cannot Open");
-    EXPECT_EQ(f.set.levelCount(), 1);
-}
-
-TEST(MapArchiveFiles, SaveRefusesEqualTagsAndUnwritableTmp) {
-    TempDir dir;
-    MapFixture f;
-    f.set = zeroSet(1);
-    f.set.nearTag = f.set.farTag = 0xA7;
-    EXPECT_FALSE(f.files.saveMaps(dir / "GAMEMAPS.WL6"));
-    EXPECT_EQ(f.prompter.messages.at(0).text,
-              "ERROR !\nYou can't use the same values for neartag and fartag !");
-    EXPECT_FALSE(fs::exists(dir / "MAPHEAD.WL6.tmp"));
-
-    f.set.farTag = 0xA8;
-    fs::create_directories(dir / "MAPHEAD.WL6.tmp" / "blocker");
-    EXPECT_TRUE(f.files.saveMaps(dir / "GAMEMAPS.WL6"));
-    EXPECT_EQ(f.prompter.messages.at(1).caption,
-              "Error while saving maps: Cannot open header file for writing");
-    fs::remove_all(dir / "MAPHEAD.WL6.tmp");
-    fs::create_directories(dir / "GAMEMAPS.WL6.tmp" / "blocker");
-    EXPECT_TRUE(f.files.saveMaps(dir / "GAMEMAPS.WL6"));
-    EXPECT_EQ(f.prompter.messages.at(2).caption,
-              "Error while saving maps: Cannot open data file for writing:");
-    EXPECT_FALSE(fs::exists(dir / "GAMEMAPS.WL6"));
 }
 
 TEST(MapArchiveFiles, CancelledSaveLeavesTheFilesAndCarmackAlone) {

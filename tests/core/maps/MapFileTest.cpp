@@ -61,31 +61,6 @@ TEST(MapFile, ImportReplacesTheCurrentLevelAndMarksTheMapsChanged) {
     EXPECT_EQ(to.set.levels[0].planes[1], patternPlane(8));
 }
 
-TEST(MapFile, ThirdPlaneQuestionAndLongNames) {
-    Levels three(true);
-    auto bytes = encodeMapFile(three.set, 0);
-    for (Answer answer : {Answer::Cancel, Answer::No, Answer::Yes}) {
-        Levels to;
-        writeBytes(to.dir / "3.MAP", bytes);
-        to.prompter.expectQuestion(answer);
-        EXPECT_EQ(importMap(to.editor, to.dir / "3.MAP", to.prompter), answer != Answer::Cancel);
-        EXPECT_EQ(to.prompter.questions.at(0).caption, "The map uses a third plane!");
-        EXPECT_EQ(to.set.thirdPlane, answer == Answer::Yes);
-        EXPECT_EQ(to.set.levels[1].planes[0] == patternPlane(1), answer != Answer::Cancel);
-        if (answer == Answer::Yes) {
-            EXPECT_EQ(to.set.levels[1].planes[2], patternPlane(20));
-        }
-    }
-    // A name length of 20: 16 name bytes kept, 4 skipped before the planes.
-    Levels two;
-    auto b = encodeMapFile(two.set, 1);
-    b[17] = 20;
-    b.insert(b.begin() + 34, {'x', 'y', 'z', 'w'});
-    auto c = decodeMapFile(b);
-    ASSERT_TRUE(c);
-    EXPECT_EQ(c->planes[0], patternPlane(2));
-}
-
 TEST(MapFile, RefusalsLeaveTheLevelUnchanged) {
     Levels two;
     const auto good = encodeMapFile(two.set, 1);

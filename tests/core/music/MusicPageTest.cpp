@@ -46,24 +46,6 @@ struct Page {
 
 } // namespace
 
-TEST(MusicPage, PlayNeedsAPlayerAndASong) {
-    Page p;
-    p.player.isReady = false;
-    EXPECT_FALSE(p.page.play());
-    p.player.isReady = true;
-    EXPECT_FALSE(p.page.play());
-    ASSERT_EQ(p.prompter.messages.size(), 2u);
-    EXPECT_EQ(p.prompter.messages[0],
-              (RecordedMessage{"IMFLib not loaded!", "No music driver found!",
-                               MessageIcon::Exclamation}));
-    EXPECT_EQ(p.prompter.messages[1].text, "You need to load a song first!");
-    EXPECT_EQ(p.prompter.messages[1].caption, "No music loaded!");
-    p.doc.setMusic(threeSongs());
-    EXPECT_TRUE(p.page.play());
-    EXPECT_EQ(p.player.calls.back(), "start 4");
-    EXPECT_TRUE(p.page.playing());
-}
-
 TEST(MusicPage, JukeboxWrapsAndWithoutItTheSongRepeats) {
     Page p;
     p.doc.setMusic(threeSongs());
@@ -78,24 +60,6 @@ TEST(MusicPage, JukeboxWrapsAndWithoutItTheSongRepeats) {
     EXPECT_EQ(p.player.calls.back(), "start 4");
     EXPECT_EQ(p.page.songCounterText(), "1/3");
     EXPECT_EQ(p.page.chunkText(), "Chunk 100");
-}
-
-TEST(MusicPage, SongAndChannelScrollBarsStayInRange) {
-    Page p;
-    p.doc.setMusic(threeSongs());
-    EXPECT_FALSE(p.page.scrollSong(ScrollMove::LineUp));
-    EXPECT_TRUE(p.page.scrollSong(ScrollMove::PageDown));
-    EXPECT_EQ(p.doc.songIndex(), 2);
-    EXPECT_EQ(p.player.calls.back(), "stop");
-    EXPECT_FALSE(p.page.scrollSong(ScrollMove::LineDown));
-    EXPECT_FALSE(p.page.scrollSong(ScrollMove::Thumb, 99)) << "clamped to the last song";
-    EXPECT_TRUE(p.page.scrollSong(ScrollMove::Thumb, -5));
-    EXPECT_EQ(p.doc.songIndex(), 0);
-    EXPECT_EQ(p.page.channelText(), "2/9");
-    EXPECT_FALSE(p.page.scrollChannel(ScrollMove::LineUp));
-    EXPECT_TRUE(p.page.scrollChannel(ScrollMove::Thumb, 20));
-    EXPECT_EQ(p.page.channel(), 8);
-    EXPECT_EQ(p.page.channelText(), "9/9");
 }
 
 TEST(MusicPage, SoloMutesEveryOtherChannelAndClearingUnmutesAll) {
@@ -117,13 +81,3 @@ TEST(MusicPage, SoloMutesEveryOtherChannelAndClearingUnmutesAll) {
     EXPECT_TRUE(p.page.muted(4));
 }
 
-TEST(MusicPage, ClickPlaysFromTheTickAndSelectingStops) {
-    Page p;
-    p.doc.setMusic(threeSongs());
-    p.page.playFrom(7);
-    EXPECT_EQ(p.player.calls.back(), "at 7");
-    EXPECT_TRUE(p.page.playing());
-    p.doc.selectSong(1);
-    EXPECT_EQ(p.player.calls.back(), "stop");
-    EXPECT_FALSE(p.page.playing());
-}

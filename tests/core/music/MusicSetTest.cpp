@@ -28,14 +28,6 @@ std::vector<uint8_t> chunkWithBad(int bad) {
 
 } // namespace
 
-TEST(SongTest, ChunksOf61BytesOrFewerAreNeverSongs) {
-    auto file = goodChunk(200);
-    EXPECT_FALSE(isSongChunk(file, 0, 61));
-    EXPECT_FALSE(isSongChunk(file, 0, 0));
-    EXPECT_FALSE(isSongChunk(file, 0, -4));
-    EXPECT_TRUE(isSongChunk(file, 0, 62));
-}
-
 TEST(SongTest, FourteenBadValuesInTheFirst29PassAndFifteenFail) {
     auto pass = chunkWithBad(14);
     EXPECT_TRUE(isSongChunk(pass, 0, int64_t(pass.size())));
@@ -136,47 +128,3 @@ TEST(LoadMusic, ShareWareArchiveHasElevenRealSongsAmongItsSlots) {
     }
 }
 
-TEST(LoadMusic, MissingFilesAreReportedByPathAndLeaveNothingLoaded) {
-    ZENTRIK_REQUIRE_GAMEDATA();
-    TempDir dir;
-    MusicSet set;
-    set.musicLoaded = true;
-    set.songs.resize(2);
-    const auto audiot = dir.copyGameFile("wl1/AUDIOT.WL1");
-    StrictPrompter prompter;
-    EXPECT_FALSE(LoadMusic(set, audiot, prompter));
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, (dir / "AUDIOHED.WL1").string());
-    EXPECT_EQ(prompter.messages[0].caption,
-              "CZentrikDlg::OnLoadMusic(): Unable to open audio head file:");
-    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_FALSE(set.musicLoaded);
-    EXPECT_EQ(set.songCount(), 0);
-
-    StrictPrompter second;
-    dir.copyGameFile("wl1/AUDIOHED.WL1");
-    EXPECT_FALSE(LoadMusic(set, dir / "AUDIOT.WL6", second));
-    ASSERT_EQ(second.messages.size(), 1u);
-    EXPECT_EQ(second.messages[0].caption,
-              "CZentrikDlg::OnLoadMusic(): Unable to open audio head file:");
-    std::filesystem::rename(dir / "AUDIOT.WL1", dir / "gone");
-    StrictPrompter third;
-    EXPECT_FALSE(LoadMusic(set, audiot, third));
-    ASSERT_EQ(third.messages.size(), 1u);
-    EXPECT_EQ(third.messages[0].text, audiot.string());
-    EXPECT_EQ(third.messages[0].caption, "CZentrikDlg::OnLoadMusic(): Unable to open audio file:");
-}
-
-TEST(LoadMusic, ArchiveWithoutSongsSaysSo) {
-    TempDir dir;
-    writeBytes(dir / "AUDIOHED.XYZ", audioHead({100}));
-    writeBytes(dir / "AUDIOT.XYZ", std::vector<uint8_t>(100, 0));
-    StrictPrompter prompter;
-    MusicSet set;
-    EXPECT_FALSE(LoadMusic(set, dir / "AUDIOT.XYZ", prompter));
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0],
-              (RecordedMessage{"Unable to find first song!", "CZentrikDlg::LoadMusic()",
-                               MessageIcon::Exclamation}));
-    EXPECT_FALSE(set.musicLoaded);
-}

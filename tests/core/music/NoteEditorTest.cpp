@@ -26,36 +26,6 @@ int xAt(uint32_t t) {
 
 } // namespace
 
-TEST(NoteEditor, SnapTempoLimits) {
-    NoteEditor e;
-    EXPECT_DOUBLE_EQ(e.snapInterval(), 350.0);
-    EXPECT_FALSE(e.setSnapTempo(0.5));
-    EXPECT_FALSE(e.setSnapTempo(21000.5));
-    EXPECT_DOUBLE_EQ(e.snapTempo(), 120.0);
-    EXPECT_TRUE(e.setSnapTempo(60));
-    EXPECT_DOUBLE_EQ(e.snapInterval(), 700.0);
-    EXPECT_TRUE(e.setSnapTempo(1.0));
-    EXPECT_TRUE(e.setSnapTempo(21000.0));
-    EXPECT_DOUBLE_EQ(e.snapInterval(), 2.0);
-}
-
-TEST(NoteEditor, Geometry) {
-    NoteEditor e;
-    EXPECT_EQ(e.xOfTime(0), 9);
-    EXPECT_EQ(e.xOfTime(2000), 109);
-    e.hScroll = 50;
-    EXPECT_EQ(e.xOfTime(2000), 59);
-    EXPECT_EQ(e.timeAtX(59), 2000);
-    EXPECT_EQ(e.hScrollRange(10000), 0);
-    EXPECT_EQ(e.hScrollRange(20000), 1010 - 535);
-    EXPECT_EQ(e.vScrollRange(), 0);
-    EXPECT_EQ(e.yOfPitch(0), 337);
-    EXPECT_EQ(e.yOfPitch(1), 337 - e.octavePixels());
-    EXPECT_GT(e.yOfNote({0, 4, 0, 1, false}), 10000) << "F-number 0 lies far below";
-    e.hScroll = 42000 / 20 + 700 * 5 / 20; // 1:05 at the left edge
-    EXPECT_EQ(e.leftEdgeText(), "01:05");
-}
-
 TEST(NoteEditor, HitTestAndGrabParts) {
     NoteEditor e;
     std::vector<NoteEvent> notes{note(0, 600), note(1000, 2), note(2000, 600)};
@@ -72,21 +42,6 @@ TEST(NoteEditor, HitTestAndGrabParts) {
     EXPECT_EQ(e.hoverCursor(notes, 5000, xAt(2500), y), NoteEditor::Cursor::WestEast);
     EXPECT_EQ(e.hoverCursor(notes, 5000, xAt(2300), y), NoteEditor::Cursor::NorthSouth);
     EXPECT_EQ(e.hoverCursor(notes, 5000, xAt(2300), y - 30), NoteEditor::Cursor::Arrow);
-}
-
-TEST(NoteEditor, PressOnEmptySpacePlaysFromThereButNotBeyondTheEnd) {
-    NoteEditor e;
-    std::vector<NoteEvent> notes{note(0, 600)};
-    auto p = e.press(notes, 5000, xAt(1000), yOf(e));
-    EXPECT_FALSE(p.grabbed);
-    EXPECT_EQ(p.playFrom, 1000u);
-    p = e.press(notes, 5000, xAt(6000), yOf(e));
-    EXPECT_FALSE(p.grabbed);
-    EXPECT_FALSE(p.playFrom);
-    p = e.press(notes, 5000, xAt(40), yOf(e));
-    EXPECT_TRUE(p.grabbed);
-    EXPECT_EQ(e.noteLengthText(notes), "Note length: 600");
-    EXPECT_EQ(e.noteTimeText(notes), "Note time: 0");
 }
 
 TEST(NoteEditor, LengthNeverBelowOneAndStartNeverBelowZero) {
@@ -156,51 +111,3 @@ TEST(NoteEditor, ReleaseCutsOrRemovesOverlappedNeighbours) {
     EXPECT_EQ(notes[0], note(0, 300));
 }
 
-TEST(NoteEditor, PlayCursorFollowsOnceSeen) {
-    NoteEditor e;
-    e.followCursor(100000, 200000); // never seen: no scroll
-    EXPECT_EQ(e.hScroll, 0);
-    e.followCursor(2000, 200000);
-    EXPECT_TRUE(e.following());
-    e.followCursor(20 * 500, 200000);
-    EXPECT_EQ(e.hScroll, 500 - 53);
-    EXPECT_EQ(e.cursorX(20 * 500), 53);
-}
-
-TEST(OperatorCells, InitialSettingsOfAnOperator) {
-    // Channel 4: cells 7 and 10, slots 9 and 12.
-    EXPECT_EQ(cellsOfChannel(4), (std::array<int, 2>{7, 10}));
-    EXPECT_EQ(slotOfCell(10), 12);
-    EXPECT_EQ(slotOfCell(17), 21);
-    const std::vector<uint8_t> imf{
-        0x2C, 0x00, 0,    0, //
-        0x2C, 0xF3, 1,    0, // a later value wins
-        0x4C, 0x8A, 4,    0, 0x6C, 0xA5, 0,    0, 0x8C, 0x3C, 0,
-        0,    0xEC, 0x03, 5, 0,    0x2C, 0x01, 0, 0, // after a delay of 5: not part of the setup
-    };
-    const auto s = operatorSettings(initialRegisters(imf), 4, 1);
-    EXPECT_EQ(s.frequencyFactor, 3);
-    EXPECT_TRUE(s.keyboardScaling && s.keepSustain && s.vibrato && s.tremolo);
-    EXPECT_EQ(s.envelopeText(), "Keep sustain");
-    EXPECT_EQ(s.attenuation, "7.50");
-    EXPECT_EQ(s.levelKeyScaling, "1,5 dB / octave");
-    EXPECT_EQ(s.attackRate, 10);
-    EXPECT_EQ(s.decayRate, 5);
-    EXPECT_EQ(s.sustain, 3);
-    EXPECT_EQ(s.releaseRate, 12);
-    EXPECT_EQ(s.waveform, "Sinus");
-    const auto other = operatorSettings(initialRegisters(imf), 4, 0);
-    EXPECT_EQ(other.envelopeText(), "Decay after sustain");
-    EXPECT_EQ(other.waveform, "Sinus");
-}
-
-TEST(OperatorCells, PanelNeedsItsParent) {
-    StrictPrompter prompter;
-    CellPropertiesPanel panel(prompter);
-    EXPECT_FALSE(panel.refresh(1, 0));
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "Parent not initialised!!!");
-    MusicDocument doc;
-    panel.attach(&doc);
-    EXPECT_TRUE(panel.refresh(1, 0));
-}

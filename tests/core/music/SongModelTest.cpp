@@ -99,64 +99,29 @@ TEST(SongModel, UnknownSlotsAreNotedAndDropped) {
         EXPECT_TRUE(m.registersOf(c).empty());
 }
 
-TEST(SongModel, KeyOnAndOffMakeNotes) {
-    auto m = modelOf(imfBytes({
-        {0xA1, 0x57, 0},
-        {0xB1, 0x31, 100}, // key on, block 4, F-number 0x157
-        {0xB1, 0x11, 50},  // key off
-        {0xB1, 0x11, 0},   // off again: nothing
-    }));
-    ASSERT_EQ(m.notesOf(1).size(), 1u);
-    EXPECT_EQ(m.notesOf(1)[0], (NoteEvent{0x157, 4, 0, 100, false}));
-    EXPECT_EQ(m.songLength, 150u);
+TEST(SongModel, KeyWritesMakeNotes) {
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> imf;
+        int channel;
+        std::vector<NoteEvent> notes;
+    } cases[] = {
+        {"key on, key off, off again",
+         imfBytes({{0xA1, 0x57, 0}, {0xB1, 0x31, 100}, {0xB1, 0x11, 50}, {0xB1, 0x11, 0}}),
+         1,
+         {{0x157, 4, 0, 100, false}}},
+        {"a frequency change while held splits the note",
+         imfBytes({{0xA2, 0x57, 0}, {0xB2, 0x31, 100}, {0xA2, 0x80, 40}, {0xB2, 0x11, 0}}),
+         2,
+         {{0x157, 4, 0, 100, true}, {0x180, 4, 100, 40, false}}},
+        {"rekeying at the start tick changes that note",
+         imfBytes({{0xA3, 0x57, 0}, {0xB3, 0x31, 0}, {0xB3, 0x2A, 60}, {0xB3, 0x2A, 30},
+                   {0xB3, 0x0A, 0}}),
+         3,
+         {{0x257, 2, 0, 60, true}, {0x257, 2, 60, 30, false}}},
+        {"held at the end: no duration", imfBytes({{0xB4, 0x20, 70}}), 4, {{0, 0, 0, 0, false}}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(modelOf(c.imf).notesOf(c.channel), c.notes) << c.what;
 }
 
-TEST(SongModel, FrequencyChangeWhileHeldSplitsTheNote) {
-    auto m = modelOf(imfBytes({
-        {0xA2, 0x57, 0},
-        {0xB2, 0x31, 100},
-        {0xA2, 0x80, 40}, // while held
-        {0xB2, 0x11, 0},
-    }));
-    ASSERT_EQ(m.notesOf(2).size(), 2u);
-    EXPECT_EQ(m.notesOf(2)[0], (NoteEvent{0x157, 4, 0, 100, true}));
-    EXPECT_EQ(m.notesOf(2)[1], (NoteEvent{0x180, 4, 100, 40, false}));
-}
-
-TEST(SongModel, RekeyingAtTheStartTickChangesThatNote) {
-    auto m = modelOf(imfBytes({
-        {0xA3, 0x57, 0},
-        {0xB3, 0x31, 0},
-        {0xB3, 0x2A, 60}, // key still down, same tick: the note takes F 0x257, block 2
-        {0xB3, 0x2A, 30}, // later: a new note
-        {0xB3, 0x0A, 0},
-    }));
-    ASSERT_EQ(m.notesOf(3).size(), 2u);
-    EXPECT_EQ(m.notesOf(3)[0], (NoteEvent{0x257, 2, 0, 60, true}));
-    EXPECT_EQ(m.notesOf(3)[1], (NoteEvent{0x257, 2, 60, 30, false}));
-}
-
-TEST(SongModel, NoteHeldAtTheEndHasNoDuration) {
-    auto m = modelOf(imfBytes({{0xB4, 0x20, 70}}));
-    ASSERT_EQ(m.notesOf(4).size(), 1u);
-    EXPECT_EQ(m.notesOf(4)[0].duration, 0u);
-    EXPECT_EQ(m.songLength, 70u);
-}
-
-TEST(SongLengthText, MinutesSecondsAndBytes) {
-    EXPECT_EQ(songLengthText(700 * 125, 1234), "Song length: 2:05 mins (1234 bytes)");
-    EXPECT_EQ(songLengthText(0, 0), "Song length: 0:00 mins (0 bytes)");
-    EXPECT_EQ(songLengthText(42000 - 1, 9), "Song length: 0:59 mins (9 bytes)");
-    EXPECT_EQ(minutesSecondsText(700 * 125), "2:05");
-    EXPECT_EQ(minutesSecondsText(700 * 600), "10:00");
-}
-
-TEST(OperatorLayout, SlotsCellsAndChannels) {
-    const int expectedCells[32] = {0,  1,  2,  3,  4,  5,  -1, -1, 6,  7,  8,  9,  10, 11, -1, -1,
-                                   12, 13, 14, 15, 16, 17, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-    for (int slot = 0; slot < 32; ++slot)
-        EXPECT_EQ(cellOfSlot(slot).value_or(-1), expectedCells[slot]) << slot;
-    const int channels[18] = {0, 1, 2, 0, 1, 2, 3, 4, 5, 3, 4, 5, 6, 7, 8, 6, 7, 8};
-    for (int cell = 0; cell < 18; ++cell)
-        EXPECT_EQ(channelOfCell(cell), channels[cell]);
-}

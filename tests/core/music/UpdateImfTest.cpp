@@ -65,20 +65,14 @@ TEST(BuildImf, ChannelZeroWritesVanish) {
     EXPECT_EQ(doc.model().songLength, 20u);
 }
 
-TEST(BuildImf, FirstEventAfterTickZeroKeepsItsTime) {
+TEST(BuildImf, LateFirstEventsAndTiedNotesReadBackAsBuilt) {
     SongModel m;
     m.notesOf(2) = {{0x100, 3, 70000, 10, false}};
+    m.notesOf(5) = {{0x157, 4, 0, 10, true}, {0x180, 4, 10, 10, true}, {0x180, 4, 20, 10, false}};
     m.songLength = 70010;
     const auto again = reread(buildImf(m));
-    EXPECT_EQ(again.notesOf(2), m.notesOf(2));
+    EXPECT_EQ(again.notes, m.notes);
     EXPECT_EQ(again.songLength, 70010u);
-}
-
-TEST(BuildImf, TiedNotesStayTied) {
-    SongModel m;
-    m.notesOf(5) = {{0x157, 4, 0, 10, true}, {0x180, 4, 10, 10, true}, {0x180, 4, 20, 10, false}};
-    m.songLength = 30;
-    EXPECT_EQ(reread(buildImf(m)).notesOf(5), m.notesOf(5));
 }
 
 TEST(BuildImf, NotesWithoutDurationKeepTheirMeaning) {
@@ -122,60 +116,6 @@ TEST(BuildImf, LargeSongsHaveNoLengthField) {
     m.general.resize(0x3FFF);
     m.songLength = 0x3FFF; // 0xFFFC bytes: still with the field
     EXPECT_EQ(buildImf(m).span.offset, 2u);
-}
-
-TEST(MusicDocument, SelectStopsPlaybackAndIgnoresBadIndices) {
-    MusicDocument doc;
-    int stops = 0;
-    doc.setStopPlayback([&] { ++stops; });
-    doc.setMusic(setOf({imfBytes({{0x01, 0, 5}}), imfBytes({{0x01, 0, 700 * 2}})}));
-    EXPECT_EQ(doc.songIndex(), 0);
-    const int before = stops;
-    doc.selectSong(1);
-    EXPECT_EQ(stops, before + 1);
-    EXPECT_EQ(doc.model().songLength, 1400u);
-    EXPECT_EQ(doc.songLengthLine(), "Song length: 0:02 mins (6 bytes)");
-    doc.selectSong(2);
-    doc.selectSong(-1);
-    EXPECT_EQ(doc.songIndex(), 1);
-    EXPECT_EQ(stops, before + 1);
-    EXPECT_EQ(doc.imfData().size(), 4u);
-}
-
-TEST(MusicDocument, UpdateImfNeedsASongAndAWritableFolder) {
-    MusicDocument doc;
-    StrictPrompter prompter;
-    TempDir dir;
-    EXPECT_FALSE(doc.UpdateIMF(prompter, dir.path()));
-    EXPECT_FALSE(std::filesystem::exists(dir / "test.imf"));
-    doc.setMusic(setOf({imfBytes({{0x01, 0, 5}})}));
-    EXPECT_FALSE(doc.UpdateIMF(prompter, dir / "missing"));
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_FALSE(doc.rebuilt());
-}
-
-TEST(MusicDocument, LoadMusicCommandAsksForTheFileAndMarksTheQuietTime) {
-    ZENTRIK_REQUIRE_GAMEDATA();
-    TempDir dir;
-    const auto audiot = dir.copyGameFile("wl1/AUDIOT.WL1");
-    dir.copyGameFile("wl1/AUDIOHED.WL1");
-    StrictPrompter prompter;
-    MusicDocument doc;
-    QuietTime quiet;
-    FakeClock clock;
-    clock.set(5000);
-    prompter.expectPath(std::nullopt);
-    EXPECT_FALSE(doc.loadMusicCommand(prompter, &quiet, &clock));
-    EXPECT_FALSE(doc.musicLoaded());
-    prompter.expectPath(audiot.string());
-    EXPECT_TRUE(doc.loadMusicCommand(prompter, &quiet, &clock));
-    ASSERT_EQ(prompter.fileDialogs.size(), 2u);
-    EXPECT_EQ(prompter.fileDialogs[0].title, "Load music...");
-    EXPECT_EQ(prompter.fileDialogs[0].initialPath, "AUDIOT.*");
-    EXPECT_EQ(parseFilterString(prompter.fileDialogs[0].filter).size(), 6u);
-    EXPECT_EQ(doc.songIndex(), 0);
-    EXPECT_EQ(quiet.at(), 5000u);
-    EXPECT_TRUE(quiet.ignoresPressAt(5500));
 }
 
 TEST(UpdateImf, EveryShareWareSongRebuildsToTheSameModel) {

@@ -66,18 +66,6 @@ TEST(PageFileRead, ShareWareHeaderWallsSpritesAndSounds) {
     EXPECT_EQ(sounds.sounds[16].length, 3057);
 }
 
-TEST(PageFileRead, FileWithoutWallsEndsUntouched) {
-    auto file = craftPageFile(0, 0, {std::vector<uint8_t>{}});
-    StrictPrompter prompter;
-    WallSet walls;
-    walls.images.resize(3);
-    EXPECT_EQ(runLoad(LoadTexturesWorker, file, walls, prompter), JobResult::FailedUntouched);
-    EXPECT_EQ(walls.count(), 3);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "VSWAP doesn't contain any walls!");
-    EXPECT_EQ(prompter.messages[0].caption, "VSWAP error");
-}
-
 TEST(PageFileRead, EmptyWallZeroMakesLowResolutionAndLargeWallsAreDropped) {
     std::vector<uint8_t> big(kHighTextureBytes, 7), low(kLowTextureBytes, 9);
     auto file =

@@ -127,21 +127,6 @@ TEST(PageFileWrite, MoreWallsShiftSpritesAndSounds) {
     EXPECT_EQ(d->offsets[1], d->offsets[0] + kLowTextureBytes);
 }
 
-TEST(PageFileWrite, FirstSaveToANewPathHoldsOnlyThatPart) {
-    PageFilesFixture f;
-    f.files.sprites.images = {IndexedImage(64, TransparentIndex), std::nullopt};
-    TempDir dir;
-    ASSERT_TRUE(f.files.SaveSprites(dir / "VSWAP.NEW", kSpriteCompressionGood));
-    const auto bytes = readBytes(dir / "VSWAP.NEW");
-    auto d = readPageDirectory(bytes);
-    ASSERT_TRUE(d.ok());
-    EXPECT_EQ(d->spriteStart, 0);
-    EXPECT_EQ(d->soundStart, 2);
-    EXPECT_EQ(d->chunkCount, 2);
-    EXPECT_EQ(d->lengths[0], 8);
-    EXPECT_TRUE(d->absent(1));
-}
-
 TEST(PageFileWrite, ZeroLengthAndAbsentSoundsKeepTheirNumbers) {
     SoundSet set;
     set.sounds.push_back(Sound::fromSamples(std::vector<uint8_t>(5000, 1)));
@@ -189,19 +174,6 @@ TEST(PageFileWrite, InfoEntriesPastTheLastPageAreWrittenBack) {
     EXPECT_EQ(out, file);
 }
 
-TEST(PageFileWrite, TempFileThatCannotBeCreatedLeavesTheFileAlone) {
-    PageFilesFixture f;
-    f.files.sounds.sounds.push_back(Sound::fromSamples({1}));
-    TempDir dir;
-    const fs::path path = dir / "VSWAP.WL1";
-    writeBytes(path, {1, 2, 3});
-    fs::create_directory(tmpPathOf(path));
-    writeBytes(tmpPathOf(path) / "blocker", {0});
-    EXPECT_FALSE(f.files.SaveSounds(path));
-    EXPECT_EQ(readBytes(path), (std::vector<uint8_t>{1, 2, 3}));
-    EXPECT_FALSE(f.prompter.messages.empty());
-}
-
 TEST(PageFileWrite, DamagedOldFileIsNotOverwritten) {
     PageFilesFixture f;
     f.files.sounds.sounds.push_back(Sound::fromSamples({1}));
@@ -215,29 +187,6 @@ TEST(PageFileWrite, DamagedOldFileIsNotOverwritten) {
     EXPECT_EQ(readBytes(path), bytes);
     ASSERT_EQ(f.prompter.messages.size(), 1u);
     EXPECT_EQ(f.prompter.messages[0].text, "Chunk 0 lies outside the file!");
-}
-
-TEST(PageFileLoad, CancelledAndFailedLoads) {
-    ZENTRIK_REQUIRE_GAMEDATA();
-    TempDir dir;
-    const fs::path path = dir.copyGameFile("wl1/VSWAP.WL1");
-    PageFilesFixture f;
-    f.jobs.cancelAfter = 1;
-    EXPECT_FALSE(f.files.LoadSprites(path));
-    EXPECT_FALSE(f.files.spritesLoaded);
-    EXPECT_EQ(f.files.sprites.count(), 0);
-    f.jobs.cancelAfter = -1;
-    EXPECT_FALSE(f.files.LoadTextures(dir / "missing"));
-    ASSERT_EQ(f.prompter.messages.size(), 1u);
-    EXPECT_EQ(f.prompter.messages[0].caption, "Cannot Open");
-    f.clock.set(5000);
-    ASSERT_TRUE(f.files.LoadTextures(path));
-    EXPECT_EQ(f.folder, dir.path());
-    EXPECT_EQ(f.quiet.at(), 5000u); // the job's end starts the quiet time
-    // a file without walls leaves the loaded walls in place
-    writeBytes(dir / "nowalls", craftPageFile(0, 0, {std::vector<uint8_t>{}}));
-    EXPECT_TRUE(f.files.LoadTextures(dir / "nowalls"));
-    EXPECT_EQ(f.files.walls.count(), 106);
 }
 
 } // namespace

@@ -46,22 +46,6 @@ TEST(Resolution, StretchThenShrinkFindsTheLowestIndexOfTheColour) {
               JobResult::FailedUntouched);
 }
 
-TEST(Resolution, BlendWrapsRoundAtTheRightEdge) {
-    GamePalette pal = greys();
-    NearestColorTable colors(pal);
-    IndexedImage wall(64, 0);
-    for (int y = 0; y < 64; ++y)
-        wall.set(63, y, 255);
-    const IndexedImage out =
-        changeImageResolution(wall, ResolutionChange::Blend, false, pal, colors);
-    ASSERT_EQ(out.side, 128);
-    // column 127: u = 127 * 127 = 16129, cell 63, fraction 1/256 of column 0
-    EXPECT_EQ(out.at(127, 5), 255 * 255 / 256);
-    EXPECT_EQ(out.at(0, 5), 0);
-    // column 126: u = 16002, cell 62, fraction 130/256 of column 63
-    EXPECT_EQ(out.at(126, 5), 130 * 255 / 256);
-}
-
 TEST(Resolution, SpriteOpacityRuleWhenShrinking) {
     GamePalette pal = greys();
     NearestColorTable colors(pal);
@@ -96,27 +80,6 @@ TEST(Resolution, OpaqueSpritePixelsNeverBecomeTransparent) {
     const IndexedImage out =
         changeImageResolution(sprite, ResolutionChange::Shrink, true, pal, colors);
     EXPECT_EQ(out.at(0, 0), 10);
-}
-
-TEST(Resolution, CancelLeavesTheOldSet) {
-    GamePalette pal = greys();
-    NearestColorTable colors(pal);
-    SpriteSet sprites;
-    sprites.images.assign(5, IndexedImage(64, 3));
-    SpriteSet out;
-    InlineProgress progress;
-    progress.cancelAfter = 2;
-    EXPECT_EQ(
-        ChangeSpriteResolutionWorker(sprites, ResolutionChange::Blend, pal, colors, progress, out),
-        JobResult::Failed);
-    EXPECT_EQ(out.count(), 0);
-    progress = InlineProgress{};
-    ASSERT_EQ(
-        ChangeSpriteResolutionWorker(sprites, ResolutionChange::Blend, pal, colors, progress, out),
-        JobResult::Done);
-    EXPECT_TRUE(out.highRes);
-    EXPECT_EQ(out.images[4]->pixels, std::vector<uint8_t>(kHighTextureBytes, 3));
-    EXPECT_EQ(progress.phase, "Blending all sprites to high resolution...");
 }
 
 } // namespace

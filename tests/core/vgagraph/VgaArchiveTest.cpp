@@ -109,18 +109,6 @@ TEST(VgaArchive, PictureTableDropsInvalidTrailingEntries) {
     EXPECT_EQ(table(partial).size(), 1u);
 }
 
-TEST(VgaArchive, KindTestsOnASmallArchive) {
-    VgaArchive a = archiveOf(smallArchive({coded(screenData(1)), coded(fontData(3, 1))}));
-    EXPECT_EQ(countFonts(a, kDict), 1);
-    const ArchiveLayout layout = scanLayout(a, kDict);
-    EXPECT_EQ(layout.pictures, (std::vector<PictureSize>{{4, 2}}));
-    EXPECT_EQ(layout.tile8Chunk(), 3);
-    const ChunkContext ctx{a, kDict, 3};
-    EXPECT_TRUE(isScreenChunk(4, ctx));
-    EXPECT_FALSE(isScreenChunk(5, ctx));
-    EXPECT_FALSE(isFontChunk(2, ctx));
-}
-
 struct Env {
     TempDir dir;
     VgaGraphState state;
@@ -144,21 +132,6 @@ TEST(VgaArchiveFiles, ScreensInTwoRunsOnlyTheFirstIsReplaced) {
     EXPECT_EQ(again.screens.screens[1].chunk, 5u);
     EXPECT_EQ(again.screens.screens[2].chunk, 7u); // the second run stays where it was
     EXPECT_EQ(again.screens.screens[2].bytes[100], 2);
-}
-
-TEST(VgaArchiveFiles, ScreensGoToTheEndWhenTheTargetHasNoRoomForThem) {
-    Env e;
-    const auto withScreen = writeArchive(e.dir, smallArchive({coded(screenData(3))}));
-    ASSERT_TRUE(LoadScreens(e.state, withScreen, std::nullopt, true, e.prompter));
-    TempDir other;
-    const auto target = writeArchive(other, smallArchive({}));
-    VgaGraphState none;
-    EXPECT_FALSE(LoadScreens(none, target, std::nullopt, true, e.prompter));
-    EXPECT_TRUE(e.prompter.messages.empty());
-    ASSERT_TRUE(SaveScreens(e.state, target, e.prompter, e.runner));
-    EXPECT_EQ(parseHeader(readBytes(target.headPath())).chunkCount(), 5);
-    ASSERT_TRUE(LoadScreens(none, target, std::nullopt, true, e.prompter));
-    EXPECT_EQ(none.screens.screens[0].chunk, 4u);
 }
 
 TEST(VgaArchiveFiles, Tile8WrittenShortReadsBackAs72Tiles) {
@@ -226,39 +199,6 @@ TEST(VgaArchiveFiles, BadDictionaryAndHeaderAreReported) {
     writeBytes(files.headPath(), {0, 0, 0, 1});
     EXPECT_FALSE(LoadFonts(e.state, files, std::nullopt, true, e.prompter));
     EXPECT_EQ(e.prompter.messages.back().text, "Invalid VGAHEAD file!");
-}
-
-} // namespace
-} // namespace zentrik::test
-
-namespace zentrik::test {
-namespace {
-
-TEST(VgaArchiveFiles, CancelledPictureLoadLeavesNoPictures) {
-    Env e;
-    auto chunks = smallArchive({});
-    const auto files = writeArchive(e.dir, chunks);
-    ASSERT_TRUE(LoadGraphics(e.state, files, std::nullopt, true, e.prompter, e.runner));
-    e.state.graphics.changed = true;
-    e.runner.cancelAfter = 0;
-    EXPECT_FALSE(LoadGraphics(e.state, files, std::nullopt, false, e.prompter, e.runner));
-    EXPECT_FALSE(e.state.graphics.loaded);
-    EXPECT_FALSE(e.state.graphics.changed);
-    EXPECT_EQ(e.state.graphics.pictureCount(), 0);
-}
-
-TEST(VgaArchiveFiles, MissingDictionaryOffersAFileDialog) {
-    Env e;
-    const auto files = writeArchive(e.dir, smallArchive({}));
-    const auto elsewhere = e.dir / "dict.bin";
-    std::filesystem::rename(files.dictPath(), elsewhere);
-    e.prompter.expectPath(elsewhere.string());
-    ASSERT_TRUE(LoadTile8s(e.state, files, std::nullopt, true, e.prompter));
-    ASSERT_EQ(e.prompter.messages.size(), 1u);
-    EXPECT_EQ(e.prompter.messages[0].caption, "CZentrikDlg::LoadHuffman(): Couldn't open file:");
-    EXPECT_EQ(e.prompter.fileDialogs.at(0).title, "Please select the graphics dictionary...");
-    e.prompter.expectPath(std::nullopt);
-    EXPECT_FALSE(LoadTile8s(e.state, files, std::nullopt, true, e.prompter));
 }
 
 } // namespace

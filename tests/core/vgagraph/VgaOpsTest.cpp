@@ -111,14 +111,6 @@ TEST(PictureOps, ResizeInsertRemove) {
     EXPECT_TRUE(g.pictures.empty());
 }
 
-TEST(PictureOps, CompressedSizeIsTheCodedLength) {
-    const HuffmanDict d = balancedDictionary();
-    const CodeTable t = BuildCodeTable(d);
-    GraphicsSet g;
-    InsertPicture(g, -1, 3);
-    EXPECT_EQ(CompressedPictureSize(g, 0, t), HuffmanEncode(g.pictures[0], t)->size());
-}
-
 ScreenRecord blankScreen() {
     ScreenRecord s;
     s.bytes.assign(kScreenChunkBytes, 0);
@@ -212,39 +204,6 @@ TEST(ScreenOps, ScrFilesAndTile8Pixels) {
 
 namespace zentrik::test {
 namespace {
-
-TEST(VgaBmpTargets, PicturesTilesAndCharactersAsBitmaps) {
-    GraphicsSet g;
-    InsertPicture(g, -1, 0);
-    PictureBmpTarget pic(g, 0, 5);
-    pic.setPixel(6, 1, 200);
-    EXPECT_EQ(g.pictures[0][planarIndex(6, 1, 64, 64)], 200);
-    EXPECT_EQ(pic.getPixel(6, 1), 200);
-    GamePalette palette;
-    const auto bmp = bmp8Bytes(pic, palette);
-    // Row 1 from the top is row 62 from the bottom.
-    EXPECT_EQ(bmp.at(kBmp8HeaderBytes + 62 * 64 + 6), 200);
-    ASSERT_TRUE(pic.resize(70, 10));
-    EXPECT_EQ(pic.width(), 72);
-    EXPECT_EQ(pic.getPixel(6, 1), 200);
-    EXPECT_EQ(pic.getPixel(71, 9), 5);
-    PictureBmpTarget none(g, 3);
-    EXPECT_EQ(none.width(), 0);
-
-    Tile8Set tiles;
-    tiles.tiles.assign(kTile8ChunkBytes, 0);
-    Tile8BmpTarget tile(tiles, 2);
-    tile.setPixel(5, 3, 9);
-    EXPECT_EQ(tiles.tiles[151], 9);
-    EXPECT_EQ(Tile8BmpTarget(tiles, 72).width(), 0);
-
-    auto font = smallFont();
-    FontCharBmpTarget b(font, 'B');
-    EXPECT_EQ(b.width(), 4);
-    EXPECT_EQ(b.height(), 10);
-    EXPECT_EQ(b.getPixel(1, 2), 80 + 2 * 4 + 1 + 1);
-    EXPECT_EQ(FontCharBmpTarget(font, 'C').height(), 0);
-}
 
 } // namespace
 } // namespace zentrik::test

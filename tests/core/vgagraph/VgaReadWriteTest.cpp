@@ -137,31 +137,6 @@ TEST(VgaWrite, OneFontMoreMovesEveryLaterChunkByOne) {
     EXPECT_EQ(again.state.tile8s.tiles, l.state.tile8s.tiles);
 }
 
-TEST(VgaWrite, NewArchiveInAnEmptyFolderAndRefusalsThere) {
-    ZENTRIK_REQUIRE_GAMEDATA();
-    TempDir src, empty;
-    Loaded l;
-    loadAll(l, copyWl1(src));
-    ASSERT_TRUE(l.ok);
-    const VgaFileSet target{empty.path(), "WL1"};
-    for (auto save : {SaveFonts, SaveScreens, SaveTile8s}) {
-        l.prompter.messages.clear();
-        EXPECT_FALSE(save(l.state, target, l.prompter, l.runner));
-        ASSERT_EQ(l.prompter.messages.size(), 1u);
-        EXPECT_EQ(l.prompter.messages[0].caption, "Graphics file doesn't exist!");
-        EXPECT_TRUE(fs::is_empty(empty.path()));
-    }
-    EXPECT_EQ(l.prompter.messages[0].text,
-              "Sorry, but it's not possible yet to create\nnew VGAGRAPH files while saving "
-              "tile8s!");
-    ASSERT_TRUE(SaveGraphics(l.state, target, l.prompter, l.runner));
-    EXPECT_EQ(readBytes(target.dictPath()), writeDictionary(l.state.dict));
-    Loaded again;
-    loadAll(again, target);
-    ASSERT_TRUE(again.ok);
-    expectSameModels(l.state, again.state);
-}
-
 TEST(VgaWrite, FailedOrCancelledSaveLeavesTheTargetAsItWas) {
     ZENTRIK_REQUIRE_GAMEDATA();
     TempDir src, dst;
@@ -182,23 +157,6 @@ TEST(VgaWrite, FailedOrCancelledSaveLeavesTheTargetAsItWas) {
         EXPECT_FALSE(fs::exists(dst / (std::string(name) + ".tmp")));
         EXPECT_FALSE(fs::exists(dst / (std::string(name) + ".bak")));
     }
-}
-
-TEST(VgaWrite, SaveAllSkipsKindsThatAreNotLoaded) {
-    ZENTRIK_REQUIRE_GAMEDATA();
-    TempDir src, dst;
-    Loaded l;
-    const VgaFileSet from = copyWl1(src);
-    ASSERT_TRUE(LoadFonts(l.state, from, std::nullopt, true, l.prompter));
-    const VgaFileSet target = copyWl1(dst);
-    ASSERT_TRUE(SaveAllGraphics(l.state, target, false, l.prompter, l.runner));
-    Loaded again, original;
-    loadAll(again, target);
-    loadAll(original, from);
-    ASSERT_TRUE(again.ok);
-    expectSameModels(original.state, again.state);
-    VgaGraphState nothing;
-    EXPECT_FALSE(SaveAllGraphics(nothing, target, false, l.prompter, l.runner));
 }
 
 } // namespace

@@ -8,12 +8,6 @@
 namespace zentrik::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-void writeText(const fs::path& p, const std::string& s) {
-    writeBytes(p, std::vector<uint8_t>(s.begin(), s.end()));
-}
-
 TEST(Lists, SectionsNamesQuotesAndLimits) {
     StrictPrompter p;
     const TileNames n = parseLists("1,\"Grey brick 1\",\n"
@@ -45,15 +39,6 @@ TEST(Lists, SectionsNamesQuotesAndLimits) {
     for (int i = 0; i < 5000; ++i)
         many += std::to_string(i) + ",n\n";
     EXPECT_EQ(parseLists(many + "*\n*\n*\n", p).wallOrder.back(), 4094);
-}
-
-TEST(Lists, EndInsideASectionIsSaidPerSection) {
-    ScriptedPrompter p;
-    parseLists("1,a\n*\n2,b\n", p);
-    ASSERT_EQ(p.messages.size(), 2u);
-    EXPECT_EQ(p.messages[0].text, "Can't load Lists.txt (objects)");
-    EXPECT_EQ(p.messages[1].text, "Can't load Lists.txt (floors)");
-    EXPECT_EQ(p.messages[0].caption, "Zentrik");
 }
 
 TEST(SprInfo, DefinitionsCommentsDoorsAndTheEnd) {
@@ -111,35 +96,6 @@ TEST(SymbolStrip, SavedBitmapIsExactAndReadsBack) {
     // Object value 98 sits in symbol row 9, column 34.
     EXPECT_EQ(back->pixel(34 * 7 + 1, 9 * 7), sym[1]);
     EXPECT_FALSE(SymbolStrip::decodeBmp(std::span(bmp).first(50000)));
-}
-
-TEST(SymbolSet, LoadsTheThreeFilesAndFillsDefaults) {
-    TempDir dir;
-    const fs::path set = dir / "MapObjects" / "Test";
-    fs::create_directories(set);
-    writeText(set / "Lists.txt", "1,Wall\n*\n23,Lamp\n*\n*\n");
-    writeText(set / "SPRINFO.TXT", "23 2 1 0\nEND\n");
-    SymbolStrip strip;
-    strip.setPixel(0, 0, 0x7C00);
-    writeBytes(set / "Symbols.bmp", strip.encodeBmp());
-    StrictPrompter p;
-    SymbolSet s = LoadSymbolSet(dir.path(), "Test", p);
-    EXPECT_EQ(s.names.plane0.at(1), "Wall");
-    EXPECT_EQ(s.strip.pixel(0, 0), 0x7C00);
-    EXPECT_EQ(s.objects.at(23).type, kObjectStatic);
-    EXPECT_EQ(s.objects.doors, defaultDoors());
-    EXPECT_EQ(s.objects.pushwalls, (std::set<uint16_t>{98}));
-    EXPECT_EQ(s.objects.floorCodes.size(), 38u);
-    EXPECT_EQ(*s.objects.floorCodes.begin(), 106);
-
-    ScriptedPrompter q;
-    LoadSymbolSet(dir.path(), "Absent", q);
-    ASSERT_EQ(q.messages.size(), 3u);
-    EXPECT_EQ(q.messages[0].caption, "Zentrik: Lists.txt not available!");
-    EXPECT_EQ(q.messages[1].caption, "Zentrik: Symbols.bmp not available!");
-    EXPECT_EQ(q.messages[2].caption, "Zentrik: SprInfo.txt not available!");
-    EXPECT_FALSE(saveSymbolStrip(s.strip, dir / "no" / "s.bmp", q));
-    EXPECT_EQ(q.messages.back().caption, "Cannot Write");
 }
 
 } // namespace
