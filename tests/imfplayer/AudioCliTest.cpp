@@ -83,4 +83,3 @@ TEST_F(AudioCli, RenderWritesPcmAndMutesChannels) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(peak(readBytes(dir / "n.wav")), 0);
 }
-

@@ -67,4 +67,3 @@ TEST(ImfPlayer, PlaysByTheClockWithoutADevice) {
     EXPECT_EQ(GetIMFPosition(), 0);
     StartIMFMusic(song.data(), uint32_t(song.size())); // after shutdown: nothing happens
 }
-

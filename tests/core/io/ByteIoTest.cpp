@@ -84,4 +84,3 @@ TEST(SafeFile, AFailedStageLeavesEveryTargetUntouched) {
     EXPECT_FALSE(fs::exists(tmpPathOf(a)));
     EXPECT_EQ(readBytes(a), std::vector<uint8_t>{1});
 }
-

@@ -80,4 +80,3 @@ TEST(MusicPage, SoloMutesEveryOtherChannelAndClearingUnmutesAll) {
     EXPECT_EQ(p.player.muteState[4], 1);
     EXPECT_TRUE(p.page.muted(4));
 }
-

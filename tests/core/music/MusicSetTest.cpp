@@ -127,4 +127,3 @@ TEST(LoadMusic, ShareWareArchiveHasElevenRealSongsAmongItsSlots) {
         EXPECT_EQ(song.buffer.size(), song.length + 3u);
     }
 }
-

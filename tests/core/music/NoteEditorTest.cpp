@@ -110,4 +110,3 @@ TEST(NoteEditor, ReleaseCutsOrRemovesOverlappedNeighbours) {
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_EQ(notes[0], note(0, 300));
 }
-

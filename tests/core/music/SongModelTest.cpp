@@ -115,7 +115,10 @@ TEST(SongModel, KeyWritesMakeNotes) {
          2,
          {{0x157, 4, 0, 100, true}, {0x180, 4, 100, 40, false}}},
         {"rekeying at the start tick changes that note",
-         imfBytes({{0xA3, 0x57, 0}, {0xB3, 0x31, 0}, {0xB3, 0x2A, 60}, {0xB3, 0x2A, 30},
+         imfBytes({{0xA3, 0x57, 0},
+                   {0xB3, 0x31, 0},
+                   {0xB3, 0x2A, 60},
+                   {0xB3, 0x2A, 30},
                    {0xB3, 0x0A, 0}}),
          3,
          {{0x257, 2, 0, 60, true}, {0x257, 2, 60, 30, false}}},
@@ -124,4 +127,3 @@ TEST(SongModel, KeyWritesMakeNotes) {
     for (const Case& c : cases)
         EXPECT_EQ(modelOf(c.imf).notesOf(c.channel), c.notes) << c.what;
 }
-

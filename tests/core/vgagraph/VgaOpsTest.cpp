@@ -203,7 +203,5 @@ TEST(ScreenOps, ScrFilesAndTile8Pixels) {
 #include "vgagraph/VgaBmpTargets.h"
 
 namespace zentrik::test {
-namespace {
-
-} // namespace
+namespace {} // namespace
 } // namespace zentrik::test
