@@ -58,30 +58,6 @@ TEST(TextureChooser, FramesAndWheel) {
     EXPECT_EQ(wnd.cellAt(QPoint(1, 1)), 20);
 }
 
-TEST(ObjectChooser, ListOrderSpritesAndSymbols) {
-    SymbolSet symbols;
-    symbols.names.objectOrder[0] = 23;
-    symbols.names.objectOrder[1] = 108;
-    symbols.names.objectOrder[2] = 300;
-    symbols.objects.objects[23].sprite = 2;
-    symbols.objects.objects[108] = {5, kObjectActor, 1, 1}; // direction 1: two angles on
-    symbols.objects.objects[300].sprite = 50;               // beyond the sprites
-    SpriteSet sprites;
-    for (int i = 0; i < 10; ++i)
-        sprites.images.emplace_back(IndexedImage(64, uint8_t(i)));
-    SpriteSelectWnd wnd;
-    wnd.setSymbols(&symbols);
-    wnd.setData(&sprites, nullptr);
-    EXPECT_EQ(wnd.cellCount(), 3);
-    EXPECT_EQ(wnd.valueOf(1), 108);
-    EXPECT_EQ(wnd.spriteOf(0), 2);
-    EXPECT_EQ(wnd.spriteOf(1), 7);
-    EXPECT_EQ(wnd.spriteOf(2), -1);
-    wnd.setPens(108, 23);
-    EXPECT_EQ(wnd.framedLeft(), 1);
-    EXPECT_EQ(wnd.framedRight(), 0);
-}
-
 TEST(Choosers, ClicksSetTheMapPagesPens) {
     test::TempDir dir;
     test::StrictPrompter prompter;

@@ -99,20 +99,5 @@ TEST_F(ConfigPageTest, TypingInTheSuffixCellUpperCasesCutsAndAddsARow) {
     EXPECT_EQ(context->settings.lastExtension, "WL6");
 }
 
-TEST_F(ConfigPageTest, ChoosingARowAppliesItsPaletteAndTheEmptyRowClearsTheExtension) {
-    writeFile("extensions.txt", "WL6, N/A,Wolfenstein3D\nSOD, N/A,Spear\n#\n");
-    GamePalette spear;
-    spear.entries[0] = Rgb{9, 9, 9};
-    test::writePalette(program / "palette" / "Spear.pal", spear);
-    ExtensionListEditor* list = page().extensionList();
-    EXPECT_EQ(context->palettes.current(), test::rampPalette());
-    list->setCurrentCell(1, 0);
-    EXPECT_EQ(context->palettes.current(), spear);
-    EXPECT_EQ(context->settings.lastExtension, "SOD");
-    list->setCurrentCell(2, 0);
-    EXPECT_EQ(context->settings.lastExtension, "");
-    EXPECT_EQ(context->palettes.current(), spear);
-}
-
 } // namespace
 } // namespace zentrik::gui

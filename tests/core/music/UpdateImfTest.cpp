@@ -22,15 +22,6 @@ uint32_t sumOfDelays(std::span<const uint8_t> imf) {
     return sum;
 }
 
-MusicSet setOf(std::vector<std::vector<uint8_t>> chunks) {
-    MusicSet set;
-    int n = 0;
-    for (auto& c : chunks)
-        set.songs.push_back(songOf(std::move(c), 10 + n++));
-    set.musicLoaded = true;
-    return set;
-}
-
 } // namespace
 
 TEST(BuildImf, WritesOnlyChangedFrequencyAndKeyValues) {
@@ -50,19 +41,6 @@ TEST(BuildImf, WritesOnlyChangedFrequencyAndKeyValues) {
                                {0xB1, 0x11, 50}, // the closing rest up to the song length
                            }));
     EXPECT_EQ(built.span.offset, 2u);
-}
-
-TEST(BuildImf, ChannelZeroWritesVanish) {
-    MusicDocument doc;
-    doc.setMusic(setOf({imfBytes(
-        {{0x20, 0x01, 0}, {0xC0, 0x01, 0}, {0xA0, 0x44, 0}, {0xB0, 0x31, 10}, {0x21, 0x05, 10}})}));
-    TempDir dir;
-    StrictPrompter prompter;
-    ASSERT_TRUE(doc.UpdateIMF(prompter, dir.path()));
-    // The first kept write lies at tick 10; a filler write carries the wait up to it.
-    EXPECT_EQ(readBytes(dir / "test.imf"), imfBytes({{0x00, 0x00, 10}, {0x21, 0x05, 10}}));
-    EXPECT_TRUE(doc.rebuilt());
-    EXPECT_EQ(doc.model().songLength, 20u);
 }
 
 TEST(BuildImf, LateFirstEventsAndTiedNotesReadBackAsBuilt) {
