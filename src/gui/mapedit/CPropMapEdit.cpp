@@ -114,10 +114,18 @@ void CPropMapEdit::wireTools() {
     }));
     c.push_back(t.overlayChanged.connect([this] { updateClipboardActions(); }));
 
-    c.push_back(m_ws.currentLevelChanged.connect([this](int) { showLevel(); }));
+    c.push_back(m_ws.currentLevelChanged.connect([this](int level) {
+        if (level != m_shownLevel)
+            m_cursor->clear(); // the cell reported lay on another level
+        m_shownLevel = level;
+        showLevel();
+    }));
     c.push_back(m_ws.changed.connect([this](const Change& change) {
-        if (change.set == DataSet::Maps)
-            refresh();
+        if (change.set != DataSet::Maps)
+            return;
+        if (change.kind == ChangeKind::Loaded)
+            m_cursor->clear();
+        refresh();
     }));
     // The buttons follow the history after every command, not only when a level is shown.
     c.push_back(history().changed.connect([this] { updateUndoActions(); }));

@@ -87,6 +87,7 @@ protected:
 
 private:
     void buildToolBar();
+    void addShortcuts();
     void buildMenus();
     QWidget* buildSidePanel();
     QWidget* buildProfGroup();
@@ -153,6 +154,7 @@ private:
     const GamePalette* m_palette = nullptr;
     bool m_objectsBeforeThirdPlane = true;
     bool m_stroking = false;
+    int m_shownLevel = -1;
 };
 
 } // namespace zentrik::gui
