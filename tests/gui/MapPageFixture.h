@@ -33,8 +33,9 @@ namespace zentrik::gui {
 
 namespace fs = std::filesystem;
 
-inline const fs::path kSymbolFolder = fs::path(__FILE__).parent_path().parent_path().parent_path() /
-                                      "data" / "MapObjects" / "Wolfenstein 3D";
+// From the build's own definition: __FILE__ may be relative to the build folder (ccache).
+inline const fs::path kSymbolFolder =
+    fs::path(ZENTRIK_SOURCE_DATA) / "MapObjects" / "Wolfenstein 3D";
 
 // Pixel centre of a map cell at the control's own geometry (grid on: 8-pixel pitch).
 inline QPoint cellCentre(const LevelMapCtrl& map, int x, int y) {
