@@ -1,11 +1,13 @@
 // The map page inside the main window: the toolbar's map commands reach it, and the side
 // panel hears where the mouse is.
 #include "app/MainToolbar.h"
+#include "app/SidePanel.h"
 #include "EditorFixture.h"
 #include "mapedit/CPropMapEdit.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -25,7 +27,8 @@ TEST_F(MapEditWindow, TheToolbarsMapCommandsOpenTheMapDialogs) {
     load->trigger();
     ASSERT_EQ(prompter.fileDialogs.size(), 1u);
     EXPECT_EQ(prompter.fileDialogs[0].title, "Load maps...");
-    EXPECT_TRUE(w.toolbar()->action(gui::Command::SaveMaps)->isEnabled());
+    QAction* save = w.toolbar()->action(gui::Command::SaveMaps);
+    EXPECT_FALSE(save->isEnabled()) << "no level to save";
 
     // A cell under the mouse goes out to whoever shows it.
     int seenX = -1, seenY = -1;
@@ -35,12 +38,23 @@ TEST_F(MapEditWindow, TheToolbarsMapCommandsOpenTheMapDialogs) {
                          seenY = y;
                      });
     page->findChild<QPushButton*>("addMap")->click();
+    EXPECT_TRUE(save->isEnabled());
     page->tools().setPenMode(PenMode::Pen);
     QTest::qWait(1100);
     QTest::mousePress(page->map(), Qt::LeftButton, {}, QPoint(5 * 8 + 3, 6 * 8 + 3));
     QTest::mouseRelease(page->map(), Qt::LeftButton, {}, QPoint(5 * 8 + 3, 6 * 8 + 3));
     EXPECT_EQ(seenX, 5);
     EXPECT_EQ(seenY, 6);
+
+    // The side panel shows the cell and names the empty object slot as the pens do; on
+    // another level the cell is gone from both lines.
+    gui::SidePanel* panel = w.sidePanel();
+    EXPECT_EQ(panel->cursorLine()->text(), gui::SidePanel::cursorText(5, 6));
+    EXPECT_EQ(panel->cursorName(2)->text(), gui::SidePanel::nothingText());
+    page->findChild<QPushButton*>("addMap")->click();
+    EXPECT_EQ(panel->cursorLine()->text(), gui::SidePanel::cursorText(0, 0));
+    EXPECT_TRUE(panel->cursorPicture(1).isNull());
+    EXPECT_TRUE(page->findChild<QLabel*>("cursorReport")->text().isEmpty());
 }
 
 } // namespace

@@ -189,5 +189,30 @@ TEST(PageFileWrite, DamagedOldFileIsNotOverwritten) {
     EXPECT_EQ(f.prompter.messages[0].text, "Chunk 0 lies outside the file!");
 }
 
+TEST(PageFileLoad, CancelledAndFailedLoads) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    TempDir dir;
+    const fs::path path = dir.copyGameFile("wl1/VSWAP.WL1");
+    PageFilesFixture f;
+    f.jobs.cancelAfter = 1;
+    EXPECT_FALSE(f.files.LoadSprites(path));
+    EXPECT_FALSE(f.files.spritesLoaded);
+    f.jobs.cancelAfter = -1;
+    EXPECT_FALSE(f.files.LoadTextures(dir / "missing"));
+    ASSERT_EQ(f.prompter.messages.size(), 1u);
+    EXPECT_EQ(f.prompter.messages[0].caption, "Cannot Open");
+    f.clock.set(5000);
+    ASSERT_TRUE(f.files.LoadTextures(path));
+    EXPECT_EQ(f.folder, dir.path());
+    EXPECT_EQ(f.quiet.at(), 5000u); // the job's end starts the quiet time
+    // a file without walls, and a cancelled load, leave the loaded walls in place
+    writeBytes(dir / "nowalls", craftPageFile(0, 0, {std::vector<uint8_t>{}}));
+    EXPECT_FALSE(f.files.LoadTextures(dir / "nowalls"));
+    f.jobs.cancelAfter = 1;
+    EXPECT_FALSE(f.files.LoadTextures(path));
+    EXPECT_TRUE(f.files.wallsLoaded);
+    EXPECT_EQ(f.files.walls.count(), 106);
+}
+
 } // namespace
 } // namespace zentrik::test
