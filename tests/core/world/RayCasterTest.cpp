@@ -222,11 +222,11 @@ TEST(RayCaster, ShareWareLevelOneLooksAtItsFirstDoor) {
     EXPECT_EQ(h.height, kHeightNumerator / ((3 * 65536 + kFocalLength) >> 8));
     const auto texel = s.walls.raw[size_t(h.texture * kLowTextureBytes + h.texColumn * 64 + 32)];
     EXPECT_EQ(s.frame->at(300, kCenterRow), texel);
-    // Column 0 looks 36 degrees left, past the door's frame onto the west face of (32, 55).
+    // Column 0 looks 36 degrees left: 1.5 tiles up, 2 across, the south face of (31, 55).
     EXPECT_EQ(s.column(0).kind, HitKind::Wall);
-    EXPECT_EQ(s.column(0).cellX, 32);
+    EXPECT_EQ(s.column(0).cellX, 31);
     EXPECT_EQ(s.column(0).cellY, 55);
-    EXPECT_TRUE(s.column(0).verticalFace);
+    EXPECT_FALSE(s.column(0).verticalFace);
 }
 
 } // namespace
