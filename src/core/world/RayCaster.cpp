@@ -20,6 +20,23 @@ void FloorSymbolColors::rebuild(const SymbolStrip& strip, const GamePalette& pal
     }
 }
 
+WallSet symbolWalls(const FloorSymbolColors& colors) {
+    constexpr int kPages = 2 * kMaxWallValue + 8;
+    WallSet w;
+    w.raw.resize(size_t(kPages) * kLowTextureBytes);
+    w.images.resize(kPages);
+    for (int page = 0; page < kPages; ++page) {
+        const uint16_t value = page < 2 * kMaxWallValue
+                                   ? uint16_t(page / 2 + 1)
+                                   : uint16_t(90 + (page - 2 * kMaxWallValue) % 2);
+        for (int c = 0; c < kLowSide; ++c)
+            for (int r = 0; r < kLowSide; ++r)
+                w.raw[size_t(page) * kLowTextureBytes + size_t(c * kLowSide + r)] =
+                    colors.at(value, c * 7 / kLowSide, r * 7 / kLowSide);
+    }
+    return w;
+}
+
 int resolveWallTexture(int texture, const WallSet* walls) {
     if (!walls)
         return -1;
@@ -39,8 +56,11 @@ void renderFrame(const RenderScene& scene, const ViewerPose& pose, const RenderO
     s.viewFine = angle * 10;
     s.viewCos = s.t.cosDeg(angle);
     s.viewSin = s.t.sinDeg(angle);
-    s.viewX = pose.x - fixedMul(kFocalLength, s.viewCos);
-    s.viewY = pose.y + fixedMul(kFocalLength, s.viewSin);
+    // Any pose draws: one off the map looks from its edge.
+    const int32_t x = std::clamp(pose.x, 0, kMapSide * kTileGlobal);
+    const int32_t y = std::clamp(pose.y, 0, kMapSide * kTileGlobal);
+    s.viewX = x - fixedMul(kFocalLength, s.viewCos);
+    s.viewY = y + fixedMul(kFocalLength, s.viewSin);
     prepareFlats(s);
     frame.visible.reset();
     frame.spriteCount = 0;

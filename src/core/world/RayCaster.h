@@ -54,6 +54,11 @@ struct RenderScene {
 void renderFrame(const RenderScene& scene, const ViewerPose& pose, const RenderOptions& options,
                  WorldFrame& frame);
 
+// Stand-in walls until a page file is loaded: the plane-0 symbols blown up to 64 x 64, so
+// that wall value v shows its own symbol on both faces, and the last eight pages (which the
+// door rows count back to) the door symbols.
+WallSet symbolWalls(const FloorSymbolColors& colors);
+
 // A wall page number of the door table (negative counts back from the end of the walls);
 // -1 when it is not a loaded wall.
 int resolveWallTexture(int texture, const WallSet* walls);

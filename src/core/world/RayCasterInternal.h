@@ -20,8 +20,8 @@ struct FrameState {
 
 void prepareFlats(FrameState& s);
 
-// Draws the column's wall span (from its ColumnHit) and its floor and ceiling.
-void drawColumn(const FrameState& s, int col, WorldFrame& frame);
+// Floors and ceilings of the whole picture, where the columns leave them open.
+void drawFlats(const FrameState& s, WorldFrame& frame);
 void castColumns(const FrameState& s, WorldFrame& frame);
 void drawThings(const FrameState& s, WorldFrame& frame);
 void drawHoverOutline(const FrameState& s, WorldFrame& frame);

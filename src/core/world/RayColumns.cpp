@@ -88,8 +88,7 @@ int wallTexture(const FrameState& s, const Ray& r, uint8_t tile, bool vertical) 
         }
     }
     const int value = tile & 0x3F;
-    const int t = 2 * (value - 1) + (vertical ? 1 : 0);
-    return s.scene->walls && t < s.scene->walls->count() ? t : -1;
+    return resolveWallTexture(2 * (value - 1) + (vertical ? 1 : 0), s.scene->walls);
 }
 
 // Follows the ray from cell to cell until it meets a wall, a door's middle or the map's edge.
@@ -137,6 +136,25 @@ Hit trace(const FrameState& s, Ray& r, WorldFrame& f) {
     }
 }
 
+void drawWall(const FrameState& s, const ColumnHit& c, uint8_t* px) {
+    const WallSet& walls = *s.scene->walls;
+    const int side = walls.side;
+    const uint8_t* src = walls.raw.data() + size_t(c.texture) * size_t(walls.textureBytes) +
+                         size_t(c.texColumn) * size_t(side);
+    const int rows = std::max(1, c.height / 4);
+    const int top0 = kCenterRow - c.height / 8;
+    const int32_t step = int32_t((int64_t(side) << 16) / rows);
+    int32_t pos = (c.top - top0) * step;
+    const bool hover = s.options->hoverWall == c.cellX * kMapSide + c.cellY;
+    for (int r = c.top; r <= c.bottom; ++r, pos += step) {
+        const int ty = std::min(side - 1, pos >> 16);
+        uint8_t v = src[ty];
+        if (hover && ((c.texColumn + ty) & 7) == 0)
+            v = kHighlightColor;
+        px[size_t(r) * kViewWidth] = v;
+    }
+}
+
 } // namespace
 
 void castColumns(const FrameState& s, WorldFrame& f) {
@@ -167,8 +185,11 @@ void castColumns(const FrameState& s, WorldFrame& f) {
             c.top = int16_t(std::max(0, kCenterRow - half));
             c.bottom = int16_t(std::min(kViewHeight - 1, kCenterRow - half + c.height / 4 - 1));
         }
-        drawColumn(s, col, f);
     }
+    drawFlats(s, f);
+    for (int col = 0; col < kViewWidth; ++col)
+        if (f.columns[size_t(col)].kind != HitKind::None && f.columns[size_t(col)].texture >= 0)
+            drawWall(s, f.columns[size_t(col)], f.pixels.data() + col);
 }
 
 } // namespace zentrik::raycast

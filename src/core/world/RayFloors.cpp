@@ -1,40 +1,46 @@
-// One picture column below and above its wall: the wall's texels, then flat colours or floor
-// and ceiling textures sampled where the column's ray meets the floor at each row's distance.
+// Floors and ceilings, row by row: along one picture row the floor lies at one distance, so its
+// map point moves by the same step from column to column. The walls are then drawn over them
+// column by column.
 #include "world/RayCasterInternal.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace zentrik::raycast {
 
 namespace {
 
-int textureOrNone(int t, const WallSet* walls) {
-    return walls && t < walls->count() ? t : -1;
+const uint8_t* page(const WallSet* walls, int t) {
+    const int r = resolveWallTexture(t, walls);
+    return r < 0 ? nullptr : walls->raw.data() + size_t(r) * size_t(walls->textureBytes);
 }
 
-void drawWall(const FrameState& s, const ColumnHit& c, uint8_t* px) {
-    const WallSet& walls = *s.scene->walls;
-    const int side = walls.side;
-    const uint8_t* src = walls.raw.data() + size_t(c.texture) * size_t(walls.textureBytes) +
-                         size_t(c.texColumn) * size_t(side);
-    const int rows = std::max(1, c.height / 4);
-    const int top0 = kCenterRow - c.height / 8;
-    const int32_t step = int32_t((int64_t(side) << 16) / rows);
-    int32_t pos = (c.top - top0) * step;
-    const bool hover = s.options->hoverWall == c.cellX * kMapSide + c.cellY;
-    for (int r = c.top; r <= c.bottom; ++r, pos += step) {
-        const int ty = std::min(side - 1, pos >> 16);
-        uint8_t v = src[ty];
-        if (hover && ((c.texColumn + ty) & 7) == 0)
-            v = kHighlightColor;
-        px[size_t(r) * kViewWidth] = v;
+void fillFlatTextures(const FrameState& s, WorldFrame::Scratch& out) {
+    const WorldMap& map = *s.scene->map;
+    for (int y = 0; y < kMapSide; ++y)
+        for (int x = 0; x < kMapSide; ++x) {
+            const uint16_t v = s.perCellFlats ? map.plane2(x, y) : 0;
+            const size_t i = size_t(y * kMapSide + x);
+            out.floor[i] = s.perCellFlats ? page(s.scene->walls, v & 0xFF)
+                                          : page(s.scene->walls, s.floorTexture);
+            out.ceiling[i] = s.perCellFlats ? page(s.scene->walls, v >> 8)
+                                            : page(s.scene->walls, s.ceilingTexture);
+        }
+}
+
+// The rows each column leaves to the ceiling (above) and the floor (from).
+void openRows(WorldFrame& f) {
+    for (int c = 0; c < kViewWidth; ++c) {
+        const ColumnHit& h = f.columns[size_t(c)];
+        const bool wall = h.kind != HitKind::None && h.texture >= 0;
+        f.scratch.ceilingEnd[size_t(c)] = int16_t(wall ? h.top : kCenterRow + 1);
+        f.scratch.floorStart[size_t(c)] = int16_t(wall ? h.bottom + 1 : kCenterRow + 1);
     }
 }
 
-uint8_t texel(const WallSet& walls, int texture, int64_t x, int64_t y) {
-    const int side = walls.side;
-    const int tx = int(((x & 0xFFFF) * side) >> 16), ty = int(((y & 0xFFFF) * side) >> 16);
-    return walls.raw[size_t(texture) * size_t(walls.textureBytes) + size_t(tx * side + ty)];
+void fillRows(WorldFrame& f, int from, int to, uint8_t v) {
+    if (to > from)
+        std::memset(f.pixels.data() + size_t(from) * kViewWidth, v, size_t(to - from) * kViewWidth);
 }
 
 } // namespace
@@ -55,70 +61,72 @@ void prepareFlats(FrameState& s) {
         s.floorColor = uint8_t(corner & 0xFF);
         s.ceilingColor = uint8_t(corner >> 8);
     }
-    s.floorTexture = textureOrNone(corner & 0xFF, s.scene->walls);
-    s.ceilingTexture = textureOrNone(corner >> 8, s.scene->walls);
-    if (o.floorSymbols)
+    s.floorTexture = corner & 0xFF;
+    s.ceilingTexture = corner >> 8;
+    if (o.floorSymbols && loaded)
         s.floorColor = 0;
 }
 
-void drawColumn(const FrameState& s, int col, WorldFrame& f) {
-    const ColumnHit& c = f.columns[size_t(col)];
-    uint8_t* px = f.pixels.data() + col;
-    const bool wall = c.kind != HitKind::None && c.texture >= 0;
-    if (wall)
-        drawWall(s, c, px);
-    const int ceilingEnd = wall ? c.top : kCenterRow + 1;
-    const int floorStart = wall ? c.bottom + 1 : kCenterRow + 1;
-    const bool symbols = s.options->floorSymbols && s.scene->symbols && s.scene->map;
-    if (!s.texturedFlats && !symbols) {
-        for (int r = 0; r < ceilingEnd; ++r)
-            px[size_t(r) * kViewWidth] = s.ceilingColor;
-        for (int r = floorStart; r < kViewHeight; ++r)
-            px[size_t(r) * kViewWidth] = s.floorColor;
+void drawFlats(const FrameState& s, WorldFrame& f) {
+    const bool symbols =
+        s.options->floorSymbols && s.scene->symbols && s.scene->map && s.scene->map->loaded();
+    fillRows(f, 0, kCenterRow + 1, s.ceilingColor);
+    fillRows(f, kCenterRow + 1, kViewHeight, s.floorColor);
+    if (!s.texturedFlats && !symbols)
         return;
-    }
-    if (!s.texturedFlats)
-        for (int r = 0; r < ceilingEnd; ++r)
-            px[size_t(r) * kViewWidth] = s.ceilingColor;
-    const int32_t lateral = ((2 * col - (kViewWidth - 1)) * 32768) / kScale;
-    const int64_t dx = s.viewCos + fixedMul(lateral, s.viewSin);
-    const int64_t dy = -s.viewSin + fixedMul(lateral, s.viewCos);
+    WorldFrame::Scratch& scratch = f.scratch;
+    if (s.texturedFlats)
+        fillFlatTextures(s, scratch);
+    openRows(f);
+    const auto& ceilingEnd = scratch.ceilingEnd;
+    const auto& floorStart = scratch.floorStart;
     const WorldMap& map = *s.scene->map;
-    const WallSet* walls = s.scene->walls;
-    const int lastK = kViewHeight - 1 - kCenterRow;
-    for (int k = 0; k <= lastK; ++k) {
+    const int side = s.scene->walls ? s.scene->walls->side : kLowSide;
+    // The map point of column c on the row at distance z: view point + z (D0 + c dD), where D is
+    // the column's ray direction scaled to unit depth; 32.32 so the steps add up exactly.
+    const int64_t d0x = s.viewCos - int64_t(s.viewSin) * (kViewWidth - 1) / (2 * kScale);
+    const int64_t d0y = -s.viewSin - int64_t(s.viewCos) * (kViewWidth - 1) / (2 * kScale);
+    const int64_t ddx = int64_t(s.viewSin) * 65536 / kScale,
+                  ddy = int64_t(s.viewCos) * 65536 / kScale;
+    constexpr int64_t kEnd = int64_t(kMapSide) << 16;
+    for (int k = 0; k <= kViewHeight - 1 - kCenterRow; ++k) {
         const int cr = kCenterRow - k, fr = kCenterRow + k;
-        const bool drawCeiling = s.texturedFlats && cr < ceilingEnd && cr >= 0;
-        const bool drawFloor = k > 0 && fr >= floorStart;
-        if (!drawCeiling && !drawFloor)
-            continue;
         const int64_t z = s.t.rowDistance[size_t(std::max(k, 1))];
-        const int64_t x = s.viewX + ((z * dx) >> 16), y = s.viewY + ((z * dy) >> 16);
-        const bool inside =
-            x >= 0 && y >= 0 && x < (int64_t(kMapSide) << 16) && y < (int64_t(kMapSide) << 16);
-        const int cx = inside ? int(x >> 16) : 0, cy = inside ? int(y >> 16) : 0;
-        int floorTex = s.floorTexture, ceilingTex = s.ceilingTexture;
-        if (s.perCellFlats) {
-            const uint16_t v = inside ? map.plane2(cx, cy) : 0;
-            floorTex = textureOrNone(v & 0xFF, walls);
-            ceilingTex = textureOrNone(v >> 8, walls);
+        int64_t x = (int64_t(s.viewX) << 16) + z * d0x, y = (int64_t(s.viewY) << 16) + z * d0y;
+        const int64_t sx = z * ddx >> 16, sy = z * ddy >> 16;
+        uint8_t* ceilingRow = f.pixels.data() + size_t(cr) * kViewWidth;
+        uint8_t* floorRow = f.pixels.data() + size_t(fr) * kViewWidth;
+        for (int c = 0; c < kViewWidth; ++c, x += sx, y += sy) {
+            const bool ceiling = s.texturedFlats && cr < ceilingEnd[size_t(c)];
+            const bool floor = k > 0 && fr >= floorStart[size_t(c)];
+            if (!ceiling && !floor)
+                continue;
+            const int64_t px = x >> 16, py = y >> 16;
+            if (px < 0 || py < 0 || px >= kEnd || py >= kEnd) {
+                if (ceiling)
+                    ceilingRow[c] = kBackgroundColor;
+                if (floor)
+                    floorRow[c] = symbols ? 0 : kBackgroundColor;
+                continue;
+            }
+            const size_t cell = size_t((py >> 16) * kMapSide + (px >> 16));
+            const size_t texel =
+                size_t((((px & 0xFFFF) * side) >> 16) * side + (((py & 0xFFFF) * side) >> 16));
+            if (ceiling) {
+                const uint8_t* t = scratch.ceiling[cell];
+                ceilingRow[c] = t ? t[texel] : kMissingTextureColor;
+            }
+            if (!floor)
+                continue;
+            if (symbols)
+                floorRow[c] = s.scene->symbols->at(map.plane0(int(px >> 16), int(py >> 16)),
+                                                   int(((px & 0xFFFF) * 7) >> 16),
+                                                   int(((py & 0xFFFF) * 7) >> 16));
+            else {
+                const uint8_t* t = scratch.floor[cell];
+                floorRow[c] = t ? t[texel] : kMissingTextureColor;
+            }
         }
-        if (drawCeiling)
-            px[size_t(cr) * kViewWidth] = !inside          ? kBackgroundColor
-                                          : ceilingTex < 0 ? kMissingTextureColor
-                                                           : texel(*walls, ceilingTex, x, y);
-        if (!drawFloor)
-            continue;
-        uint8_t v = s.floorColor;
-        if (symbols)
-            v = inside ? s.scene->symbols->at(map.plane0(cx, cy), int(((x & 0xFFFF) * 7) >> 16),
-                                              int(((y & 0xFFFF) * 7) >> 16))
-                       : 0;
-        else if (inside)
-            v = floorTex < 0 ? kMissingTextureColor : texel(*walls, floorTex, x, y);
-        else
-            v = kBackgroundColor;
-        px[size_t(fr) * kViewWidth] = v;
     }
 }
 

@@ -46,18 +46,35 @@ void drawSprite(const SpriteSlot& slot, const SpriteSet& sprites, WorldFrame& f)
         return;
     const IndexedImage& img = *sprites.images[slot.sprite];
     const int side = img.side;
+    if (side <= 0 || img.pixels.size() < size_t(side) * size_t(side))
+        return;
     const int size = std::max(1, slot.height / 4);
     const int left = slot.screenX - size / 2, top = kCenterRow - slot.height / 8;
     const int c0 = std::max(0, left), c1 = std::min(kViewWidth - 1, left + size - 1);
     const int r0 = std::max(0, top), r1 = std::min(kViewHeight - 1, top + size - 1);
+    const int32_t step = int32_t((int64_t(side) << 16) / size);
     for (int c = c0; c <= c1; ++c) {
         if (f.columns[size_t(c)].height > slot.height)
             continue; // the wall in this column is nearer
         const int tx = int(int64_t(c - left) * side / size);
-        for (int r = r0; r <= r1; ++r) {
-            const uint8_t v = img.at(tx, int(int64_t(r - top) * side / size));
+        // Texel row ty of column tx lies at (side - 1 - ty) * side + tx: bottom row first.
+        const uint8_t* column = img.pixels.data() + tx;
+        int first = 0, last = side - 1; // rows of the column that hold any pixel
+        while (first <= last && column[size_t(side - 1 - first) * size_t(side)] == TransparentIndex)
+            ++first;
+        while (last >= first && column[size_t(side - 1 - last) * size_t(side)] == TransparentIndex)
+            --last;
+        if (first > last)
+            continue;
+        const int from = std::max(r0, top + int((int64_t(first) * size) / side));
+        const int to = std::min(r1, top + int((int64_t(last + 1) * size + side - 1) / side));
+        int32_t pos = int32_t((from - top) * int64_t(step));
+        uint8_t* out = f.pixels.data() + c;
+        for (int r = from; r <= to; ++r, pos += step) {
+            const int ty = std::min(side - 1, pos >> 16);
+            const uint8_t v = column[size_t(side - 1 - ty) * size_t(side)];
             if (v != TransparentIndex)
-                f.pixels[size_t(r * kViewWidth + c)] = v;
+                out[size_t(r) * kViewWidth] = v;
         }
     }
 }
@@ -65,6 +82,34 @@ void drawSprite(const SpriteSlot& slot, const SpriteSet& sprites, WorldFrame& f)
 struct Point {
     double x, y;
 };
+
+// Liang-Barsky: cuts the segment to the picture; false when nothing of it is inside.
+bool clipToPicture(double& x0, double& y0, double& x1, double& y1) {
+    double t0 = 0, t1 = 1;
+    const double dx = x1 - x0, dy = y1 - y0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0, kViewWidth - 1 - x0, y0, kViewHeight - 1 - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    if (t0 > t1 || !std::isfinite(t0) || !std::isfinite(t1))
+        return false;
+    const double ax = x0, ay = y0;
+    x0 = ax + t0 * dx;
+    y0 = ay + t0 * dy;
+    x1 = ax + t1 * dx;
+    y1 = ay + t1 * dy;
+    return true;
+}
 
 // A segment lying on the floor (or the ceiling), in tiles, clipped to the minimum distance
 // and the picture, drawn only where the column shows floor (or ceiling) at that row.
@@ -92,9 +137,9 @@ void floorSegment(const FrameState& s, WorldFrame& f, Point a, Point b, bool cei
     double x0, y0, x1, y1;
     project(a, da, x0, y0);
     project(b, db, x1, y1);
+    if (!clipToPicture(x0, y0, x1, y1))
+        return;
     const double steps = std::ceil(std::max(std::fabs(x1 - x0), std::fabs(y1 - y0)));
-    if (!std::isfinite(steps) || steps > 4 * (kViewWidth + kViewHeight))
-        return; // nothing this long can be on the screen in one piece
     for (int i = 0; i <= int(steps); ++i) {
         const double t = steps > 0 ? i / steps : 0;
         const int c = int(std::lround(x0 + (x1 - x0) * t)),

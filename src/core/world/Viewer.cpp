@@ -4,9 +4,9 @@
 
 namespace zentrik {
 
-void placeViewer(ViewerPose& pose, int32_t x, int32_t y) {
-    pose.x = std::clamp(x, kViewerMin, kViewerMax);
-    pose.y = std::clamp(y, kViewerMin, kViewerMax);
+void placeViewer(ViewerPose& pose, int64_t x, int64_t y) {
+    pose.x = int32_t(std::clamp<int64_t>(x, kViewerMin, kViewerMax));
+    pose.y = int32_t(std::clamp<int64_t>(y, kViewerMin, kViewerMax));
 }
 
 void placeViewerOnCell(ViewerPose& pose, int x, int y) {
@@ -110,9 +110,11 @@ bool ViewerMotion::step(const WorldMap& map, int dt) {
     return moved;
 }
 
-bool ViewerMotion::blocked(const WorldMap& map, int32_t x, int32_t y) {
-    const int x0 = (x - kViewerHalfSize) >> 16, x1 = (x + kViewerHalfSize) >> 16;
-    const int y0 = (y - kViewerHalfSize) >> 16, y1 = (y + kViewerHalfSize) >> 16;
+bool ViewerMotion::blocked(const WorldMap& map, int64_t x, int64_t y) {
+    if (x < 0 || y < 0 || x >= (int64_t(kMapSide) << 16) || y >= (int64_t(kMapSide) << 16))
+        return true;
+    const int x0 = int((x - kViewerHalfSize) >> 16), x1 = int((x + kViewerHalfSize) >> 16);
+    const int y0 = int((y - kViewerHalfSize) >> 16), y1 = int((y + kViewerHalfSize) >> 16);
     for (int cx = x0; cx <= x1; ++cx)
         for (int cy = y0; cy <= y1; ++cy)
             if (map.blocks(cx, cy))
@@ -121,7 +123,7 @@ bool ViewerMotion::blocked(const WorldMap& map, int32_t x, int32_t y) {
 }
 
 bool ViewerMotion::displace(const WorldMap& map, int32_t dx, int32_t dy) {
-    const int32_t x = pose.x, y = pose.y;
+    const int64_t x = pose.x, y = pose.y;
     // Standing inside a wall (put there by a goto or an edit) must not trap the viewer.
     if (!clip || !map.loaded() || blocked(map, x, y))
         placeViewer(pose, x + dx, y + dy);

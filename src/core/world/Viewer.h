@@ -19,7 +19,7 @@ inline constexpr int32_t kViewerMax = 4095999;
 inline constexpr int32_t kViewerHalfSize = 0x5800; // the collision square's half side
 
 // Puts the viewer on (x, y), clamped into the band.
-void placeViewer(ViewerPose& pose, int32_t x, int32_t y);
+void placeViewer(ViewerPose& pose, int64_t x, int64_t y);
 // The centre of cell (x, y), clamped, keeping the angle ("Goto in 3DEdit").
 void placeViewerOnCell(ViewerPose& pose, int x, int y);
 // The level's player start, looking the way it says; false (pose unchanged) without one.
@@ -55,7 +55,7 @@ public:
     // Forgets the time spent standing, so the next step does not jump.
     void restart() { m_last = m_clock.ticks(); }
 
-    static bool blocked(const WorldMap& map, int32_t x, int32_t y);
+    static bool blocked(const WorldMap& map, int64_t x, int64_t y);
 
 private:
     bool step(const WorldMap& map, int dt);

@@ -98,23 +98,23 @@ CellChanges setFlatByte(Level& level, FloorMode mode, int x, int y, bool ceiling
 }
 
 CellChanges applyWorldEdit(Level& level, WorldMap& map, const ObjectDescriptionTable& objects,
-                           const WorldPick& pick, EditPlane plane, uint16_t pen, FloorMode mode,
-                           const WorldEditRules& rules) {
+                           const WorldPick& pick, WorldEditPlane plane, uint16_t pen,
+                           FloorMode mode, const WorldEditRules& rules) {
     CellChanges out;
     if (pick.kind == PickKind::None)
         return out;
     switch (plane) {
-    case EditPlane::Walls:
+    case WorldEditPlane::Walls:
         if (pick.kind != PickKind::Ceiling)
             out = placeWall(level, map, objects, pick.x, pick.y, pen, rules);
         break;
-    case EditPlane::Objects:
+    case WorldEditPlane::Objects:
         if (pick.kind != PickKind::Wall)
             out = placeObject(level, pick.x, pick.y, pen);
         break;
-    case EditPlane::Floors:
+    case WorldEditPlane::Floors:
         break;
-    case EditPlane::FlatTextures:
+    case WorldEditPlane::FlatTextures:
         if (pick.kind != PickKind::Wall)
             out = setFlatByte(level, mode, pick.x, pick.y, pick.kind == PickKind::Ceiling,
                               uint8_t(pen));

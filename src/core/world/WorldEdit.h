@@ -33,7 +33,7 @@ struct CellChange {
 };
 using CellChanges = std::vector<CellChange>;
 
-enum class EditPlane : uint8_t { Walls = 0, Objects = 1, Floors = 2, FlatTextures = 3 };
+enum class WorldEditPlane : uint8_t { Walls = 0, Objects = 1, Floors = 2, FlatTextures = 3 };
 
 struct WorldEditRules {
     bool lockDoors = false;     // a door is left as it is
@@ -57,8 +57,8 @@ CellChanges setFlatByte(Level& level, FloorMode mode, int x, int y, bool ceiling
 // A press of the mouse in the 3D view: the pen's value into what was picked, by edit plane,
 // then the world map follows.
 CellChanges applyWorldEdit(Level& level, WorldMap& map, const ObjectDescriptionTable& objects,
-                           const WorldPick& pick, EditPlane plane, uint16_t pen, FloorMode mode,
-                           const WorldEditRules& rules);
+                           const WorldPick& pick, WorldEditPlane plane, uint16_t pen,
+                           FloorMode mode, const WorldEditRules& rules);
 
 // The changes of one stroke (press, drags, release) gathered into one undoable step: each
 // word keeps its first "before" and its last "after".

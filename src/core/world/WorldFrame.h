@@ -46,6 +46,11 @@ struct WorldFrame {
     std::bitset<kPlaneWords> visible; // cells crossed by a ray, index x * 64 + y
     std::array<SpriteSlot, kMaxSprites> sprites{};
     int spriteCount = 0;
+    // Working space of the floor drawing, kept here so that a frame allocates nothing.
+    struct Scratch {
+        std::array<const uint8_t*, kPlaneWords> floor{}, ceiling{}; // texture of each cell
+        std::array<int16_t, kViewWidth> ceilingEnd{}, floorStart{};
+    } scratch;
 
     uint8_t at(int x, int y) const { return pixels[size_t(y * kViewWidth + x)]; }
 };
