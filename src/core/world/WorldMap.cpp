@@ -25,7 +25,7 @@ void WorldMap::build(const Level* level, const ObjectDescriptionTable& objects, 
     // left out (their cells stay empty).
     m_doors.assign(objects.doors.begin(),
                    objects.doors.begin() +
-                       std::min<ptrdiff_t>(ptrdiff_t(objects.doors.size()), kMaxDoors));
+                       std::min<ptrdiff_t>(ptrdiff_t(objects.doors.size()), kMaxDoorRows));
     m_loaded = level && level->planes[0].size() == size_t(kPlaneWords) &&
                level->planes[1].size() == size_t(kPlaneWords);
     m_hasThird = m_loaded && level->planes[2].size() == size_t(kPlaneWords);

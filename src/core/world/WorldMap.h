@@ -18,7 +18,7 @@ namespace zentrik {
 inline constexpr uint8_t kTileDoorSide = 0x40;
 inline constexpr uint8_t kTileDoor = 0x80;
 inline constexpr uint8_t kTilePushwall = 0xC0;
-inline constexpr int kMaxDoors = 64;
+inline constexpr int kMaxDoorRows = 64;
 inline constexpr int kMaxWallValue = 63;
 
 enum class ThingKind : uint8_t { Static, PlayerMark, Fixed, Actor, DirectionMark };

@@ -146,7 +146,14 @@ void CPropMapEdit::wireTools() {
         m_cursor->setText(QString::asprintf("X: %i  Y: %i    ", c.x, c.y));
         emit m_context.messages.mapCursor(c.x, c.y, c.object, c.wall);
     };
-    t.onPosition = [this](int x, int y) { emit positionPicked(x, y); };
+    t.onPosition = [this](int x, int y) {
+        emit positionPicked(x, y);
+        if (m_goTo3DReturn) {
+            tools().setPenMode(*m_goTo3DReturn);
+            m_goTo3DReturn.reset();
+            emit m_context.messages.goTo3D(x, y);
+        }
+    };
     t.onPasteDone = [this] {
         action("paste")->setChecked(false);
         action("modeRectSelect")->setChecked(true);

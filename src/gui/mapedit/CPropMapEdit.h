@@ -14,6 +14,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -103,6 +104,8 @@ public:
     SpriteSelectWnd* spriteChooser() const { return m_spriteWnd; }
     // The wall and object choosers' data (set by whoever loads the page file).
     void setChooserData(const WallSet* walls, const SpriteSet* sprites, const GamePalette* palette);
+    const WallSet* wallSet() const { return m_wallSet; }
+    const SpriteSet* spriteSet() const { return m_spriteSet; }
 
 signals:
     void positionPicked(int x, int y);
@@ -177,6 +180,7 @@ private:
     const GamePalette* m_palette = nullptr;
     bool m_objectsBeforeThirdPlane = true;
     bool m_stroking = false;
+    std::optional<PenMode> m_goTo3DReturn; // "Goto in 3DEdit" is picking a cell
 };
 
 } // namespace zentrik::gui

@@ -1,0 +1,139 @@
+// The 3DEdit page with the map page beside it: shareware level 1 from its player start, keys,
+// focus loss, "Goto in 3DEdit", an edit that the map page can undo, and the mode-3 box.
+#include "app/AppContext.h"
+#include "GuiTestSupport.h"
+#include "mapedit/CPropMapEdit.h"
+#include "pagefile/PageFileReader.h"
+#include "TestSupport.h"
+#include "world3d/CMiniMap.h"
+#include "world3d/CProp3DEdit.h"
+#include "world3d/WinWolfCtrl.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace zentrik::gui {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kData = ZENTRIK_SOURCE_DATA;
+const fs::path kSymbolFolder = kData / "MapObjects" / "Wolfenstein 3D";
+
+class World3DPage : public ::testing::Test {
+protected:
+    World3DPage() : context(ProgramPaths{dir.path(), dir.path() / "user"}) {
+        context.prompter = &prompter;
+        context.jobs = &jobs;
+        context.clock = &clock;
+        clock.set(50000);
+        maps = new CPropMapEdit(context, &window);
+        test::StrictPrompter quietLoader;
+        maps->setSymbolSet(loadSymbolSetFolder(kSymbolFolder, quietLoader));
+        page = new CProp3DEdit(context, &window);
+        window.resize(900, 500);
+        page->resize(900, 500);
+        window.show();
+    }
+    ~World3DPage() override { fs::current_path(m_startFolder); }
+
+    void loadShareware() {
+        dir.copyGameFile("wl1/MAPHEAD.WL1");
+        prompter.expectPath(dir.copyGameFile("wl1/GAMEMAPS.WL1").string());
+        ASSERT_TRUE(maps->loadMaps());
+        InlineProgress progress;
+        ASSERT_EQ(
+            LoadTexturesWorker(test::readGameFile("wl1/VSWAP.WL1"), progress, prompter, walls),
+            JobResult::Done);
+        ASSERT_EQ(
+            LoadSpritesWorker(test::readGameFile("wl1/VSWAP.WL1"), progress, prompter, sprites),
+            JobResult::Done);
+        GamePalette palette;
+        ASSERT_TRUE(
+            readPalBytes(test::readBytes(kData / "palette" / "Wolfenstein3D.pal"), palette));
+        context.palettes.setCurrent(palette); // the page follows the switch
+        maps->setChooserData(&walls, &sprites, &context.palettes.current());
+        clock.advance(1001);
+        page->reload();
+    }
+    const ViewerPose& pose() { return page->view()->motion().pose; }
+    Level& level() { return *context.levels.current(); }
+
+    fs::path m_startFolder = fs::current_path();
+    test::TempDir dir;
+    test::StrictPrompter prompter;
+    InlineJobRunner jobs;
+    FakeClock clock;
+    AppContext context;
+    QWidget window;
+    CPropMapEdit* maps = nullptr;
+    CProp3DEdit* page = nullptr;
+    WallSet walls;
+    SpriteSet sprites;
+};
+
+TEST_F(World3DPage, LevelOneFromItsStartWalksWithTheKeysAndStopsOnFocusLoss) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    loadShareware();
+    EXPECT_EQ(pose().x, 29 * 65536 + 32768);
+    EXPECT_EQ(pose().y, 57 * 65536 + 32768);
+    EXPECT_EQ(page->view()->frame().columns[300].kind, HitKind::Door);
+    test::saveSnapshot(*page, "3dedit-level1");
+    page->grab().save(QString::fromStdString((m_startFolder / "3dedit-level1.png").string()));
+
+    WinWolfCtrl* view = page->view();
+    QTest::keyPress(view, Qt::Key_Up);
+    QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier, QString(), true);
+    QCoreApplication::sendEvent(view, &repeat); // an auto-repeat release keeps walking
+    clock.advance(100);
+    QTest::qWait(40);
+    EXPECT_GT(pose().x, 29 * 65536 + 32768);
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(view, &out);
+    EXPECT_FALSE(view->motion().moving());
+}
+
+TEST_F(World3DPage, GotoPicksACellOnTheMapAndGivesTheToolBack) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    loadShareware();
+    maps->findChild<QPushButton*>("goto3D")->click();
+    EXPECT_EQ(maps->tools().penMode(), PenMode::PickPosition);
+    QWidget* map = maps->map();
+    const int pitch = maps->map()->controller().view.pitch();
+    QTest::mousePress(map, Qt::LeftButton, {}, QPoint(40 * pitch + 3, 20 * pitch + 3));
+    QTest::mouseRelease(map, Qt::LeftButton, {}, QPoint(40 * pitch + 3, 20 * pitch + 3));
+    EXPECT_EQ(maps->tools().penMode(), PenMode::Pen);
+    EXPECT_EQ(pose().x, 40 * 65536 + 32768);
+    EXPECT_EQ(pose().y, 20 * 65536 + 32768);
+}
+
+TEST_F(World3DPage, AWallPutFromTheViewIsOneUndoStepOfTheMapPage) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    loadShareware();
+    context.pens.left.wall = 1;
+    const QPoint centre = page->view()->rect().center();
+    QTest::mousePress(page->view(), Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(page->view(), Qt::LeftButton, {}, centre);
+    EXPECT_EQ(level().planes[0][size_t(57 * 64 + 32)], 1); // the door became a wall
+    EXPECT_TRUE(context.levels.mapsModified);
+    ASSERT_TRUE(maps->undo().canUndo());
+    maps->doUndo();
+    EXPECT_EQ(level().planes[0][size_t(57 * 64 + 32)], 90);
+}
+
+TEST_F(World3DPage, ThePerCellFloorModeNeedsTheThirdPlane) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    loadShareware();
+    EXPECT_TRUE(page->setFloorMode(FloorMode::Colors));
+    EXPECT_FALSE(page->setFloorMode(FloorMode::PlaneTextures));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].caption, "3rd plane is missing!");
+    EXPECT_EQ(page->floorMode(), FloorMode::Colors);
+}
+
+} // namespace
+} // namespace zentrik::gui
