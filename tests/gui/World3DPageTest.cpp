@@ -114,12 +114,20 @@ TEST_F(World3DPage, GotoPicksACellOnTheMapAndGivesTheToolBack) {
 TEST_F(World3DPage, AWallPutFromTheViewIsOneUndoStepOfTheMapPage) {
     ZENTRIK_REQUIRE_GAMEDATA();
     loadShareware();
-    context.pens.left.wall = 1;
+    context.pens.left.wall = 8; // the blue wall next to the door
+    const int pitch = maps->map()->controller().view.pitch();
+    auto same = [&] {
+        const QImage map = maps->map()->grab().toImage();
+        return map.pixel(32 * pitch + 3, 57 * pitch + 3) ==
+               map.pixel(32 * pitch + 3, 56 * pitch + 3);
+    };
+    EXPECT_FALSE(same());
     const QPoint centre = page->view()->rect().center();
     QTest::mousePress(page->view(), Qt::LeftButton, {}, centre);
     QTest::mouseRelease(page->view(), Qt::LeftButton, {}, centre);
-    EXPECT_EQ(level().planes[0][size_t(57 * 64 + 32)], 1); // the door became a wall
+    EXPECT_EQ(level().planes[0][size_t(57 * 64 + 32)], 8); // the door became a wall
     EXPECT_TRUE(context.levels.mapsModified);
+    EXPECT_TRUE(same()) << "the level map shows the new wall like its neighbour";
     ASSERT_TRUE(maps->undo().canUndo());
     maps->doUndo();
     EXPECT_EQ(level().planes[0][size_t(57 * 64 + 32)], 90);

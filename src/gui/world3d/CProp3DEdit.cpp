@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/PageRegistry.h"
 #include "mapedit/CPropMapEdit.h"
+#include "mapedit/LevelMapCtrl.h"
 #include "world3d/CMiniMap.h"
 #include "world3d/WinWolfCtrl.h"
 
@@ -191,6 +192,7 @@ void CProp3DEdit::commitStroke() {
         stroke.undo(*level);
         maps->editLevel([&] { stroke.redo(*level); });
         maps->editor().setMapsModified(true);
+        maps->map()->markDirty(); // the level map's picture shows the new cells
     } else
         m_context.changes.set(DataSet::Maps, true);
 }
