@@ -84,6 +84,16 @@ bool loadPageFile(Context& c, const std::filesystem::path& path, WallSet& walls,
     return LoadSpritesWorker(*bytes, progress, c.prompter, sprites) == JobResult::Done;
 }
 
+// --palette wins; else the extension's palette; else the program's own (paletteArg).
+std::optional<GamePalette> paletteFor(Context& c, const ExtensionRecord& ext) {
+    if (!c.args.option("palette")) {
+        auto bytes = readWholeFile(programDir() / "palette" / (ext.palette + ".pal"));
+        if (GamePalette p; bytes && readPalBytes(*bytes, p))
+            return p;
+    }
+    return paletteArg(c);
+}
+
 } // namespace
 
 int render3d(Context& c) {
@@ -123,15 +133,7 @@ int render3d(Context& c) {
 
     const ExtensionRecord ext = extensionFor(name.ext);
     const SymbolSet symbols = LoadSymbolSet(programDir(), ext.symbolSet, c.prompter);
-    // --palette wins; else the extension's palette; else the program's own (paletteArg).
-    std::optional<GamePalette> palette;
-    if (!c.args.option("palette")) {
-        auto bytes = readWholeFile(programDir() / "palette" / (ext.palette + ".pal"));
-        if (GamePalette p; bytes && readPalBytes(*bytes, p))
-            palette = p;
-    }
-    if (!palette)
-        palette = paletteArg(c);
+    const std::optional<GamePalette> palette = paletteFor(c, ext);
     if (!palette)
         return kExitNotDone;
 

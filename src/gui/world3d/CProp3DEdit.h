@@ -10,6 +10,8 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QHBoxLayout;
+class QPushButton;
 class QLabel;
 
 namespace zentrik::gui {
@@ -43,6 +45,7 @@ protected:
 
 private:
     QWidget* buildToolBar();
+    void buildPlaneButtons(QHBoxLayout* row, QPushButton* flat);
     QWidget* buildSidePanel();
     void press(const WorldPick& pick, int button, bool first, int row);
     void commitStroke();

@@ -72,43 +72,7 @@ QWidget* CProp3DEdit::buildToolBar() {
     for (QWidget* w : {texture, object, flat})
         h->addWidget(w);
 
-    auto* planes = new QButtonGroup(this);
-    const char* planeNames[][2] = {{"Edit Walls", "editWalls"},
-                                   {"Edit Objects", "editObjects"},
-                                   {"Edit Floors", "editFloors"},
-                                   {"Edit floor/ceiling textures", "editFlats"}};
-    for (int p = 0; p < 4; ++p) {
-        auto* b = toolButton(planeNames[p][0], planeNames[p][1], planeNames[p][0], bar);
-        planes->addButton(b, p);
-        h2->addWidget(b);
-        b->setChecked(p == 0);
-    }
-    connect(planes, &QButtonGroup::idClicked, this,
-            [this](int id) { setEditPlane(WorldEditPlane(id)); });
-
-    m_modes = new QButtonGroup(this);
-    const char* modeTips[] = {
-        "No floor and ceiling",
-        "Floor (low byte) and ceiling (high byte) colors saved in mapsegs[0][0]",
-        "Single floor (low) and ceiling (high) textures saved in mapsegs[0][0]",
-        "Multiple floor (low) and ceiling (high) textures saved in third plane"};
-    for (int m = 0; m < 4; ++m) {
-        const QByteArray name = "floorMode" + QByteArray::number(m);
-        auto* b = toolButton(QByteArray::number(m).constData(), name.constData(), modeTips[m], bar);
-        m_modes->addButton(b, m);
-        h2->addWidget(b);
-    }
-    m_modes->button(0)->setChecked(true);
-    // Floors and ceilings can be chosen and edited only while the view shows them.
-    auto enableFlats = [flat, flatPlane = planes->button(3)](bool on) {
-        flat->setEnabled(on);
-        flatPlane->setEnabled(on);
-    };
-    enableFlats(false);
-    connect(m_modes, &QButtonGroup::idClicked, this, [this, enableFlats](int id) {
-        setFloorMode(FloorMode(id));
-        enableFlats(floorMode() != FloorMode::None);
-    });
+    buildPlaneButtons(h2, flat);
 
     auto* levels = new QButtonGroup(this);
     for (int d : {kDifficultyEasy, kDifficultyMedium, kDifficultyAll}) {
@@ -124,6 +88,47 @@ QWidget* CProp3DEdit::buildToolBar() {
     h->addStretch(1);
     h2->addStretch(1);
     return bar;
+}
+
+void CProp3DEdit::buildPlaneButtons(QHBoxLayout* h2, QPushButton* flat) {
+    auto* planes = new QButtonGroup(this);
+    const char* planeNames[][2] = {{"Edit Walls", "editWalls"},
+                                   {"Edit Objects", "editObjects"},
+                                   {"Edit Floors", "editFloors"},
+                                   {"Edit floor/ceiling textures", "editFlats"}};
+    for (int p = 0; p < 4; ++p) {
+        auto* b = toolButton(planeNames[p][0], planeNames[p][1], planeNames[p][0], this);
+        planes->addButton(b, p);
+        h2->addWidget(b);
+        b->setChecked(p == 0);
+    }
+    connect(planes, &QButtonGroup::idClicked, this,
+            [this](int id) { setEditPlane(WorldEditPlane(id)); });
+
+    m_modes = new QButtonGroup(this);
+    const char* modeTips[] = {
+        "No floor and ceiling",
+        "Floor (low byte) and ceiling (high byte) colors saved in mapsegs[0][0]",
+        "Single floor (low) and ceiling (high) textures saved in mapsegs[0][0]",
+        "Multiple floor (low) and ceiling (high) textures saved in third plane"};
+    for (int m = 0; m < 4; ++m) {
+        const QByteArray name = "floorMode" + QByteArray::number(m);
+        auto* b =
+            toolButton(QByteArray::number(m).constData(), name.constData(), modeTips[m], this);
+        m_modes->addButton(b, m);
+        h2->addWidget(b);
+    }
+    m_modes->button(0)->setChecked(true);
+    // Floors and ceilings can be chosen and edited only while the view shows them.
+    auto enableFlats = [flat, flatPlane = planes->button(3)](bool on) {
+        flat->setEnabled(on);
+        flatPlane->setEnabled(on);
+    };
+    enableFlats(false);
+    connect(m_modes, &QButtonGroup::idClicked, this, [this, enableFlats](int id) {
+        setFloorMode(FloorMode(id));
+        enableFlats(floorMode() != FloorMode::None);
+    });
 }
 
 QWidget* CProp3DEdit::buildSidePanel() {
