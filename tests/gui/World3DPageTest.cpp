@@ -9,12 +9,15 @@
 #include "world3d/CProp3DEdit.h"
 #include "world3d/WinWolfCtrl.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace zentrik::gui {
 namespace {
@@ -131,6 +134,18 @@ TEST_F(World3DPage, AWallPutFromTheViewIsOneUndoStepOfTheMapPage) {
     ASSERT_TRUE(maps->undo().canUndo());
     maps->doUndo();
     EXPECT_EQ(level().planes[0][size_t(57 * 64 + 32)], 90);
+}
+
+TEST_F(World3DPage, FloorSymbolsFollowAPaletteSwitch) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    loadShareware();
+    page->findChild<QCheckBox*>("floorSymbols")->setChecked(true);
+    const uint8_t before = page->view()->frame().at(300, kViewHeight - 1);
+    GamePalette reversed = context.palettes.current();
+    std::reverse(reversed.entries.begin(), reversed.entries.end());
+    context.palettes.setCurrent(reversed);
+    const Rgb shown = reversed.entries[page->view()->frame().at(300, kViewHeight - 1)];
+    EXPECT_EQ(shown, context.palettes.current().entries[255 - before]); // the same colour
 }
 
 TEST_F(World3DPage, ThePerCellFloorModeNeedsTheThirdPlane) {
