@@ -112,6 +112,10 @@ TEST_F(World3DPage, GotoPicksACellOnTheMapAndGivesTheToolBack) {
     EXPECT_EQ(maps->tools().penMode(), PenMode::Pen);
     EXPECT_EQ(pose().x, 40 * 65536 + 32768);
     EXPECT_EQ(pose().y, 20 * 65536 + 32768);
+    // The level map marks where the viewer now stands.
+    const QImage shown = map->grab().toImage();
+    EXPECT_EQ(QColor(shown.pixel(40 * pitch + pitch / 2 - 2, 20 * pitch + pitch / 2)),
+              QColor(Qt::red));
 }
 
 TEST_F(World3DPage, AWallPutFromTheViewIsOneUndoStepOfTheMapPage) {

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <optional>
+
 namespace zentrik::gui {
 
 // The level map: the current level as 64 x 64 symbols of 7 x 7 pixels, drawn with the pens.
@@ -39,6 +41,8 @@ public:
 
     void markDirty();
     void redrawCell(int x, int y);
+    // Where the 3D view's viewer stands (in tiles) and looks (degrees, 90 up); none hides it.
+    void setViewerMark(std::optional<QPointF> position, int angle = 0);
     // The cell under a position of the control; outside the map area it lies outside 0..63.
     QPoint cellAt(QPoint pos) const;
     // The picture as drawn (for the tests and the screenshot).
@@ -57,6 +61,7 @@ private:
     void paintRectPreview(QPainter& p);
     void paintSelection(QPainter& p);
     void paintPaste(QPainter& p);
+    void paintViewer(QPainter& p);
     QRect cellRect(int x0, int y0, int x1, int y1) const; // half-open cell range, in pixels
 
     MapEditController m_tools;
@@ -65,6 +70,8 @@ private:
     bool m_dirty = true;
     int m_zoom = 1;
     bool m_movesWithGrid = true;
+    std::optional<QPointF> m_viewer;
+    int m_viewerAngle = 0;
 };
 
 } // namespace zentrik::gui

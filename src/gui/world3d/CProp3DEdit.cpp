@@ -41,6 +41,7 @@ CProp3DEdit::CProp3DEdit(AppContext& context, QWidget* parent)
     connect(m_view, &WinWolfCtrl::hovered, this, &CProp3DEdit::hover);
     connect(m_view, &WinWolfCtrl::viewerMoved, this, [this] {
         m_mini->refresh();
+        showViewerOnMap();
         m_position->setText(
             QString::asprintf("X: %.2f  Y: %.2f  %i\xC2\xB0", m_view->motion().pose.x / 65536.0,
                               m_view->motion().pose.y / 65536.0, m_view->motion().pose.angle));
@@ -107,6 +108,16 @@ void CProp3DEdit::reload() {
 void CProp3DEdit::redraw() {
     m_view->redraw();
     m_mini->refresh();
+    showViewerOnMap();
+}
+
+void CProp3DEdit::showViewerOnMap() {
+    CPropMapEdit* maps = mapPage();
+    if (!maps)
+        return;
+    const ViewerPose& p = m_view->motion().pose;
+    maps->map()->setViewerMark(
+        m_world.loaded() ? std::optional(QPointF(p.x, p.y) / 65536.0) : std::nullopt, p.angle);
 }
 
 void CProp3DEdit::showEvent(QShowEvent* e) {

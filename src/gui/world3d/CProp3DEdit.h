@@ -53,6 +53,8 @@ private:
     void rebuildColors();
     void updateScene();
     void redraw();
+    // The viewer's mark on the level map follows every move.
+    void showViewerOnMap();
     CPropMapEdit* mapPage() const;
     uint16_t penValue(int button) const;
     RenderOptions& options();
