@@ -23,8 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kSymbolFolder = fs::path(__FILE__).parent_path().parent_path().parent_path() /
-                               "data" / "MapObjects" / "Wolfenstein 3D";
+// Absolute, so that it holds whatever folder the tests run in (ctest starts them elsewhere).
+const fs::path kSymbolFolder = fs::path(ZENTRIK_SOURCE_DATA) / "MapObjects" / "Wolfenstein 3D";
 
 // Pixel centre of a map cell at the control's own geometry (grid on: 8-pixel pitch).
 QPoint cellCentre(const LevelMapCtrl& map, int x, int y) {
