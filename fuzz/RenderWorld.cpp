@@ -66,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     renderFrame({map.get(), &res.walls, &res.sprites, &colors}, pose, options, *frame);
 
     const WorldPick pick = pickAt(*frame, pose, px, py);
-    applyWorldEdit(level, *map, symbols.objects, pick, WorldEditPlane(pen % 4), pen, options.floorMode,
-                   {bool(pen & 0x100), bool(pen & 0x200)});
+    applyWorldEdit(level, *map, symbols.objects, pick, WorldEditPlane(pen % 4), pen,
+                   options.floorMode, {bool(pen & 0x100), bool(pen & 0x200)});
     FakeClock clock;
     ViewerMotion motion(clock);
     motion.pose = pose;

@@ -127,8 +127,8 @@ TEST(WorldEdit, DoorsMarkTheirSidesAlsoAtTheMapsEdge) {
     for (const Case& c :
          {Case{20, 30, 90, 20, 31}, Case{0, 0, 90, 0, 1}, Case{63, 63, 91, 62, 63}}) {
         const WorldPick pick{PickKind::Floor, c.x, c.y};
-        auto ch = applyWorldEdit(s.level, s.map, s.symbols.objects, pick, WorldEditPlane::Walls, c.door,
-                                 FloorMode::None, rules);
+        auto ch = applyWorldEdit(s.level, s.map, s.symbols.objects, pick, WorldEditPlane::Walls,
+                                 c.door, FloorMode::None, rules);
         EXPECT_EQ(ch, (CellChanges{{0, uint16_t(c.y * 64 + c.x), 0, c.door}}));
         EXPECT_EQ(s.map.tile(c.sx, c.sy), 1 | kTileDoorSide);
         // A wall over the door takes the marks away again; with doors locked nothing changes.
