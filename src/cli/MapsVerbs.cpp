@@ -1,5 +1,6 @@
 // maps: the map archive (MAPHEAD + GAMEMAPS/MAPTEMP) and single levels.
 #include "CliArea.h"
+#include "Render3dVerb.h"
 
 #include "app/Settings.h"
 #include "io/SafeFile.h"
@@ -296,6 +297,13 @@ const AreaRegistration kMaps{
               "replace level N with a .MAP file and write the set as OUT with MAPHEAD beside it",
               importLevel,
               {}},
+             {"render-3d",
+              "GAMEMAPS.x LEVEL X Y ANGLE OUT.png|OUT.bmp [--vswap VSWAP.x] [--floor-mode 0..3] "
+              "[--palette FILE]",
+              "draw level LEVEL (from 0) as the 3D view sees it from X Y (tiles, 30.5 is the "
+              "middle of cell 30) looking ANGLE degrees (0 along +x, 90 along -y)",
+              render3d,
+              {"vswap", "floor-mode", "palette"}},
          }}};
 
 } // namespace

@@ -110,7 +110,14 @@ void CPropMapEdit::wireTools() {
         m_cursor->setText(QString::asprintf("X: %i  Y: %i    ", r.x, r.y));
         emit m_context.messages.mapCursor(r.x, r.y, r.object, r.wall);
     }));
-    c.push_back(t.positionPicked.connect([this](int x, int y) { emit positionPicked(x, y); }));
+    c.push_back(t.positionPicked.connect([this](int x, int y) {
+        emit positionPicked(x, y);
+        if (m_goTo3DReturn) {
+            tools().setPenMode(*m_goTo3DReturn);
+            m_goTo3DReturn.reset();
+            emit m_context.messages.goTo3D(x, y);
+        }
+    }));
     c.push_back(t.pasteDone.connect([this] {
         action("paste")->setChecked(false);
         action("modeRectSelect")->setChecked(true);

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <vector>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -163,6 +164,7 @@ private:
     bool m_stroking = false;
     int m_shownLevel = -1;
     QPointer<MainToolbar> m_mainToolbar; // once the page sits in the main window
+    std::optional<PenMode> m_goTo3DReturn; // "Goto in 3DEdit" is picking a cell
 };
 
 } // namespace zentrik::gui

@@ -197,8 +197,10 @@ QWidget* CPropMapEdit::buildSidePanel() {
     v->addWidget(m_stats);
     auto* go3d = button("Goto in 3DEdit", "goto3D");
     connect(go3d, &QPushButton::clicked, this, [this] {
-        const CursorReport& c = tools().cursor();
-        emit m_context.messages.goTo3D(std::max(c.x, 0), std::max(c.y, 0));
+        // The next click on the map picks the cell; the tool in use comes back after it.
+        if (tools().penMode() != PenMode::PickPosition)
+            m_goTo3DReturn = tools().penMode();
+        tools().setPenMode(PenMode::PickPosition);
     });
     v->addWidget(go3d);
     m_cursor = new QLabel;

@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace zentrik::gui {
 
@@ -173,6 +174,26 @@ void LevelMapCtrl::paintEvent(QPaintEvent*) {
     paintRectPreview(p);
     paintPaste(p);
     paintSelection(p);
+    paintViewer(p);
+}
+
+void LevelMapCtrl::setViewerMark(std::optional<QPointF> position, int angle) {
+    m_viewer = position;
+    m_viewerAngle = angle;
+    update();
+}
+
+void LevelMapCtrl::paintViewer(QPainter& p) {
+    if (!m_viewer || !m_tools.hasLevel())
+        return;
+    const double pitch = m_tools.view.pitch() * m_zoom;
+    const QPointF at = *m_viewer * pitch;
+    const double a = m_viewerAngle * 3.14159265358979 / 180;
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 2));
+    p.setBrush(Qt::red);
+    p.drawEllipse(at, pitch * 0.4, pitch * 0.4);
+    p.drawLine(at, at + QPointF(std::cos(a), -std::sin(a)) * pitch * 1.5);
 }
 
 void LevelMapCtrl::paintRectPreview(QPainter& p) {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <vector>
+#include <optional>
 
 namespace zentrik::gui {
 
@@ -44,6 +45,8 @@ public:
 
     void markDirty();
     void redrawCell(int x, int y);
+    // Where the 3D view's viewer stands (in tiles) and looks (degrees, 90 up); none hides it.
+    void setViewerMark(std::optional<QPointF> position, int angle = 0);
     // The cell under a position of the control; outside the map area it lies outside 0..63.
     QPoint cellAt(QPoint pos) const;
     // The picture as drawn (for the tests and the screenshot).
@@ -67,6 +70,7 @@ private:
     void paintRectPreview(QPainter& p);
     void paintSelection(QPainter& p);
     void paintPaste(QPainter& p);
+    void paintViewer(QPainter& p);
     QRect cellRect(int x0, int y0, int x1, int y1) const; // half-open cell range, in pixels
 
     MapEditController m_tools;
@@ -76,6 +80,8 @@ private:
     bool m_dirty = true;
     int m_zoom = 1;
     bool m_movesWithGrid = true;
+    std::optional<QPointF> m_viewer;
+    int m_viewerAngle = 0;
 };
 
 } // namespace zentrik::gui

@@ -1,0 +1,162 @@
+// maps render-3d: one frame of the 3D view of a level, as a PNG or BMP picture.
+#include "Render3dVerb.h"
+#include "CliArea.h"
+#include "CliCommon.h"
+
+#include "app/ExtensionTable.h"
+#include "app/Settings.h"
+#include "imaging/BmpTarget.h"
+#include "imaging/BmpWriter.h"
+#include "imaging/PngWriter.h"
+#include "io/SafeFile.h"
+#include "maps/LevelSetEditor.h"
+#include "maps/MapArchiveFiles.h"
+#include "pagefile/PageFileReader.h"
+#include "world/RayCaster.h"
+#include "world/SymbolSet.h"
+#include "world/Viewer.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <memory>
+
+namespace zentrik::cli {
+
+namespace {
+
+constexpr const char* kUsage = "zentrik-cli maps render-3d GAMEMAPS.x LEVEL X Y ANGLE "
+                               "OUT.png|OUT.bmp [--vswap VSWAP.x] [--floor-mode 0..3]";
+
+class FrameTarget : public BmpTarget {
+public:
+    explicit FrameTarget(const WorldFrame& f) : m_frame(f) {}
+    int width() const override { return kViewWidth; }
+    int height() const override { return kViewHeight; }
+    uint8_t getPixel(int x, int y) const override { return m_frame.at(x, y); }
+    void setPixel(int, int, uint8_t) override {}
+
+private:
+    const WorldFrame& m_frame;
+};
+
+// A decimal number such as "30.5" or "-90"; nothing for anything else or beyond the limit.
+std::optional<double> decimalArg(const std::string& text, double limit) {
+    if (text.empty() || text.size() > 16 ||
+        text.find_first_not_of("+-.0123456789") != std::string::npos)
+        return std::nullopt;
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !std::isfinite(v) || std::fabs(v) > limit)
+        return std::nullopt;
+    return v;
+}
+
+std::string lower(std::string s) {
+    for (char& ch : s)
+        ch = char(std::tolower(static_cast<unsigned char>(ch)));
+    return s;
+}
+
+// The extension's record (symbol set and palette) for the map file's suffix.
+ExtensionRecord extensionFor(const std::string& suffix) {
+    auto text = readWholeFile(programDir() / "extensions.txt");
+    ExtensionRecord fallback{suffix, "Wolfenstein 3D", "Wolfenstein3D"};
+    if (!text)
+        return fallback;
+    const std::string s(text->begin(), text->end());
+    for (const ExtensionRecord& r : parseExtensions(s).records)
+        if (lower(r.extension) == lower(suffix))
+            return r;
+    return fallback;
+}
+
+bool loadPageFile(Context& c, const std::filesystem::path& path, WallSet& walls,
+                  SpriteSet& sprites) {
+    auto bytes = readWholeFile(path);
+    if (!bytes) {
+        c.prompter.message(path.string(), "Cannot Open", MessageIcon::Error);
+        return false;
+    }
+    InlineProgress progress;
+    if (LoadTexturesWorker(*bytes, progress, c.prompter, walls) != JobResult::Done)
+        return false;
+    return LoadSpritesWorker(*bytes, progress, c.prompter, sprites) == JobResult::Done;
+}
+
+// --palette wins; else the extension's palette; else the program's own (paletteArg).
+std::optional<GamePalette> paletteFor(Context& c, const ExtensionRecord& ext) {
+    if (!c.args.option("palette")) {
+        auto bytes = readWholeFile(programDir() / "palette" / (ext.palette + ".pal"));
+        if (GamePalette p; bytes && readPalBytes(*bytes, p))
+            return p;
+    }
+    return paletteArg(c);
+}
+
+} // namespace
+
+int render3d(Context& c) {
+    const auto& pos = c.args.positional();
+    if (pos.size() != 6)
+        return c.usage(kUsage);
+    const auto x = decimalArg(pos[2], kMapSide), y = decimalArg(pos[3], kMapSide);
+    const auto angle = decimalArg(pos[4], 1e6);
+    const auto mode = numberArg(c.args.option("floor-mode").value_or("0"), 3);
+    const std::string out = lower(std::filesystem::path(pos[5]).extension().string());
+    const auto level = numberArg(pos[1], kMaxLevels - 1);
+    if (!x || !y || !angle || !mode || !level || *x < 0 || *y < 0 ||
+        (out != ".png" && out != ".bmp"))
+        return c.usage(kUsage);
+
+    auto set = std::make_unique<LevelSet>();
+    LevelSetEditor editor(*set, c.prompter);
+    Settings settings;
+    InlineJobRunner jobs;
+    SteadyClock clock;
+    QuietTime quiet;
+    MapArchiveFiles files(editor, settings, MapFileServices{c.prompter, jobs, quiet, clock, {}});
+    const MapFileName name = MapFileName::split(pos[0]);
+    if (!files.loadMaps(name))
+        return kExitNotDone;
+    if (*level >= set->levelCount()) {
+        c.prompter.message("This level doesn't exist!", "Error", MessageIcon::Error);
+        return kExitNotDone;
+    }
+    const std::filesystem::path vswap = c.args.option("vswap")
+                                            ? std::filesystem::path(*c.args.option("vswap"))
+                                            : name.sibling("VSWAP");
+    auto walls = std::make_unique<WallSet>();
+    auto sprites = std::make_unique<SpriteSet>();
+    if (!loadPageFile(c, vswap, *walls, *sprites))
+        return kExitNotDone;
+
+    const ExtensionRecord ext = extensionFor(name.ext);
+    const SymbolSet symbols = LoadSymbolSet(programDir(), ext.symbolSet, c.prompter);
+    const std::optional<GamePalette> palette = paletteFor(c, ext);
+    if (!palette)
+        return kExitNotDone;
+
+    auto map = std::make_unique<WorldMap>();
+    map->build(&set->levels[size_t(*level)], symbols.objects, kDifficultyAll);
+    auto colors = std::make_unique<FloorSymbolColors>();
+    colors->rebuild(symbols.strip, *palette);
+    ViewerPose pose;
+    placeViewer(pose, int32_t(std::lround(*x * 65536)), int32_t(std::lround(*y * 65536)));
+    pose.angle = int(std::lround(std::fmod(std::fmod(*angle, 360) + 360, 360))) % 360;
+    RenderOptions options;
+    options.floorMode = FloorMode(*mode);
+    auto frame = std::make_unique<WorldFrame>();
+    renderFrame({map.get(), walls.get(), sprites.get(), colors.get()}, pose, options, *frame);
+
+    const std::vector<uint8_t> bytes =
+        out == ".png" ? png8Bytes(frame->pixels, kViewWidth, kViewHeight, *palette)
+                      : bmp8Bytes(FrameTarget(*frame), *palette);
+    if (auto st = replaceFile(pos[5], bytes); !st) {
+        c.prompter.message(st.error().text, st.error().caption, MessageIcon::Error);
+        return kExitNotDone;
+    }
+    return kExitDone;
+}
+
+} // namespace zentrik::cli

@@ -1,0 +1,159 @@
+// The 3DEdit page with the map page beside it: shareware level 1 from its player start, keys,
+// focus loss, "Goto in 3DEdit", an edit that the map page can undo, and the mode-3 box.
+#include "app/AppContext.h"
+#include "GuiTestSupport.h"
+#include "mapedit/CPropMapEdit.h"
+#include "pagefile/PageFileReader.h"
+#include "TestSupport.h"
+#include "world3d/CMiniMap.h"
+#include "world3d/CProp3DEdit.h"
+#include "world3d/WinWolfCtrl.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace zentrik::gui {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kData = ZENTRIK_SOURCE_DATA;
+const fs::path kSymbolFolder = kData / "MapObjects" / "Wolfenstein 3D";
+
+class World3DPage : public ::testing::Test {
+protected:
+    World3DPage() : context(ProgramPaths{dir.path(), dir.path() / "user"}) {
+        context.prompter = &prompter;
+        context.jobs = &jobs;
+        context.clock = &clock;
+        clock.set(50000);
+        maps = new CPropMapEdit(context, &window);
+        test::StrictPrompter quietLoader;
+        maps->setSymbolSet(loadSymbolSetFolder(kSymbolFolder, quietLoader));
+        page = new CProp3DEdit(context, &window);
+        window.resize(900, 500);
+        page->resize(900, 500);
+        window.show();
+    }
+    ~World3DPage() override { fs::current_path(m_startFolder); }
+
+    void loadShareware() {
+        dir.copyGameFile("wl1/MAPHEAD.WL1");
+        prompter.expectPath(dir.copyGameFile("wl1/GAMEMAPS.WL1").string());
+        ASSERT_TRUE(maps->loadMaps());
+        const fs::path vswap = dir.copyGameFile("wl1/VSWAP.WL1");
+        ASSERT_TRUE(context.workspace.loadWalls(vswap));
+        ASSERT_TRUE(context.workspace.loadSprites(vswap));
+        GamePalette palette;
+        ASSERT_TRUE(
+            readPalBytes(test::readBytes(kData / "palette" / "Wolfenstein3D.pal"), palette));
+        context.palettes.setCurrent(palette); // the page follows the switch
+        clock.advance(1001);
+        page->reload();
+    }
+    const ViewerPose& pose() { return page->view()->motion().pose; }
+    Level& level() { return *context.workspace.levels().current(); }
+
+    fs::path m_startFolder = fs::current_path();
+    test::TempDir dir;
+    test::StrictPrompter prompter;
+    InlineJobRunner jobs;
+    FakeClock clock;
+    AppContext context;
+    QWidget window;
+    CPropMapEdit* maps = nullptr;
+    CProp3DEdit* page = nullptr;
+};
+
+TEST_F(World3DPage, LevelOneFromItsStartWalksWithTheKeysAndStopsOnFocusLoss) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    loadShareware();
+    EXPECT_EQ(pose().x, 29 * 65536 + 32768);
+    EXPECT_EQ(pose().y, 57 * 65536 + 32768);
+    EXPECT_EQ(page->view()->frame().columns[300].kind, HitKind::Door);
+    test::saveSnapshot(*page, "3dedit-level1");
+    page->grab().save(QString::fromStdString((m_startFolder / "3dedit-level1.png").string()));
+
+    WinWolfCtrl* view = page->view();
+    QTest::keyPress(view, Qt::Key_Up);
+    QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier, QString(), true);
+    QCoreApplication::sendEvent(view, &repeat); // an auto-repeat release keeps walking
+    clock.advance(100);
+    QTest::qWait(40);
+    EXPECT_GT(pose().x, 29 * 65536 + 32768);
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(view, &out);
+    EXPECT_FALSE(view->motion().moving());
+}
+
+TEST_F(World3DPage, GotoPicksACellOnTheMapAndGivesTheToolBack) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    loadShareware();
+    maps->findChild<QPushButton*>("goto3D")->click();
+    EXPECT_EQ(maps->tools().penMode(), PenMode::PickPosition);
+    QWidget* map = maps->map();
+    const int pitch = maps->map()->controller().view.pitch();
+    QTest::mousePress(map, Qt::LeftButton, {}, QPoint(40 * pitch + 3, 20 * pitch + 3));
+    QTest::mouseRelease(map, Qt::LeftButton, {}, QPoint(40 * pitch + 3, 20 * pitch + 3));
+    EXPECT_EQ(maps->tools().penMode(), PenMode::Pen);
+    EXPECT_EQ(pose().x, 40 * 65536 + 32768);
+    EXPECT_EQ(pose().y, 20 * 65536 + 32768);
+    // The level map marks where the viewer now stands.
+    const QImage shown = map->grab().toImage();
+    EXPECT_EQ(QColor(shown.pixel(40 * pitch + pitch / 2 - 2, 20 * pitch + pitch / 2)),
+              QColor(Qt::red));
+}
+
+TEST_F(World3DPage, AWallPutFromTheViewIsOneUndoStepOfTheMapPage) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    loadShareware();
+    context.pens.left.wall = 8; // the blue wall next to the door
+    const int pitch = maps->map()->controller().view.pitch();
+    auto same = [&] {
+        const QImage map = maps->map()->grab().toImage();
+        return map.pixel(32 * pitch + 3, 57 * pitch + 3) ==
+               map.pixel(32 * pitch + 3, 56 * pitch + 3);
+    };
+    EXPECT_FALSE(same());
+    const QPoint centre = page->view()->rect().center();
+    QTest::mousePress(page->view(), Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(page->view(), Qt::LeftButton, {}, centre);
+    EXPECT_EQ(level().planes[0][size_t(57 * 64 + 32)], 8); // the door became a wall
+    EXPECT_TRUE(context.workspace.isModified(DataSet::Maps));
+    EXPECT_TRUE(same()) << "the level map shows the new wall like its neighbour";
+    ASSERT_TRUE(maps->history().canUndo());
+    maps->doUndo();
+    EXPECT_EQ(level().planes[0][size_t(57 * 64 + 32)], 90);
+}
+
+TEST_F(World3DPage, FloorSymbolsFollowAPaletteSwitch) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    loadShareware();
+    page->findChild<QCheckBox*>("floorSymbols")->setChecked(true);
+    const uint8_t before = page->view()->frame().at(300, kViewHeight - 1);
+    GamePalette reversed = context.palettes.current();
+    std::reverse(reversed.entries.begin(), reversed.entries.end());
+    context.palettes.setCurrent(reversed);
+    const Rgb shown = reversed.entries[page->view()->frame().at(300, kViewHeight - 1)];
+    EXPECT_EQ(shown, context.palettes.current().entries[255 - before]); // the same colour
+}
+
+TEST_F(World3DPage, ThePerCellFloorModeNeedsTheThirdPlane) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    loadShareware();
+    EXPECT_TRUE(page->setFloorMode(FloorMode::Colors));
+    EXPECT_FALSE(page->setFloorMode(FloorMode::PlaneTextures));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].caption, "3rd plane is missing!");
+    EXPECT_EQ(page->floorMode(), FloorMode::Colors);
+}
+
+} // namespace
+} // namespace zentrik::gui
