@@ -21,6 +21,9 @@ std::filesystem::path programDir();
 // be read is reported as "Cannot Open".
 std::optional<GamePalette> paletteArg(Context& c);
 
+// A JSON string literal of s, every byte outside printable ASCII escaped.
+std::string jsonText(const std::string& s);
+
 // A number written in decimal or as 0x hex, at most max; nothing for anything else.
 std::optional<int> numberArg(const std::string& text, int max);
 
