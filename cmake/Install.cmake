@@ -2,6 +2,7 @@
 # program's data in share/zentrik (found from bin/ as ../share/zentrik), and the desktop entry,
 # icon and AppStream data where desktops look for them. `cpack -G DEB` packs the same tree.
 set(ZENTRIK_APP_ID "app.zentrik.Zentrik" CACHE STRING "AppStream component id")
+set(ZENTRIK_RELEASE_DATE "2026-12-07" CACHE STRING "Date of this release, for the AppStream metadata")
 set(ZENTRIK_SCREENSHOT_URL "https://zentrik.invalid/screenshots/mapedit.png"
     CACHE STRING "Where the published screenshot of the map editor can be fetched")
 

@@ -7,7 +7,9 @@
 #include "EditorFixture.h"
 #include "TestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -65,7 +67,13 @@ TEST_F(ScreenshotTour, EveryPageWithTheSharewareEpisode) {
     if (auto* about = w.aboutBox())
         about->close();
     w.resize(1280, 900);
+    QCoreApplication::processEvents(); // the pages hook into the toolbar once it is shown
     loadShareware(w);
+    EXPECT_TRUE(prompter.scriptUsedUp());
+    const auto* counter =
+        w.page(QStringLiteral("CPropMapEdit"))->findChild<QLabel*>("levelCounter");
+    ASSERT_TRUE(counter);
+    EXPECT_EQ(counter->text(), QStringLiteral("Map 1/10"));
     shootAll(mainTabs());
     EXPECT_TRUE(prompter.messages.empty()) << prompter.messages.front().text;
     EXPECT_TRUE(fs::exists(fs::path(ZENTRIK_SCREENSHOT_DIR) / "MapEdit.png"));
