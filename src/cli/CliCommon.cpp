@@ -1,5 +1,6 @@
 #include "CliCommon.h"
 
+#include "app/ProgramFolders.h"
 #include "io/SafeFile.h"
 
 #include <algorithm>
@@ -9,9 +10,8 @@
 namespace zentrik::cli {
 
 std::filesystem::path programDir() {
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path() : exe.parent_path();
+    // The CLI only reads the program's data, so the shipped copy serves as it is.
+    return findDataFolder(executableFolder());
 }
 
 std::optional<GamePalette> paletteArg(Context& c) {

@@ -14,7 +14,8 @@
 
 namespace zentrik::cli {
 
-// The folder of this executable, where the program's data (palette/, MapObjects/) lies.
+// Where the program's data (palette/, MapObjects/) lies: beside this executable, or in
+// ../share/zentrik after an installation.
 std::filesystem::path programDir();
 
 // The palette given by --palette, else the program's own "Wolfenstein3D"; a file that cannot
