@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/CZentrikDlg.h"
+#include "app/LoadAllCommand.h"
 #include "app/ProgramFolder.h"
 
 #include <QApplication>
@@ -53,6 +54,12 @@ int main(int argc, char* argv[]) {
     zentrik::gui::AppContext context(zentrik::gui::defaultProgramPaths());
     zentrik::gui::CZentrikDlg window(context);
     window.show();
+    if (line.openPath) {
+        const std::filesystem::path path(
+            QString::fromLocal8Bit(line.openPath->c_str()).toStdU16String());
+        // Once the pages have hooked into the toolbar, as after a click on "Load All".
+        QTimer::singleShot(0, &window, [&window, path] { window.loadAllCommand()->open(path); });
+    }
     // Lets scripted checks of an installation start the editor and have it close by itself,
     // writing its settings as a user's close would.
     if (const char* ms = std::getenv("ZENTRIK_CLOSE_AFTER_MS"))

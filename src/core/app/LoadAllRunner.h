@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ChangeFlags.h"
+#include "app/DataSet.h"
 #include "app/LoadAllPlan.h"
 #include "pagefile/PageFiles.h"
 
