@@ -1,5 +1,6 @@
 #include "CliCommon.h"
 
+#include "app/ProgramFolders.h"
 #include "io/SafeFile.h"
 
 #include <algorithm>
@@ -9,9 +10,8 @@
 namespace zentrik::cli {
 
 std::filesystem::path programDir() {
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path() : exe.parent_path();
+    // The CLI only reads the program's data, so the shipped copy serves as it is.
+    return findDataFolder(executableFolder());
 }
 
 std::optional<GamePalette> paletteArg(Context& c) {
@@ -25,6 +25,21 @@ std::optional<GamePalette> paletteArg(Context& c) {
         return std::nullopt;
     }
     return palette;
+}
+
+std::string jsonText(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\')
+            out += '\\', out += char(c);
+        else if (c < 0x20 || c >= 0x7F) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else
+            out += char(c);
+    }
+    return out + "\"";
 }
 
 std::optional<int> numberArg(const std::string& text, int max) {

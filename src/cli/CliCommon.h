@@ -14,12 +14,16 @@
 
 namespace zentrik::cli {
 
-// The folder of this executable, where the program's data (palette/, MapObjects/) lies.
+// Where the program's data (palette/, MapObjects/) lies: beside this executable, or in
+// ../share/zentrik after an installation.
 std::filesystem::path programDir();
 
 // The palette given by --palette, else the program's own "Wolfenstein3D"; a file that cannot
 // be read is reported as "Cannot Open".
 std::optional<GamePalette> paletteArg(Context& c);
+
+// A JSON string literal of s, every byte outside printable ASCII escaped.
+std::string jsonText(const std::string& s);
 
 // A number written in decimal or as 0x hex, at most max; nothing for anything else.
 std::optional<int> numberArg(const std::string& text, int max);

@@ -1,5 +1,6 @@
 // maps: the map archive (MAPHEAD + GAMEMAPS/MAPTEMP) and single levels.
 #include "CliArea.h"
+#include "CliCommon.h"
 #include "Render3dVerb.h"
 
 #include "app/Settings.h"
@@ -89,21 +90,6 @@ std::vector<uint8_t> planeBytes(const Plane& p) {
         b[2 * i + 1] = uint8_t(p[i] >> 8);
     }
     return b;
-}
-
-std::string jsonText(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\')
-            out += '\\', out += char(c);
-        else if (c < 0x20 || c >= 0x7F) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else
-            out += char(c);
-    }
-    return out + "\"";
 }
 
 // One loaded set with everything the map files need around it.

@@ -138,3 +138,19 @@ TEST(CliArchives, BadArgumentsAndFilesAreRefused) {
     EXPECT_EQ(p.exitCode, 1);
     EXPECT_NE(p.err.find("Cannot Open: "), std::string::npos);
 }
+
+TEST(CliArchives, LoadAllCompressAsksRewritesOnceAndKeepsTheOriginalAsBackup) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    Shareware s;
+    const auto original = readGameFile("wl1/VSWAP.WL1");
+    CliResult r = s.run("loadall compress " + q(s.dir.path()));
+    EXPECT_EQ(r.exitCode, 1) << r.err; // the question's answer is No without --yes
+    EXPECT_FALSE(fs::exists(s.dir / "VSWAP.WL1.bak"));
+
+    r = s.run("loadall compress " + q(s.dir.path()) + " --yes");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(readBytes(s.dir / "VSWAP.WL1.bak"), original); // one save for all three parts
+    EXPECT_TRUE(fs::exists(s.dir / "GAMEMAPS.WL1.bak"));
+    EXPECT_FALSE(fs::exists(s.dir / "AUDIOT.WL1.bak")); // music is never written
+    EXPECT_EQ(s.run("loadall plan " + q(s.dir / "nothing")).exitCode, 1);
+}

@@ -24,8 +24,13 @@ std::vector<std::filesystem::path> ImfPlayerBinding::defaultCandidates() {
     std::vector<std::filesystem::path> paths;
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec)
+    if (!ec) {
         paths.push_back(exe.parent_path() / kLibraryFile);
+#ifdef ZENTRIK_INSTALL_LIBDIR
+        // An installed editor lives in bin/ with the library in the library folder beside it.
+        paths.push_back(exe.parent_path() / ".." / ZENTRIK_INSTALL_LIBDIR / kLibraryFile);
+#endif
+    }
     paths.emplace_back(kLibraryFile); // LD_LIBRARY_PATH and the system folders
     return paths;
 }

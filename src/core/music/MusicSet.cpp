@@ -1,6 +1,7 @@
 #include "music/MusicSet.h"
 
 #include "io/ByteReader.h"
+#include "io/CompanionFile.h"
 #include "io/SafeFile.h"
 
 namespace zentrik {
@@ -90,12 +91,13 @@ Result<MusicSet> readMusicSet(std::span<const uint8_t> audiohed, std::span<const
 }
 
 std::filesystem::path audioHeadPathFor(const std::filesystem::path& audiot) {
-    return audiot.parent_path() / ("AUDIOHED" + audiot.extension().string());
+    return companionOf(audiot, "AUDIOHED");
 }
 
-bool LoadMusic(MusicSet& set, const std::filesystem::path& audiot, Prompter& prompter) {
+bool LoadMusic(MusicSet& set, const std::filesystem::path& audiot, Prompter& prompter,
+               const std::filesystem::path& audiohed) {
     set = MusicSet{};
-    const auto headPath = audioHeadPathFor(audiot);
+    const auto headPath = audiohed.empty() ? audioHeadPathFor(audiot) : audiohed;
     auto head = readWholeFile(headPath);
     if (!head) {
         prompter.message(headPath.string(), kHeadOpenCaption, MessageIcon::Exclamation);

@@ -50,11 +50,12 @@ std::vector<int64_t> readAudioOffsets(std::span<const uint8_t> audiohed);
 // Builds a music set from the two files' bytes. Error captions are those of the loader.
 Result<MusicSet> readMusicSet(std::span<const uint8_t> audiohed, std::span<const uint8_t> audiot);
 
-// AUDIOHED beside the given AUDIOT, with the same extension.
+// AUDIOHED beside the given AUDIOT, with the same extension (any case).
 std::filesystem::path audioHeadPathFor(const std::filesystem::path& audiot);
 
-// Reads the songs of AUDIOT and its AUDIOHED into set. On failure a message box, and set is
-// left empty with musicLoaded clear.
-bool LoadMusic(MusicSet& set, const std::filesystem::path& audiot, Prompter& prompter);
+// Reads the songs of AUDIOT and its AUDIOHED (the one beside it unless named) into set. On
+// failure a message box, and set is left empty with musicLoaded clear.
+bool LoadMusic(MusicSet& set, const std::filesystem::path& audiot, Prompter& prompter,
+               const std::filesystem::path& audiohed = {});
 
 } // namespace zentrik

@@ -120,4 +120,38 @@ bool PageFiles::SaveSounds(const fs::path& path) {
                 });
 }
 
+bool PageFiles::SaveParts(const fs::path& path, PageParts parts, int spriteCompression) {
+    const char* name = parts.walls     ? "CZentrikDlg::SaveTextures()"
+                       : parts.sprites ? "CZentrikDlg::SaveSprites()"
+                                       : "CZentrikDlg::SaveSounds()";
+    return save(
+        path, name, [&](std::span<const uint8_t> old, Progress& p, std::vector<uint8_t>& out) {
+            // Each part is laid into the file the previous one built.
+            std::vector<uint8_t> current(old.begin(), old.end());
+            auto step = [&](auto&& worker) {
+                std::vector<uint8_t> next;
+                const int code = worker(current, next);
+                if (code == JobResult::Done)
+                    current = std::move(next);
+                return code;
+            };
+            Prompter& prompter = m_services.prompter;
+            int code = JobResult::Done;
+            if (parts.walls)
+                code = step([&](auto& in, auto& o) {
+                    return SaveTexturesWorker(in, walls, p, prompter, o);
+                });
+            if (code == JobResult::Done && parts.sprites)
+                code = step([&](auto& in, auto& o) {
+                    return SaveSpritesWorker(in, sprites, spriteCompression, p, prompter, o);
+                });
+            if (code == JobResult::Done && parts.sounds)
+                code = step([&](auto& in, auto& o) {
+                    return SaveSoundsWorker(in, sounds, p, prompter, o);
+                });
+            out = std::move(current);
+            return code;
+        });
+}
+
 } // namespace zentrik

@@ -36,6 +36,12 @@ struct PageFileServices {
     std::function<void(const std::filesystem::path& folder)> rememberFolder;
 };
 
+// Which of the page file's parts one save rewrites.
+struct PageParts {
+    bool walls = false, sprites = false, sounds = false;
+    bool any() const { return walls || sprites || sounds; }
+};
+
 // The page file's three collections with the commands that load and save them, each as one
 // job. A load builds the new collection aside and replaces the loaded one only when its job
 // succeeds, so a failed or cancelled load keeps what was there (unsaved edits included); a save
@@ -54,6 +60,9 @@ public:
     bool SaveTextures(const std::filesystem::path& path);
     bool SaveSprites(const std::filesystem::path& path, int spriteCompression);
     bool SaveSounds(const std::filesystem::path& path);
+    // Several parts into one file with one rebuild, so NAME.bak keeps the file as it was
+    // before, not an intermediate one. Caption of the messages: the first part's saver.
+    bool SaveParts(const std::filesystem::path& path, PageParts parts, int spriteCompression);
 
     WallSet walls;
     SpriteSet sprites;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/CompanionFile.h"
 #include "vgagraph/Huffman.h"
 #include "vgagraph/VgaArchive.h"
 
@@ -10,22 +11,33 @@
 
 namespace zentrik {
 
-// The archive's three files: folder + VGAGRAPH/VGAHEAD/VGADICT + "." + the data set's suffix.
+// The archive's three files: folder + VGAGRAPH/VGAHEAD/VGADICT + "." + the data set's suffix,
+// unless named one by one.
 struct VgaFileSet {
     std::filesystem::path folder;
     std::string extension;
+    // Names given explicitly (Load All's fields); empty ones are STEM.extension in folder.
+    std::filesystem::path head, graph, dict;
 
     static VgaFileSet fromGraphPath(const std::filesystem::path& graphPath);
-    std::filesystem::path graphPath() const { return folder / ("VGAGRAPH." + extension); }
-    std::filesystem::path headPath() const { return folder / ("VGAHEAD." + extension); }
-    std::filesystem::path dictPath() const { return folder / ("VGADICT." + extension); }
+    std::filesystem::path graphPath() const {
+        return graph.empty() ? folder / ("VGAGRAPH." + extension) : graph;
+    }
+    std::filesystem::path headPath() const {
+        return head.empty() ? folder / ("VGAHEAD." + extension) : head;
+    }
+    std::filesystem::path dictPath() const {
+        return dict.empty() ? folder / ("VGADICT." + extension) : dict;
+    }
 };
 
 inline VgaFileSet VgaFileSet::fromGraphPath(const std::filesystem::path& graphPath) {
     std::string ext = graphPath.extension().string();
     if (!ext.empty() && ext.front() == '.')
         ext.erase(0, 1);
-    return {graphPath.parent_path(), ext};
+    const auto folder = graphPath.parent_path();
+    return {folder, ext, companionFile(folder, "VGAHEAD", ext), graphPath,
+            companionFile(folder, "VGADICT", ext)};
 }
 
 // Pictures and what the pictures writer needs to rebuild an archive on its own: the fonts and

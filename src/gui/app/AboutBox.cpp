@@ -1,6 +1,7 @@
 #include "app/AboutBox.h"
 
 #include "app/CZentrikDlg.h"
+#include "app/ProgramFolders.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -113,10 +114,12 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 QUrl AboutBox::projectPage() {
-    // The project has no web site of its own: the link opens the README that lies in the
-    // program folder.
-    return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
-                               QStringLiteral("/README.md"));
+    // The project has no web site of its own: the link opens the README that lies with the
+    // program's data (beside the executable, or in share/zentrik once installed).
+    const auto exeDir =
+        std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String());
+    return QUrl::fromLocalFile(
+        QString::fromStdU16String((findDataFolder(exeDir) / "README.md").u16string()));
 }
 
 QStringList AboutBox::contributors() {

@@ -1,6 +1,7 @@
 #include "app/CZentrikDlg.h"
 
 #include "app/AboutBox.h"
+#include "app/LoadAllCommand.h"
 #include "app/MainToolbar.h"
 #include "app/PageFileCommands.h"
 #include "app/PageRegistry.h"
@@ -10,8 +11,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -42,6 +46,8 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
     addToolBar(Qt::TopToolBarArea, m_toolbar);
     m_toolbar->setHandler(Command::About, [this] { showAbout(); });
     m_pageFiles = new PageFileCommands(m_context, *m_toolbar, this);
+    m_loadAll = new LoadAllCommand(m_context, *m_toolbar, this);
+    setAcceptDrops(true);
     auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&About Zentrik..."), this, &CZentrikDlg::showAbout);
 
@@ -206,6 +212,18 @@ void CZentrikDlg::showEvent(QShowEvent* event) {
     m_shownOnce = true;
     if (m_context.settings.showAbout == 1)
         showAbout();
+}
+
+void CZentrikDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() && event->mimeData()->urls().size() == 1 &&
+        event->mimeData()->urls().front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void CZentrikDlg::dropEvent(QDropEvent* event) {
+    const QString path = event->mimeData()->urls().front().toLocalFile();
+    event->acceptProposedAction();
+    m_loadAll->open(std::filesystem::path(path.toStdU16String()));
 }
 
 void CZentrikDlg::restoreGeometryFromIni() {

@@ -17,6 +17,7 @@ namespace zentrik::gui {
 
 struct TabEntry;
 class AboutBox;
+class LoadAllCommand;
 class PageFileCommands;
 class MainToolbar;
 class SidePanel;
@@ -38,6 +39,7 @@ public:
     AppContext& context() { return m_context; }
     QTabWidget* tabs() const { return m_sheet; }
     PageFileCommands* pageFileCommands() const { return m_pageFiles; }
+    LoadAllCommand* loadAllCommand() const { return m_loadAll; }
     MainToolbar* toolbar() const { return m_toolbar; }
     SidePanel* sidePanel() const { return m_sidePanel; }
     // The page of that class ("CProp5Textures"), wherever it is nested.
@@ -59,6 +61,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // A game folder (or one of its files) dropped on the window loads as Load All would.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QWidget* buildPage(const TabEntry& entry, QWidget* parent);
@@ -75,6 +80,7 @@ private:
     QTabWidget* m_sheet = nullptr;
     MainToolbar* m_toolbar = nullptr;
     PageFileCommands* m_pageFiles = nullptr;
+    LoadAllCommand* m_loadAll = nullptr;
     SidePanel* m_sidePanel = nullptr;
     TooltipGate* m_tooltips = nullptr;
     QPointer<AboutBox> m_about;

@@ -1,5 +1,7 @@
 #include "app/ProgramFolder.h"
 
+#include "app/ProgramFolders.h"
+
 #include <QCoreApplication>
 #include <QStandardPaths>
 
@@ -12,8 +14,11 @@ std::filesystem::path toPath(const QString& s) {
 } // namespace
 
 ProgramPaths defaultProgramPaths() {
-    return {toPath(QCoreApplication::applicationDirPath()),
-            toPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))};
+    const auto userDir =
+        toPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    const ProgramFolders folders =
+        resolveProgramFolders(toPath(QCoreApplication::applicationDirPath()), userDir);
+    return {folders.program, userDir};
 }
 
 } // namespace zentrik::gui
