@@ -266,12 +266,12 @@ TEST(MapArchiveFiles, SaveRefusesEqualTagsAndUnwritableTmp) {
 
     f.set.farTag = 0xA8;
     fs::create_directories(dir / "MAPHEAD.WL6.tmp" / "blocker");
-    EXPECT_TRUE(f.files.saveMaps(dir / "GAMEMAPS.WL6"));
+    EXPECT_FALSE(f.files.saveMaps(dir / "GAMEMAPS.WL6"));
     EXPECT_EQ(f.prompter.messages.at(1).caption,
               "Error while saving maps: Cannot open header file for writing");
     fs::remove_all(dir / "MAPHEAD.WL6.tmp");
     fs::create_directories(dir / "GAMEMAPS.WL6.tmp" / "blocker");
-    EXPECT_TRUE(f.files.saveMaps(dir / "GAMEMAPS.WL6"));
+    EXPECT_FALSE(f.files.saveMaps(dir / "GAMEMAPS.WL6"));
     EXPECT_EQ(f.prompter.messages.at(2).caption,
               "Error while saving maps: Cannot open data file for writing:");
     EXPECT_FALSE(fs::exists(dir / "GAMEMAPS.WL6"));
