@@ -134,11 +134,17 @@ def audio_seeds(c, head, audio):
              if offsets[i + 1] - offsets[i] > 64][-4:]
     for s in songs:
         c.add("SongModelBuilder", s)
-    entries = min(255, len(offsets))
-    c.add("SongTest", bytes([entries]) + head[:4 * entries] + audio[:offsets[entries - 1]])
+    # The last chunks (the songs and a few before them), their offsets moved to the cut's start.
+    last = offsets[-16:]
+    table = b"".join(struct.pack("<I", o - last[0]) for o in last)
+    c.add("SongTest", bytes([len(last)]) + table + audio[last[0]:last[-1]])
 
 
 def cli_seeds(c, cli, wl1):
+    if not os.access(cli, os.X_OK):
+        print("make_seeds: no %s; no bitmap, WAV, .MAP or .SCR seeds" % cli)
+        return
+
     def run(*args):
         return subprocess.run([cli] + list(args), capture_output=True).returncode == 0
 
