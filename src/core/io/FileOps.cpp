@@ -58,7 +58,10 @@ Status syncPath(const fs::path& path, int flags) {
 class SystemFileOps final : public FileOps {
 public:
     Status write(const fs::path& path, std::span<const uint8_t> bytes) override {
-        Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+        // A new file, never the one behind the name: a leftover .tmp may share it with a .bak.
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+            return failure(path, "remove");
+        Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.get() < 0)
             return failure(path, "open");
         size_t done = 0;

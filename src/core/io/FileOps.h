@@ -14,7 +14,8 @@ namespace zentrik {
 class FileOps {
 public:
     virtual ~FileOps() = default;
-    // Creates or truncates `path` and writes the bytes.
+    // Writes the bytes to a new file `path`; a file of that name is replaced, not overwritten
+    // (another name of it keeps its content).
     virtual Status write(const std::filesystem::path& path, std::span<const uint8_t> bytes) = 0;
     // Puts the content of `path` on the disk (fsync).
     virtual Status flush(const std::filesystem::path& path) = 0;

@@ -41,14 +41,18 @@ Status writeFlushed(FileOps& ops, const fs::path& path, std::span<const uint8_t>
     return ops.flush(path);
 }
 
-// A second name `to` for `from`: a hard link, or a flushed copy where the file system has none.
-Status linkOrCopy(FileOps& ops, const fs::path& from, const fs::path& to) {
-    if (ops.link(from, to))
-        return {};
+Status copyFlushed(FileOps& ops, const fs::path& from, const fs::path& to) {
     auto bytes = readPlain(from, UINT64_MAX);
     if (!bytes)
         return bytes.error();
     return writeFlushed(ops, to, *bytes);
+}
+
+// A second name `to` for `from`: a hard link, or a flushed copy where the file system has none.
+Status linkOrCopy(FileOps& ops, const fs::path& from, const fs::path& to) {
+    if (ops.link(from, to))
+        return {};
+    return copyFlushed(ops, from, to);
 }
 
 std::set<fs::path> foldersOf(const std::vector<fs::path>& paths) {
@@ -254,8 +258,9 @@ Status FileReplacement::rollBack(const Plan& plan, size_t replaced, Error cause)
         } else if (i < replaced && item.oldCopyIsScratch) {
             restored &= bool(ops.rename(item.oldCopy, item.target));
         } else if (i < replaced) {
-            // NAME.bak stays: the old content comes back under a second name.
-            restored &= linkOrCopy(ops, item.oldCopy, tmpPathOf(item.target)) &&
+            // NAME.bak stays, and as a copy rather than a link, so that a program writing
+            // NAME in place later cannot change the backup with it.
+            restored &= copyFlushed(ops, item.oldCopy, tmpPathOf(item.target)) &&
                         ops.rename(tmpPathOf(item.target), item.target);
         } else if (item.oldCopyIsScratch) {
             ops.remove(item.oldCopy);

@@ -98,4 +98,11 @@ TEST(SafeFile, LeftoversOfAKilledSaveAreHarmless) {
     ASSERT_TRUE(replaceFile(target, Bytes{2}));
     EXPECT_EQ(readBytes(target), Bytes{2});
     EXPECT_FALSE(fs::exists(tmpPathOf(target)));
+    // A .tmp left as a second name of the backup: staging must not write through it.
+    fs::create_hard_link(bakPathOf(target), tmpPathOf(target));
+    FaultyFileOps faulty(2); // fails the commit's first step, after the staging
+    ScopedFileOps use(faulty);
+    EXPECT_FALSE(replaceFile(target, Bytes{3}));
+    EXPECT_EQ(readBytes(bakPathOf(target)), Bytes{1});
+    EXPECT_EQ(readBytes(target), Bytes{2});
 }
