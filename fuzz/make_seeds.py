@@ -99,16 +99,21 @@ def vswap_seeds(c, vswap):
     sprites = [s for s in chunk[sprite_start:sound_start] if s][:4]
     for s in sprites:
         c.add("DecodeSprite", b"\x00" + s)
-    # A few walls and sprites; the sounds whose pages come first with the whole info page.
+    # A few walls and sprites; the sounds whose pages come first with the whole info page (one
+    # sound for the wall and sprite readers, which only need a valid file around their part).
     info = chunk[count - 1]
-    pages = 0
-    for k in range(4):
-        length = u16(info, 4 * k + 2)
-        pages = max(pages, u16(info, 4 * k) + (length + 4095) // 4096)
-    sounds = chunk[sound_start:sound_start + pages]
-    small = page_file(walls + sprites + sounds + [info], len(walls), len(walls) + len(sprites))
-    for target in ("PageFileWalls", "PageFileSprites", "PageFileSounds"):
-        c.add(target, small)
+
+    def cut(sound_count):
+        pages = 0
+        for k in range(sound_count):
+            length = u16(info, 4 * k + 2)
+            pages = max(pages, u16(info, 4 * k) + (length + 4095) // 4096)
+        sounds = chunk[sound_start:sound_start + pages]
+        return page_file(walls + sprites + sounds + [info], len(walls), len(walls) + len(sprites))
+
+    c.add("PageFileWalls", cut(1))
+    c.add("PageFileSprites", cut(1))
+    c.add("PageFileSounds", cut(4))
 
 
 def vga_seeds(c, dictionary, head, graph):
