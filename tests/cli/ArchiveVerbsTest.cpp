@@ -75,6 +75,13 @@ TEST(CliArchives, GraphicsSaveAllDescribesTheSameArchive) {
     const auto after = s.run("vga info " + q(s.out / "VGAGRAPH.WL1") + " --json");
     ASSERT_EQ(after.exitCode, 0) << after.err;
     EXPECT_EQ(after.out, before.out);
+    // Into an existing archive the command replaces it once: each backup is the file as it was.
+    r = s.run("vga save " + q(s.dir / "VGAGRAPH.WL1") + " " + q(s.dir / "VGAGRAPH.WL1") + " --all");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (const char* f : {"VGAHEAD.WL1", "VGAGRAPH.WL1", "VGADICT.WL1"})
+        EXPECT_EQ(readBytes(s.dir / (std::string(f) + ".bak")),
+                  readGameFile(std::string("wl1/") + f))
+            << f;
 }
 
 TEST(CliArchives, PageFileSavesKeepEveryPart) {

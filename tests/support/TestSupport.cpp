@@ -17,9 +17,17 @@ fs::path gamedataDir() {
     return fs::is_directory(def) ? def : fs::path();
 }
 
+// One read of the whole file: byte-wise stream iterators cost seconds per megabyte under the
+// sanitizers.
 std::vector<uint8_t> readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in)
+        return {};
+    std::vector<uint8_t> bytes(size_t(in.tellg()));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+    bytes.resize(size_t(in.gcount()));
+    return bytes;
 }
 
 void writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {

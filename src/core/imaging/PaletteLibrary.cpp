@@ -151,7 +151,7 @@ bool PaletteLibrary::createNew(const std::string& name, NewSource source,
         return false;
     std::error_code ec;
     fs::create_directories(m_folder, ec);
-    if (!writeWholeFile(pathOf(name), palFileBytes(m_palette))) {
+    if (!replaceFile(pathOf(name), palFileBytes(m_palette))) {
         m_prompter.message(pathOf(name).string(),
                            "Unable to create palette file:", MessageIcon::Exclamation);
         return false;

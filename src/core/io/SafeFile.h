@@ -4,18 +4,26 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
 
 namespace zentrik {
 
-// Whole-file reading and the safe replacement that every writer goes through: the new content
-// is written to NAME.tmp; only when every file of a set is complete is NAME renamed to
-// NAME.bak and NAME.tmp to NAME. On any failure the old files stay untouched.
+// Whole-file reading and the safe replacement that every writer goes through.
+//
+// A replacement writes NAME.tmp and puts it on the disk, keeps the old NAME as NAME.bak (a
+// second name for the same file, or a flushed copy), and only then renames NAME.tmp over NAME:
+// rename replaces in one step, so NAME is never missing. The files of a set are renamed one
+// after the other under a journal (NAME.commit beside each of them): when a step fails the
+// files already replaced are put back from their backups, and when the program dies in the
+// middle, the next read of any file of the set finishes the renames. Either way a set is never
+// half old and half new.
 
-// Reads a whole file. Failure: Error{path, "Cannot Open"}. Files longer than maxBytes are
-// refused the same way, so a stray huge file cannot exhaust memory.
+// Reads a whole file, first finishing a replacement of it that was interrupted. Failure:
+// Error{path, "Cannot Open"}. Files longer than maxBytes are refused the same way, so a stray
+// huge file cannot exhaust memory.
 Result<std::vector<uint8_t>> readWholeFile(const std::filesystem::path& path,
                                            uint64_t maxBytes = 256u * 1024 * 1024);
 
@@ -24,6 +32,11 @@ Status writeWholeFile(const std::filesystem::path& path, std::span<const uint8_t
 
 std::filesystem::path tmpPathOf(const std::filesystem::path& path);
 std::filesystem::path bakPathOf(const std::filesystem::path& path);
+std::filesystem::path journalPathOf(const std::filesystem::path& path);
+
+// When a journal lies beside `target`, completes the replacement it records (the .tmp files
+// still there take their names) and removes the journal. False when that failed.
+bool finishInterruptedReplacement(const std::filesystem::path& target);
 
 // A set of files replaced together.
 class FileReplacement {
@@ -34,10 +47,13 @@ public:
     // Removes the .tmp files of an uncommitted set.
     ~FileReplacement();
 
-    // Writes NAME.tmp for this target. On failure the .tmp files written so far are removed.
+    // Writes NAME.tmp for this target and flushes it. On failure the .tmp files written so far
+    // are removed.
     Status stage(const std::filesystem::path& target, std::span<const uint8_t> bytes);
 
-    // Moves every target to .bak (a missing target is fine) and every .tmp into place.
+    // Replaces every target by its .tmp, keeping the old ones as .bak (a missing target is
+    // fine). All or nothing: on failure every target is as it was and the Error names the
+    // file that failed.
     Status commit();
 
     // Removes the staged .tmp files without touching the targets.
@@ -46,11 +62,35 @@ public:
     const std::vector<std::filesystem::path>& targets() const { return m_targets; }
 
 private:
+    struct Plan;
+    Status backUp(Plan& plan);
+    Status rename(Plan& plan);
+    Status rollBack(const Plan& plan, size_t replaced, Error cause);
+
     std::vector<std::filesystem::path> m_targets;
     bool m_committed = false;
 };
 
 // One file replaced on its own.
 Status replaceFile(const std::filesystem::path& target, std::span<const uint8_t> bytes);
+
+// One user command that replaces the same file more than once (save all parts of an archive,
+// one after the other): while a batch is alive, only the first replacement of a file makes
+// its .bak, so NAME.bak stays the file as it was before the command.
+class BackupBatch {
+public:
+    BackupBatch();
+    ~BackupBatch();
+    BackupBatch(const BackupBatch&) = delete;
+    BackupBatch& operator=(const BackupBatch&) = delete;
+
+    static BackupBatch* active();
+    bool backedUp(const std::filesystem::path& target) const;
+    void add(const std::filesystem::path& target);
+
+private:
+    BackupBatch* m_outer;
+    std::set<std::filesystem::path> m_backedUp;
+};
 
 } // namespace zentrik

@@ -189,10 +189,10 @@ bool MapArchiveFiles::saveMaps(const fs::path& mapFile, std::optional<fs::path> 
     }
     const fs::path headerFile =
         header ? *header : MapFileName::split(mapFile).sibling(kMapheadBase);
-    std::error_code ec;
-    for (const fs::path& p :
-         {tmpPathOf(mapFile), bakPathOf(mapFile), tmpPathOf(headerFile), bakPathOf(headerFile)})
-        fs::remove(p, ec);
+    // A save killed half-way is finished before its .tmp files are overwritten; the .bak files
+    // stay until this save succeeds.
+    finishInterruptedReplacement(mapFile);
+    finishInterruptedReplacement(headerFile);
     return writeSet(mapFile, headerFile);
 }
 
@@ -202,12 +202,12 @@ bool MapArchiveFiles::writeSet(const fs::path& mapFile, const fs::path& headerFi
     if (!writeWholeFile(tmpPathOf(headerFile), {})) {
         prompter.message(tmpPathOf(headerFile).string(),
                          "Error while saving maps: Cannot open header file for writing");
-        return true;
+        return false;
     }
     if (!writeWholeFile(tmpPathOf(mapFile), {})) {
         prompter.message(tmpPathOf(mapFile).string(),
                          "Error while saving maps: Cannot open data file for writing:");
-        return true;
+        return false;
     }
     LevelSet& set = m_editor.set();
     const bool remembered = set.carmack;

@@ -56,8 +56,8 @@ public:
 
     // True when a set was read. The settings' RLEW text shows the tag in use afterwards.
     bool loadMaps(const MapFileName& name, std::optional<std::filesystem::path> header = {});
-    // True when the job ran to its end or a .tmp file could not be created; false on the tag
-    // check, failure or Cancel.
+    // True when the files were replaced; false on the tag check, a .tmp file that cannot be
+    // created, failure or Cancel.
     bool saveMaps(const std::filesystem::path& mapFile,
                   std::optional<std::filesystem::path> header = {});
 

@@ -72,8 +72,7 @@ bool PageFiles::save(
     const std::function<int(std::span<const uint8_t>, Progress&, std::vector<uint8_t>&)>& job) {
     Prompter& prompter = m_services.prompter;
     std::error_code ec;
-    fs::remove(tmpPathOf(path), ec);
-    fs::remove(bakPathOf(path), ec);
+    fs::remove(tmpPathOf(path), ec); // a killed save's leftover; the .bak stays
     // A missing target is no error: the parts that would be carried over are empty.
     std::vector<uint8_t> old;
     if (fs::exists(path, ec)) {

@@ -273,6 +273,25 @@ const char* refusalFor(Kind kind) {
     }
 }
 
+// Rebuilds `source` (the target archive as it stands) with the job's kind replaced.
+int buildOver(SaveJob& job, Kind kind, const VgaArchive& source) {
+    ArchiveLayout layout;
+    layout.fonts = countFonts(source, job.state.dict);
+    if (kind != Kind::Fonts)
+        layout.pictures = readPictureTable(source, job.state.dict);
+    switch (kind) {
+    case Kind::Graphics:
+        return rebuildGraphics(job, source, layout);
+    case Kind::Fonts:
+        return rebuildFonts(job, source, layout.fonts);
+    case Kind::Tile8s:
+        return rebuildTile8s(job, source, layout);
+    case Kind::Screens:
+        return rebuildScreens(job, source, layout);
+    }
+    return JobResult::FailedUntouched;
+}
+
 int build(SaveJob& job, Kind kind) {
     job.phase("Checking for existing graphics file...", "", 1);
     if (!std::filesystem::exists(job.target.graphPath())) {
@@ -288,21 +307,29 @@ int build(SaveJob& job, Kind kind) {
         {"Couldn't open graphics header file:", "Couldn't open graphics file:"}, job.prompter);
     if (!archive)
         return JobResult::FailedUntouched;
-    ArchiveLayout layout;
-    layout.fonts = countFonts(*archive, job.state.dict);
-    if (kind != Kind::Fonts)
-        layout.pictures = readPictureTable(*archive, job.state.dict);
-    switch (kind) {
-    case Kind::Graphics:
-        return rebuildGraphics(job, *archive, layout);
-    case Kind::Fonts:
-        return rebuildFonts(job, *archive, layout.fonts);
-    case Kind::Tile8s:
-        return rebuildTile8s(job, *archive, layout);
-    case Kind::Screens:
-        return rebuildScreens(job, *archive, layout);
+    return buildOver(job, kind, *archive);
+}
+
+// Every kind in turn, each over the archive the one before built in memory, so that the
+// target is replaced once and its .bak is the archive as it was before the command.
+int buildAll(SaveJob& job, std::span<const Kind> kinds) {
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        if (i == 0) {
+            if (int code = build(job, kinds[i]); code != JobResult::Done)
+                return code;
+            continue;
+        }
+        auto head = job.out.header();
+        if (!head)
+            return job.check(head.error());
+        VgaArchive built;
+        built.table = parseHeader(*head);
+        built.graph = job.out.graph();
+        job.out = ArchiveBuilder{};
+        if (int code = buildOver(job, kinds[i], built); code != JobResult::Done)
+            return code;
     }
-    return JobResult::FailedUntouched;
+    return JobResult::Done;
 }
 
 // Stages the three files and replaces the targets together.
@@ -337,8 +364,8 @@ int commit(SaveJob& job, const std::vector<uint8_t>& dict) {
     return JobResult::Done;
 }
 
-bool runSave(VgaGraphState& state, const VgaFileSet& target, Kind kind, const char* caller,
-             Prompter& prompter, JobRunner& runner) {
+bool runSave(VgaGraphState& state, const VgaFileSet& target, std::span<const Kind> kinds,
+             const char* caller, Prompter& prompter, JobRunner& runner) {
     if (!state.dictLoaded && !LoadHuffman(state, target.dictPath(), prompter))
         return false;
     const int code = runner.run([&](Progress& progress) {
@@ -346,7 +373,7 @@ bool runSave(VgaGraphState& state, const VgaFileSet& target, Kind kind, const ch
         progress.setRange(0, kSaveBarMax);
         job.phase("Saving dictionary...", "", 0);
         const std::vector<uint8_t> dict = SaveDictionaryBytes(state);
-        if (int c = build(job, kind); c != JobResult::Done)
+        if (int c = buildAll(job, kinds); c != JobResult::Done)
             return c;
         return commit(job, dict);
     });
@@ -363,7 +390,8 @@ std::vector<uint8_t> SaveDictionaryBytes(const VgaGraphState& state) {
 
 bool SaveGraphics(VgaGraphState& state, const VgaFileSet& target, Prompter& prompter,
                   JobRunner& runner) {
-    if (!runSave(state, target, Kind::Graphics, "CZentrikDlg::SaveGraphics()", prompter, runner))
+    const Kind kind[] = {Kind::Graphics};
+    if (!runSave(state, target, kind, "CZentrikDlg::SaveGraphics()", prompter, runner))
         return false;
     state.graphics.changed = false;
     return true;
@@ -371,7 +399,8 @@ bool SaveGraphics(VgaGraphState& state, const VgaFileSet& target, Prompter& prom
 
 bool SaveFonts(VgaGraphState& state, const VgaFileSet& target, Prompter& prompter,
                JobRunner& runner) {
-    if (!runSave(state, target, Kind::Fonts, "CZentrikDlg::SaveFonts()", prompter, runner))
+    const Kind kind[] = {Kind::Fonts};
+    if (!runSave(state, target, kind, "CZentrikDlg::SaveFonts()", prompter, runner))
         return false;
     state.fonts.changed = false;
     return true;
@@ -379,7 +408,8 @@ bool SaveFonts(VgaGraphState& state, const VgaFileSet& target, Prompter& prompte
 
 bool SaveTile8s(VgaGraphState& state, const VgaFileSet& target, Prompter& prompter,
                 JobRunner& runner) {
-    if (!runSave(state, target, Kind::Tile8s, "CZentrikDlg::SaveTile8s()", prompter, runner))
+    const Kind kind[] = {Kind::Tile8s};
+    if (!runSave(state, target, kind, "CZentrikDlg::SaveTile8s()", prompter, runner))
         return false;
     state.tile8s.changed = false;
     return true;
@@ -387,7 +417,8 @@ bool SaveTile8s(VgaGraphState& state, const VgaFileSet& target, Prompter& prompt
 
 bool SaveScreens(VgaGraphState& state, const VgaFileSet& target, Prompter& prompter,
                  JobRunner& runner) {
-    if (!runSave(state, target, Kind::Screens, "CZentrikDlg::SaveScreens()", prompter, runner))
+    const Kind kind[] = {Kind::Screens};
+    if (!runSave(state, target, kind, "CZentrikDlg::SaveScreens()", prompter, runner))
         return false;
     state.screens.changed = false;
     return true;
@@ -395,24 +426,29 @@ bool SaveScreens(VgaGraphState& state, const VgaFileSet& target, Prompter& promp
 
 bool SaveAllGraphics(VgaGraphState& state, const VgaFileSet& target, bool onlyChanged,
                      Prompter& prompter, JobRunner& runner) {
-    using Saver = bool (*)(VgaGraphState&, const VgaFileSet&, Prompter&, JobRunner&);
     const struct {
-        bool loaded, changed;
-        Saver save;
-    } kinds[] = {
-        {state.graphics.loaded, state.graphics.changed, SaveGraphics},
-        {state.screens.loaded, state.screens.changed, SaveScreens},
-        {state.fonts.loaded, state.fonts.changed, SaveFonts},
-        {state.tile8s.loaded, state.tile8s.changed, SaveTile8s},
+        Kind kind;
+        bool loaded;
+        bool& changed;
+    } parts[] = {
+        {Kind::Graphics, state.graphics.loaded, state.graphics.changed},
+        {Kind::Screens, state.screens.loaded, state.screens.changed},
+        {Kind::Fonts, state.fonts.loaded, state.fonts.changed},
+        {Kind::Tile8s, state.tile8s.loaded, state.tile8s.changed},
     };
     if (!state.anyLoaded())
         return false;
-    for (const auto& k : kinds) {
-        if (!k.loaded || (onlyChanged && !k.changed))
-            continue;
-        if (!k.save(state, target, prompter, runner))
-            return false;
-    }
+    std::vector<Kind> kinds;
+    for (const auto& p : parts)
+        if (p.loaded && (!onlyChanged || p.changed))
+            kinds.push_back(p.kind);
+    if (kinds.empty())
+        return true;
+    if (!runSave(state, target, kinds, "CZentrikDlg::SaveAllGraphics()", prompter, runner))
+        return false;
+    for (const auto& p : parts)
+        if (std::find(kinds.begin(), kinds.end(), p.kind) != kinds.end())
+            p.changed = false;
     return true;
 }
 

@@ -20,9 +20,10 @@ bool SaveTile8s(VgaGraphState& state, const VgaFileSet& target, Prompter& prompt
 bool SaveScreens(VgaGraphState& state, const VgaFileSet& target, Prompter& prompter,
                  JobRunner& runner);
 
-// Saves graphics, screens, fonts and tile8s in this order, stopping at the first failure. A
-// kind that is not loaded (or, with onlyChanged, not changed) is skipped, so the target keeps
-// its chunks of that kind. False on a failure or when no kind is loaded at all.
+// Rebuilds graphics, screens, fonts and tile8s in this order in memory and replaces the target
+// once, so its .bak is the archive as it was before; any failure leaves the target untouched.
+// A kind that is not loaded (or, with onlyChanged, not changed) is skipped, so the target
+// keeps its chunks of that kind. False on a failure or when no kind is loaded at all.
 bool SaveAllGraphics(VgaGraphState& state, const VgaFileSet& target, bool onlyChanged,
                      Prompter& prompter, JobRunner& runner);
 

@@ -258,6 +258,29 @@ TEST(MapArchiveFiles, CarmackChoiceFollowsNameAndSettings) {
     EXPECT_TRUE(h.set.carmack);
 }
 
+TEST(MapArchiveFiles, SaveRefusesEqualTagsAndUnwritableTmp) {
+    TempDir dir;
+    MapFixture f;
+    f.set = zeroSet(1);
+    f.set.nearTag = f.set.farTag = 0xA7;
+    EXPECT_FALSE(f.files.saveMaps(dir / "GAMEMAPS.WL6"));
+    EXPECT_EQ(f.prompter.messages.at(0).text,
+              "ERROR !\nYou can't use the same values for neartag and fartag !");
+    EXPECT_FALSE(fs::exists(dir / "MAPHEAD.WL6.tmp"));
+
+    f.set.farTag = 0xA8;
+    fs::create_directories(dir / "MAPHEAD.WL6.tmp" / "blocker");
+    EXPECT_FALSE(f.files.saveMaps(dir / "GAMEMAPS.WL6"));
+    EXPECT_EQ(f.prompter.messages.at(1).caption,
+              "Error while saving maps: Cannot open header file for writing");
+    fs::remove_all(dir / "MAPHEAD.WL6.tmp");
+    fs::create_directories(dir / "GAMEMAPS.WL6.tmp" / "blocker");
+    EXPECT_FALSE(f.files.saveMaps(dir / "GAMEMAPS.WL6"));
+    EXPECT_EQ(f.prompter.messages.at(2).caption,
+              "Error while saving maps: Cannot open data file for writing:");
+    EXPECT_FALSE(fs::exists(dir / "GAMEMAPS.WL6"));
+}
+
 TEST(MapArchiveFiles, CancelledSaveLeavesTheFilesAndCarmackAlone) {
     TempDir dir;
     writeSet(dir / "GAMEMAPS.WL6", zeroSet(3));

@@ -159,5 +159,33 @@ TEST(VgaWrite, FailedOrCancelledSaveLeavesTheTargetAsItWas) {
     }
 }
 
+// Save all builds every kind in memory and replaces the archive once: the same bytes as the
+// kinds saved one by one, but VGAGRAPH.bak is the archive from before the command.
+TEST(VgaWrite, SaveAllMatchesTheKindsSavedInTurnWithOneBackup) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    TempDir src, inTurn, atOnce;
+    Loaded l;
+    loadAll(l, copyWl1(src));
+    ASSERT_TRUE(l.ok);
+    l.state.tile8s.tiles[3] ^= 0x11;
+    l.state.fonts.fonts[1][kFontGlyphStart + 2] ^= 0x22;
+    l.state.graphics.pictures[0][0] ^= 0x33;
+    const VgaFileSet one = copyWl1(inTurn), all = copyWl1(atOnce);
+    ASSERT_TRUE(SaveGraphics(l.state, one, l.prompter, l.runner));
+    ASSERT_TRUE(SaveScreens(l.state, one, l.prompter, l.runner));
+    ASSERT_TRUE(SaveFonts(l.state, one, l.prompter, l.runner));
+    ASSERT_TRUE(SaveTile8s(l.state, one, l.prompter, l.runner));
+    l.state.fonts.changed = true;
+    ASSERT_TRUE(SaveAllGraphics(l.state, all, false, l.prompter, l.runner));
+    EXPECT_FALSE(l.state.fonts.changed);
+    for (const char* name : {"VGAGRAPH.WL1", "VGAHEAD.WL1", "VGADICT.WL1"}) {
+        EXPECT_EQ(readBytes(atOnce / name), readBytes(inTurn / name)) << name;
+        EXPECT_EQ(readBytes(atOnce / (std::string(name) + ".bak")),
+                  readGameFile(std::string("wl1/") + name))
+            << name;
+    }
+    EXPECT_NE(readBytes(inTurn / "VGAGRAPH.WL1.bak"), readGameFile("wl1/VGAGRAPH.WL1"));
+}
+
 } // namespace
 } // namespace zentrik::test
