@@ -1,13 +1,11 @@
 #pragma once
 
+#include "app/DataSet.h"
+
 #include <array>
 #include <functional>
 
 namespace zentrik {
-
-// The data sets that carry an unsaved-changes flag, in the order the program keeps them.
-enum class DataSet { Maps, Walls, Sprites, Sounds, Graphics, Fonts, Screens, Tile8s };
-inline constexpr int kDataSetCount = 8;
 
 // The eight changed flags. Walls, sprites, sounds and graphics have a companion suppress flag
 // that, while set, keeps their flag from changing at all (used while a load fills a set).

@@ -1,5 +1,7 @@
 #include "draw/TexDevice.h"
 
+#include "app/Workspace.h"
+
 namespace zentrik {
 
 namespace {
@@ -23,9 +25,8 @@ ChunkKey CTexDevice::chunkKey() const {
 }
 
 void CTexDevice::markChanged() {
-    // Once per edit is enough: every change of a flag repaints the window's title.
-    if (m_flags && !m_flags->isSet(DataSet::Walls))
-        m_flags->set(DataSet::Walls, true);
+    if (m_workspace)
+        m_workspace->markEdited(DataSet::Walls);
 }
 
 void CTexDevice::writePixel(int x, int y, uint8_t index) {
@@ -49,8 +50,8 @@ ChunkKey CSprDevice::chunkKey() const {
 }
 
 void CSprDevice::markChanged() {
-    if (m_flags && !m_flags->isSet(DataSet::Sprites))
-        m_flags->set(DataSet::Sprites, true);
+    if (m_workspace)
+        m_workspace->markEdited(DataSet::Sprites);
 }
 
 } // namespace zentrik

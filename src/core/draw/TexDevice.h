@@ -1,18 +1,19 @@
 #pragma once
 
-#include "app/ChangeFlags.h"
 #include "draw/DrawDevice.h"
 #include "pagefile/PageFile.h"
 
 namespace zentrik {
+
+class Workspace;
 
 // The device of the texture page: one wall of the WallSet. Every pixel goes both into the
 // wall's bottom-up image and into its column-major slot of the raw block, which the 3D view
 // and the writer read, so the two copies never differ.
 class CTexDevice : public CDrawDevice {
 public:
-    CTexDevice(WallSet& set, ChangeFlags* flags = nullptr, Prompter* prompter = nullptr)
-        : CDrawDevice(prompter), m_set(set), m_flags(flags) {}
+    CTexDevice(WallSet& set, Workspace* workspace = nullptr, Prompter* prompter = nullptr)
+        : CDrawDevice(prompter), m_set(set), m_workspace(workspace) {}
 
     // An empty wall, or one whose image or slot does not match the set's side, shows nothing.
     void selectWall(int index) { m_index = index; }
@@ -36,15 +37,15 @@ private:
     const IndexedImage& image() const { return *m_set.images[size_t(m_index)]; }
 
     WallSet& m_set;
-    ChangeFlags* m_flags;
+    Workspace* m_workspace; // told of every edit (none in tools and tests)
     int m_index = -1;
 };
 
 // The device of the sprite page: one sprite image (background TransparentIndex), no raw block.
 class CSprDevice : public CDrawDevice {
 public:
-    CSprDevice(SpriteSet& set, ChangeFlags* flags = nullptr, Prompter* prompter = nullptr)
-        : CDrawDevice(prompter), m_set(set), m_flags(flags) {}
+    CSprDevice(SpriteSet& set, Workspace* workspace = nullptr, Prompter* prompter = nullptr)
+        : CDrawDevice(prompter), m_set(set), m_workspace(workspace) {}
 
     void selectSprite(int index) { m_index = index; }
     int sprite() const { return m_index; }
@@ -63,7 +64,7 @@ private:
     IndexedImage& image() const { return *m_set.images[size_t(m_index)]; }
 
     SpriteSet& m_set;
-    ChangeFlags* m_flags;
+    Workspace* m_workspace; // told of every edit (none in tools and tests)
     int m_index = -1;
 };
 

@@ -30,65 +30,41 @@ std::optional<std::vector<uint8_t>> openFile(const fs::path& path, const char* c
 
 } // namespace
 
-bool PageFiles::LoadTextures(const fs::path& path) {
-    auto bytes = openFile(path, "Cannot Open", m_services.prompter);
+template <class Set, class Worker>
+bool PageFiles::load(const fs::path& path, const char* openCaption, const char* jobName,
+                     Worker worker, Set& target, bool& loaded, fs::path& source) {
+    auto bytes = openFile(path, openCaption, m_services.prompter);
     if (!bytes)
-        return wallsLoaded;
-    WallSet set;
+        return false;
+    // Built aside: a failed or cancelled job must not cost the set that is loaded now.
+    Set set;
     const int code = m_services.jobs.run([&](Progress& p) {
         return finishJob(m_services.quiet, m_services.clock,
-                         LoadTexturesWorker(*bytes, p, m_services.prompter, set));
+                         worker(*bytes, p, m_services.prompter, set));
     });
-    checkJobResult(code, m_services.prompter, "CZentrikDlg::LoadTextures()");
-    if (code == JobResult::FailedUntouched)
-        return wallsLoaded;
-    wallsLoaded = code == JobResult::Done;
-    walls = wallsLoaded ? std::move(set) : WallSet{};
-    if (wallsLoaded) {
-        wallPath = path;
-        remember(m_services, path);
-    }
-    return wallsLoaded;
+    checkJobResult(code, m_services.prompter, jobName);
+    if (code != JobResult::Done)
+        return false;
+    target = std::move(set);
+    loaded = true;
+    source = path;
+    remember(m_services, path);
+    return true;
+}
+
+bool PageFiles::LoadTextures(const fs::path& path) {
+    return load(path, "Cannot Open", "CZentrikDlg::LoadTextures()", LoadTexturesWorker, walls,
+                wallsLoaded, wallPath);
 }
 
 bool PageFiles::LoadSprites(const fs::path& path) {
-    auto bytes =
-        openFile(path, "CZentrikDlg::LoadSprites(): Cannot open file:", m_services.prompter);
-    if (!bytes)
-        return spritesLoaded;
-    SpriteSet set;
-    const int code = m_services.jobs.run([&](Progress& p) {
-        return finishJob(m_services.quiet, m_services.clock,
-                         LoadSpritesWorker(*bytes, p, m_services.prompter, set));
-    });
-    checkJobResult(code, m_services.prompter, "CZentrikDlg::LoadSprites()");
-    spritesLoaded = code == JobResult::Done;
-    sprites = spritesLoaded ? std::move(set) : SpriteSet{};
-    if (spritesLoaded) {
-        spritePath = path;
-        remember(m_services, path);
-    }
-    return spritesLoaded;
+    return load(path, "CZentrikDlg::LoadSprites(): Cannot open file:", "CZentrikDlg::LoadSprites()",
+                LoadSpritesWorker, sprites, spritesLoaded, spritePath);
 }
 
 bool PageFiles::LoadSounds(const fs::path& path) {
-    auto bytes =
-        openFile(path, "Error while loading sounds: Cannot open file:", m_services.prompter);
-    if (!bytes)
-        return soundsLoaded;
-    SoundSet set;
-    const int code = m_services.jobs.run([&](Progress& p) {
-        return finishJob(m_services.quiet, m_services.clock,
-                         LoadSoundsWorker(*bytes, p, m_services.prompter, set));
-    });
-    checkJobResult(code, m_services.prompter, "CZentrikDlg::LoadSounds()");
-    soundsLoaded = code == JobResult::Done;
-    sounds = soundsLoaded ? std::move(set) : SoundSet{};
-    if (soundsLoaded) {
-        soundPath = path;
-        remember(m_services, path);
-    }
-    return soundsLoaded;
+    return load(path, "Error while loading sounds: Cannot open file:", "CZentrikDlg::LoadSounds()",
+                LoadSoundsWorker, sounds, soundsLoaded, soundPath);
 }
 
 bool PageFiles::save(

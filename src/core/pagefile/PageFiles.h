@@ -37,14 +37,15 @@ struct PageFileServices {
 };
 
 // The page file's three collections with the commands that load and save them, each as one
-// job. A load replaces its collection only when its job succeeds (a wall load that fails after
-// the file has proved to hold walls, and any failed sprite or sound load, leave none); a save
+// job. A load builds the new collection aside and replaces the loaded one only when its job
+// succeeds, so a failed or cancelled load keeps what was there (unsaved edits included); a save
 // rebuilds the whole file with the other two parts carried over from the file at the target
 // path, through NAME.tmp and NAME.bak.
 class PageFiles {
 public:
     explicit PageFiles(PageFileServices services) : m_services(services) {}
 
+    // True when the collection was replaced.
     bool LoadTextures(const std::filesystem::path& path);
     bool LoadSprites(const std::filesystem::path& path);
     bool LoadSounds(const std::filesystem::path& path);
@@ -61,6 +62,9 @@ public:
     std::filesystem::path wallPath, spritePath, soundPath;
 
 private:
+    template <class Set, class Worker>
+    bool load(const std::filesystem::path& path, const char* openCaption, const char* jobName,
+              Worker worker, Set& target, bool& loaded, std::filesystem::path& source);
     bool
     save(const std::filesystem::path& path, const char* name,
          const std::function<int(std::span<const uint8_t>, Progress&, std::vector<uint8_t>&)>& job);

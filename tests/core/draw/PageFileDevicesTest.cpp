@@ -3,6 +3,7 @@
 #include "draw/TexDevice.h"
 #include "pagefile/PageFileReader.h"
 #include "TestSupport.h"
+#include "WorkspaceFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -37,10 +38,10 @@ TEST(TexDevice, PaintingChangesRawColumnByteAndBottomUpImageByte) {
     ZENTRIK_REQUIRE_GAMEDATA();
     Vswap v;
     ASSERT_TRUE(v.wallsOk);
-    ChangeFlags flags;
+    WorkspaceFixture f;
     int titleUpdates = 0;
-    flags.onChanged = [&] { ++titleUpdates; };
-    CTexDevice dev(v.walls, &flags);
+    Connection c = f.ws.modifiedChanged.connect([&](DataSet, bool) { ++titleUpdates; });
+    CTexDevice dev(v.walls, &f.ws);
     dev.selectWall(3);
     ASSERT_EQ(dev.width(), 64);
     PictureClipboard clip;
@@ -55,7 +56,7 @@ TEST(TexDevice, PaintingChangesRawColumnByteAndBottomUpImageByte) {
     for (size_t i = 0; i < rawBefore.size(); ++i)
         differing += rawBefore[i] != v.walls.raw[i];
     EXPECT_EQ(differing, 1u);
-    EXPECT_TRUE(flags.isSet(DataSet::Walls));
+    EXPECT_TRUE(f.ws.isModified(DataSet::Walls));
     ed.undo();
     EXPECT_EQ(titleUpdates, 1) << "raised once, not per pixel";
     EXPECT_EQ(v.walls.raw, rawBefore);

@@ -209,7 +209,6 @@ TEST(PageFileLoad, CancelledAndFailedLoads) {
     f.jobs.cancelAfter = 1;
     EXPECT_FALSE(f.files.LoadSprites(path));
     EXPECT_FALSE(f.files.spritesLoaded);
-    EXPECT_EQ(f.files.sprites.count(), 0);
     f.jobs.cancelAfter = -1;
     EXPECT_FALSE(f.files.LoadTextures(dir / "missing"));
     ASSERT_EQ(f.prompter.messages.size(), 1u);
@@ -218,9 +217,12 @@ TEST(PageFileLoad, CancelledAndFailedLoads) {
     ASSERT_TRUE(f.files.LoadTextures(path));
     EXPECT_EQ(f.folder, dir.path());
     EXPECT_EQ(f.quiet.at(), 5000u); // the job's end starts the quiet time
-    // a file without walls leaves the loaded walls in place
+    // a file without walls, and a cancelled load, leave the loaded walls in place
     writeBytes(dir / "nowalls", craftPageFile(0, 0, {std::vector<uint8_t>{}}));
-    EXPECT_TRUE(f.files.LoadTextures(dir / "nowalls"));
+    EXPECT_FALSE(f.files.LoadTextures(dir / "nowalls"));
+    f.jobs.cancelAfter = 1;
+    EXPECT_FALSE(f.files.LoadTextures(path));
+    EXPECT_TRUE(f.files.wallsLoaded);
     EXPECT_EQ(f.files.walls.count(), 106);
 }
 

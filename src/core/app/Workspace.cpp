@@ -1,0 +1,230 @@
+#include "app/Workspace.h"
+
+#include <algorithm>
+
+namespace fs = std::filesystem;
+
+namespace zentrik {
+
+namespace {
+
+PageFileServices pageFileServices(const WorkspaceServices& s) {
+    return {s.prompter, s.jobs, s.quiet, s.clock, s.rememberFolder};
+}
+
+MapFileServices mapFileServices(const WorkspaceServices& s) {
+    return {s.prompter, s.jobs, s.quiet, s.clock, s.selectExtensionByName};
+}
+
+struct ReplaceQuestion {
+    const char* text;
+    const char* caption;
+};
+
+ReplaceQuestion replaceQuestion(DataSet set) {
+    switch (set) {
+    case DataSet::Maps:
+        return {"Do you really want to load a new map set?", "Map changes unsaved!"};
+    case DataSet::Walls:
+        return {"Do you really want to load new walls?", "Wall changes unsaved!"};
+    case DataSet::Sprites:
+        return {"Do you really want to load new sprites?", "Sprite changes unsaved!"};
+    case DataSet::Sounds:
+        return {"Do you really want to load new sounds?", "Sound changes unsaved!"};
+    case DataSet::Graphics:
+        return {"Do you really want to load new graphics?", "Graphics changes unsaved!"};
+    case DataSet::Fonts:
+        return {"Do you really want to load new fonts?", "Font changes unsaved!"};
+    case DataSet::Screens:
+        return {"Do you really want to load new screens?", "Screen changes unsaved!"};
+    case DataSet::Tile8s:
+        break;
+    }
+    return {"Do you really want to load new tile8s?", "Tile8s changes unsaved!"};
+}
+
+} // namespace
+
+Workspace::Workspace(WorkspaceServices services)
+    : m_services(std::move(services)), m_levelEditor(m_levels, m_services.prompter),
+      m_mapFiles(m_levelEditor, m_services.settings, mapFileServices(m_services)),
+      m_pageFiles(pageFileServices(m_services)), m_colorMatch(m_services.palette) {
+    for (int i = 0; i < kDataSetCount; ++i) {
+        const DataSet set = DataSet(i);
+        m_connections.push_back(
+            m_history[size_t(i)].changed.connect([this, set] { refreshModified(set); }));
+    }
+    m_levelEditor.onShowLevel = [this](int level) { currentLevelChanged(level); };
+    m_levelEditor.onMapsModified = [this](bool modified) {
+        if (modified)
+            markEdited(DataSet::Maps);
+    };
+}
+
+Workspace::~Workspace() = default;
+
+bool Workspace::isLoaded(DataSet set) const {
+    switch (set) {
+    case DataSet::Maps:
+        return m_levels.mapsLoaded && !m_levels.empty();
+    case DataSet::Walls:
+        return m_pageFiles.wallsLoaded;
+    case DataSet::Sprites:
+        return m_pageFiles.spritesLoaded;
+    case DataSet::Sounds:
+        return m_pageFiles.soundsLoaded;
+    case DataSet::Graphics:
+        return m_graphics.graphics.loaded;
+    case DataSet::Fonts:
+        return m_graphics.fonts.loaded;
+    case DataSet::Screens:
+        return m_graphics.screens.loaded;
+    case DataSet::Tile8s:
+        break;
+    }
+    return m_graphics.tile8s.loaded;
+}
+
+fs::path Workspace::source(DataSet set) const {
+    switch (set) {
+    case DataSet::Maps:
+        return m_mapFiles.mapPath();
+    case DataSet::Walls:
+        return m_pageFiles.wallPath;
+    case DataSet::Sprites:
+        return m_pageFiles.spritePath;
+    case DataSet::Sounds:
+        return m_pageFiles.soundPath;
+    case DataSet::Graphics:
+        return m_graphics.graphics.source;
+    case DataSet::Fonts:
+        return m_graphics.fonts.source;
+    case DataSet::Screens:
+        return m_graphics.screens.source;
+    case DataSet::Tile8s:
+        break;
+    }
+    return m_graphics.tile8s.source;
+}
+
+bool Workspace::isModified(DataSet set) const {
+    return m_edited[idx(set)] || !m_history[idx(set)].isClean();
+}
+
+bool Workspace::anyModified() const {
+    for (int i = 0; i < kDataSetCount; ++i)
+        if (isModified(DataSet(i)))
+            return true;
+    return false;
+}
+
+void Workspace::markEdited(DataSet set) {
+    m_edited[idx(set)] = true;
+    refreshModified(set);
+}
+
+void Workspace::markSaved(DataSet set) {
+    m_edited[idx(set)] = false;
+    m_history[idx(set)].markClean(); // announces through refreshModified
+    refreshModified(set);
+}
+
+void Workspace::setReplaced(DataSet set) {
+    m_edited[idx(set)] = false;
+    m_history[idx(set)].clear();
+    notify({set, ChangeKind::Loaded, -1});
+}
+
+void Workspace::notify(const Change& change) {
+    changed(change);
+    refreshModified(change.set);
+}
+
+void Workspace::refreshModified(DataSet set) {
+    const bool now = isModified(set);
+    if (now == m_modified[idx(set)])
+        return;
+    m_modified[idx(set)] = now;
+    modifiedChanged(set, now);
+    saveAllChanged();
+}
+
+void Workspace::setLoadAllUsed(bool used) {
+    m_loadAllUsed = used;
+    saveAllChanged();
+}
+
+void Workspace::notePaletteSwitch() {
+    m_colorMatch.markStale();
+    paletteSwitched();
+}
+
+bool Workspace::confirmReplace(DataSet set) {
+    if (!isModified(set))
+        return true;
+    const ReplaceQuestion q = replaceQuestion(set);
+    return m_services.prompter.ask(q.text, q.caption, Buttons::YesNo, MessageIcon::Question) ==
+           Answer::Yes;
+}
+
+bool Workspace::loadMaps(const MapFileName& name, std::optional<fs::path> header) {
+    if (!m_mapFiles.loadMaps(name, std::move(header)))
+        return false;
+    setReplaced(DataSet::Maps);
+    if (!m_levels.empty())
+        currentLevelChanged(m_levels.currentLevel);
+    return true;
+}
+
+bool Workspace::saveMaps(const fs::path& mapFile, std::optional<fs::path> header) {
+    if (!m_mapFiles.saveMaps(mapFile, std::move(header)))
+        return false;
+    // The saver keeps the set's own flag up when it could not write everything.
+    if (!m_levels.mapsModified)
+        markSaved(DataSet::Maps);
+    return true;
+}
+
+bool Workspace::loadWalls(const fs::path& path) {
+    if (!confirmReplace(DataSet::Walls) || !m_pageFiles.LoadTextures(path))
+        return false;
+    setReplaced(DataSet::Walls);
+    return true;
+}
+
+bool Workspace::loadSprites(const fs::path& path) {
+    if (!confirmReplace(DataSet::Sprites) || !m_pageFiles.LoadSprites(path))
+        return false;
+    setReplaced(DataSet::Sprites);
+    return true;
+}
+
+bool Workspace::loadSounds(const fs::path& path) {
+    if (!confirmReplace(DataSet::Sounds) || !m_pageFiles.LoadSounds(path))
+        return false;
+    setReplaced(DataSet::Sounds);
+    return true;
+}
+
+bool Workspace::saveWalls(const fs::path& path) {
+    if (!m_pageFiles.SaveTextures(path))
+        return false;
+    markSaved(DataSet::Walls);
+    return true;
+}
+
+bool Workspace::saveSprites(const fs::path& path, int spriteCompression) {
+    if (!m_pageFiles.SaveSprites(path, spriteCompression))
+        return false;
+    markSaved(DataSet::Sprites);
+    return true;
+}
+
+bool Workspace::saveSounds(const fs::path& path) {
+    if (!m_pageFiles.SaveSounds(path))
+        return false;
+    markSaved(DataSet::Sounds);
+    return true;
+}
+
+} // namespace zentrik

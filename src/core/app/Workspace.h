@@ -1,0 +1,160 @@
+#pragma once
+
+#include "app/DataSet.h"
+#include "app/Settings.h"
+#include "app/Signal.h"
+#include "app/UndoHistory.h"
+#include "draw/PictureClipboard.h"
+#include "imaging/ColorMatch.h"
+#include "maps/LevelSet.h"
+#include "maps/LevelSetEditor.h"
+#include "maps/MapArchiveFiles.h"
+#include "music/MusicDocument.h"
+#include "pagefile/PageFiles.h"
+#include "platform/Clock.h"
+#include "platform/Progress.h"
+#include "platform/Prompter.h"
+#include "vgagraph/VgaModels.h"
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace zentrik {
+
+// What the workspace's loaders and savers need of the program around them. The references
+// must outlive the workspace; a program that plugs its prompter or job runner in later hands
+// over relays.
+struct WorkspaceServices {
+    Prompter& prompter;
+    JobRunner& jobs;
+    QuietTime& quiet;
+    const Clock& clock;
+    Settings& settings;
+    const GamePalette& palette; // the current palette, which colour matching works over
+    // Told the folder of every file loaded successfully (the settings keep it as StdPath).
+    std::function<void(const std::filesystem::path& folder)> rememberFolder;
+    // Makes the extension of a loaded map file's suffix current (names, symbols, palette).
+    std::function<void(const std::string& suffix)> selectExtensionByName;
+};
+
+enum class ChangeKind {
+    Loaded,   // the whole set was replaced (or freed)
+    Edited,   // the contents of item `index` changed (-1: any number of items)
+    Inserted, // item `index` is new; later items moved up
+    Removed,  // item `index` went away; later items moved down
+};
+
+struct Change {
+    DataSet set = DataSet::Maps;
+    ChangeKind kind = ChangeKind::Edited;
+    int index = -1;
+    bool operator==(const Change&) const = default;
+};
+
+// Everything the editor has loaded, with one undo history and one "modified" state per data
+// set. Views read the sets through it and listen to its signals; every edit goes through a
+// command that changes a set, records its undo step (or raises the set's edited flag) and
+// notifies once.
+class Workspace {
+public:
+    explicit Workspace(WorkspaceServices services);
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+    ~Workspace();
+
+    // --- The data sets ---
+    LevelSet& levels() { return m_levels; }
+    const LevelSet& levels() const { return m_levels; }
+    LevelSetEditor& levelEditor() { return m_levelEditor; }
+    MapArchiveFiles& mapFiles() { return m_mapFiles; }
+    PageFiles& pageFiles() { return m_pageFiles; }
+    const PageFiles& pageFiles() const { return m_pageFiles; }
+    WallSet& walls() { return m_pageFiles.walls; }
+    SpriteSet& sprites() { return m_pageFiles.sprites; }
+    SoundSet& sounds() { return m_pageFiles.sounds; }
+    bool isLoaded(DataSet set) const;
+    VgaGraphState& graphics() { return m_graphics; }
+    MusicDocument& music() { return m_music; }
+    // The file a set was last loaded from or saved to (what "Save all" reuses); empty if none.
+    std::filesystem::path source(DataSet set) const;
+    const WorkspaceServices& services() const { return m_services; }
+
+    // --- Shared editing state ---
+    UndoHistory& history(DataSet set) { return m_history[idx(set)]; }
+    // Nearest-colour matches over the current palette; stale after every palette switch.
+    NearestColorTable& colorMatch() { return m_colorMatch; }
+    // The one picture clipboard of every pixel page (index 255 carried as it is).
+    PictureClipboard& pictureClipboard() { return m_clipboard; }
+
+    // --- "Modified": the history's clean mark plus a flag for edits without an undo step ---
+    bool isModified(DataSet set) const;
+    bool anyModified() const;
+    // An edit that records no undo step (or one the history cannot hold) was made.
+    void markEdited(DataSet set);
+    // The set was written (or replaced by a load): the current state is the clean one.
+    void markSaved(DataSet set);
+    // A load or free replaced the set: its history goes, it is clean, views rebuild.
+    void setReplaced(DataSet set);
+    // Tells every listener of a change and brings "modified" up to date.
+    void notify(const Change& change);
+
+    // Once Load All has loaded a folder, "Save all" is enabled exactly when a set is modified.
+    void setLoadAllUsed(bool used);
+    bool loadAllUsed() const { return m_loadAllUsed; }
+    bool saveAllEnabled() const { return m_loadAllUsed && anyModified(); }
+
+    // The program's palette was switched or edited: colour matches are stale, pictures repaint.
+    void notePaletteSwitch();
+
+    // --- The levels ---
+    int currentLevel() const { return m_levels.currentLevel; }
+    // The map files' two commands; a load replaces the set (and its history) on success only.
+    bool loadMaps(const MapFileName& name, std::optional<std::filesystem::path> header = {});
+    bool saveMaps(const std::filesystem::path& mapFile,
+                  std::optional<std::filesystem::path> header = {});
+
+    // --- The page file's three parts ---
+    // A failed or cancelled load keeps what was loaded; a load over unsaved changes asks
+    // first. True when the set was replaced.
+    bool loadWalls(const std::filesystem::path& path);
+    bool loadSprites(const std::filesystem::path& path);
+    bool loadSounds(const std::filesystem::path& path);
+    // True when the file was replaced; success makes the set clean.
+    bool saveWalls(const std::filesystem::path& path);
+    bool saveSprites(const std::filesystem::path& path, int spriteCompression);
+    bool saveSounds(const std::filesystem::path& path);
+
+    // --- Signals ---
+    Signal<DataSet, bool> modifiedChanged;
+    Signal<Change> changed;
+    Signal<int> currentLevelChanged;
+    Signal<> paletteSwitched;
+    // "Save all" may have changed state (any set's modified state, or Load All's use).
+    Signal<> saveAllChanged;
+
+private:
+    static size_t idx(DataSet set) { return size_t(set); }
+    void refreshModified(DataSet set);
+    // The question before a load replaces a modified set. True: go on.
+    bool confirmReplace(DataSet set);
+
+    WorkspaceServices m_services;
+    LevelSet m_levels;
+    LevelSetEditor m_levelEditor;
+    MapArchiveFiles m_mapFiles;
+    PageFiles m_pageFiles;
+    VgaGraphState m_graphics;
+    MusicDocument m_music;
+    std::array<UndoHistory, kDataSetCount> m_history;
+    NearestColorTable m_colorMatch;
+    PictureClipboard m_clipboard;
+    std::array<bool, kDataSetCount> m_edited{};
+    std::array<bool, kDataSetCount> m_modified{}; // as last announced
+    bool m_loadAllUsed = false;
+    std::vector<Connection> m_connections;
+};
+
+} // namespace zentrik
