@@ -44,9 +44,24 @@ std::optional<std::string> PrompterRelay::chooseFolder(const std::string& title,
     return m_target ? m_target->chooseFolder(title, initialPath) : std::nullopt;
 }
 
+int JobRunnerRelay::run(const JobWorker& worker) {
+    if (m_target)
+        return m_target->run(worker);
+    InlineJobRunner inlineRunner;
+    return inlineRunner.run(worker);
+}
+
 AppContext::AppContext(ProgramPaths paths)
-    : palettes(paths.programDir, relay), m_paths(std::move(paths)) {
-    palettes.onPaletteChanged = [this] { emit messages.paletteSwitched(); };
+    : palettes(paths.programDir, relay),
+      workspace(
+          WorkspaceServices{relay, jobRelay, quiet, clockRelay, settings, palettes.current(),
+                            [this](const fs::path& folder) { saveStdPath(folder); },
+                            [this](const std::string& suffix) { selectExtensionByName(suffix); }}),
+      m_paths(std::move(paths)) {
+    palettes.onPaletteChanged = [this] {
+        workspace.notePaletteSwitch();
+        emit messages.paletteSwitched();
+    };
     palettes.onPaletteAdded = [this](const std::string& name) {
         emit messages.paletteAdded(QString::fromStdString(name));
     };
@@ -95,6 +110,11 @@ bool AppContext::selectExtension(int row) {
         return false;
     settings.lastExtension = extensions.lastExtension();
     return true;
+}
+
+void AppContext::selectExtensionByName(const std::string& suffix) {
+    if (extensions.SelectExtensionByName(suffix))
+        settings.lastExtension = extensions.lastExtension();
 }
 
 void AppContext::loadSymbolSet(const std::string& name) {

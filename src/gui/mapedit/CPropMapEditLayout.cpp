@@ -56,14 +56,14 @@ void CPropMapEdit::buildToolBar() {
     };
     add("Load maps...", "loadMaps", [this] { loadMaps(); });
     add("Save maps...", "saveMaps", [this] { saveMaps(); });
-    add("Prev Level", "prevLevel", [this] { m_editor.prevLevel(); });
-    add("Next Level", "nextLevel", [this] { m_editor.nextLevel(); });
+    add("Prev Level", "prevLevel", [this] { m_ws.levelEditor().prevLevel(); });
+    add("Next Level", "nextLevel", [this] { m_ws.levelEditor().nextLevel(); });
     add("Goto Level", "gotoLevel", [this] {
         bool ok = false;
         const QString text = QInputDialog::getText(this, tr("Goto Level"), tr("Level number:"),
                                                    QLineEdit::Normal, QString(), &ok);
         if (ok)
-            m_editor.gotoLevel(text.toStdString());
+            m_ws.levelEditor().gotoLevel(text.toStdString());
     });
     m_toolBar->addSeparator();
     auto* modes = new QActionGroup(this);

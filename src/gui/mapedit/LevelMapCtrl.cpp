@@ -33,14 +33,15 @@ LevelMapCtrl::LevelMapCtrl(const Clock& clock, QuietTime& quiet, Prompter& promp
     setCursor(Qt::CrossCursor);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
-    m_tools.onCellChanged = [this](int x, int y) { redrawCell(x, y); };
-    m_tools.onRepaint = [this] { markDirty(); };
-    m_tools.onOverlay = [this] { update(); };
-    m_tools.onCapture = [this] { grabMouse(); };
-    m_tools.onReleaseCapture = [this] {
+    auto& c = m_connections;
+    c.push_back(m_tools.cellChanged.connect([this](int x, int y) { redrawCell(x, y); }));
+    c.push_back(m_tools.repaintNeeded.connect([this] { markDirty(); }));
+    c.push_back(m_tools.overlayChanged.connect([this] { update(); }));
+    c.push_back(m_tools.captureMouse.connect([this] { grabMouse(); }));
+    c.push_back(m_tools.releaseMouse.connect([this] {
         if (QWidget::mouseGrabber() == this)
             releaseMouse();
-    };
+    }));
     setPlanes(nullptr, nullptr);
     applySize();
 }

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <vector>
+
 namespace zentrik::gui {
 
 // The level map: the current level as 64 x 64 symbols of 7 x 7 pixels, drawn with the pens.
@@ -60,6 +62,7 @@ private:
     QRect cellRect(int x0, int y0, int x1, int y1) const; // half-open cell range, in pixels
 
     MapEditController m_tools;
+    std::vector<Connection> m_connections;
     MapPicture m_picture;
     Plane m_startupWalls, m_startupObjects;
     bool m_dirty = true;
