@@ -149,7 +149,7 @@ void PixelChunkPage::showChunk(int index) {
 }
 
 void PixelChunkPage::edited() {
-    m_data.markModified(m_set);
+    m_data.notify(m_set, ChangeKind::Edited, m_current);
     chunkEdited();
 }
 
@@ -169,7 +169,7 @@ void PixelChunkPage::insertChunk() {
     m_editor->leaveChunk();
     m_current = insertAt(m_current);
     setLoaded(true);
-    m_data.markModified(m_set);
+    m_data.notify(m_set, ChangeKind::Inserted, m_current);
     refresh();
 }
 
@@ -181,8 +181,9 @@ void PixelChunkPage::removeChunk() {
     }
     m_editor->deleteSelection();
     m_editor->cancel();
+    const int removed = m_current;
     m_current = removeAt(m_current);
-    m_data.markModified(m_set);
+    m_data.notify(m_set, ChangeKind::Removed, removed);
     refresh();
 }
 
@@ -210,7 +211,7 @@ void PixelChunkPage::importChunk() {
     m_editor->leaveChunk();
     DeviceBmpTarget target(*m_device, isSprite());
     if (ImportBMP(target, *path, m_data.colours(), m_data.prompter(), m_data.jobs())) {
-        m_data.markModified(m_set);
+        m_data.notify(m_set, ChangeKind::Edited, m_current);
         m_panel->chunkChanged();
         chunkEdited();
     }
@@ -236,8 +237,8 @@ void PixelChunkPage::toggleHiRes() {
     m_editor->leaveChunk();
     if (!changeResolution(change))
         return;
-    m_data.markModified(m_set);
-    m_data.announceReplaced(m_set);
+    // Every picture was replaced: the pages start again on the new set, which stays modified.
+    m_data.notify(m_set, ChangeKind::Loaded, -1);
 }
 
 } // namespace zentrik::gui
