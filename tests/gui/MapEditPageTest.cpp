@@ -10,13 +10,21 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <tuple>
 
 namespace zentrik::gui {
 namespace {
@@ -350,6 +358,113 @@ TEST_F(MapPage, UndoAndRedoFollowTheSavedState) {
     page->doUndo();
     EXPECT_EQ(context.workspace.levels().levelCount(), 10);
     EXPECT_EQ(wall(20, 20), 2);
+}
+
+TEST_F(MapPage, ARightClickStrokeEndsAndOpensNoMenuOverADrawingTool) {
+    loadShareware();
+    page->show();
+    LevelMapCtrl* map = page->map();
+    setPen(false, {9, 0, 0});
+    const QPoint at = cellCentre(*map, 10, 10);
+    auto rightClickWithMenu = [&] {
+        // As the platform delivers it: the press, then the menu event; a menu would take the
+        // release.
+        QTest::mousePress(map, Qt::RightButton, {}, at);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, map->mapToGlobal(at));
+        QCoreApplication::sendEvent(map, &menu);
+    };
+    rightClickWithMenu();
+    EXPECT_EQ(wall(10, 10), 9);
+    EXPECT_FALSE(page->windowMenu()->isVisible());
+    const Plane drawn = level().planes[0];
+    QMouseEvent move(QEvent::MouseMove, cellCentre(*map, 20, 14),
+                     map->mapToGlobal(cellCentre(*map, 20, 14)), Qt::NoButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(map, &move);
+    EXPECT_EQ(level().planes[0], drawn) << "no phantom line toward the pointer";
+    EXPECT_FALSE(page->tools().buttonHeld());
+    EXPECT_TRUE(page->history().canUndo()) << "the stroke was closed as one step";
+    QTest::mouseRelease(map, Qt::RightButton, {}, at);
+
+    // The Pipette draws nothing: there the menu is offered, and it ends the button too.
+    page->action("modePipette")->trigger();
+    rightClickWithMenu();
+    EXPECT_TRUE(page->windowMenu()->isVisible());
+    EXPECT_FALSE(page->tools().buttonHeld());
+    page->windowMenu()->close();
+    QTest::mouseRelease(map, Qt::RightButton, {}, at);
+}
+
+TEST_F(MapPage, UndoAndRedoButtonsFollowTheHistoryAfterEveryCommand) {
+    loadShareware();
+    QAction* undo = page->action("undo");
+    QAction* redo = page->action("redo");
+    auto* add = page->findChild<QPushButton*>("addMap");
+    auto* del = page->findChild<QPushButton*>("deleteMap");
+    const std::vector<std::tuple<std::function<void()>, bool, bool>> steps{
+        {[&] { add->click(); }, true, false},
+        {[&] { page->doUndo(); }, false, true},
+        {[&] { page->doRedo(); }, true, false},
+        {[&] { del->click(); }, true, false},
+        {[&] { page->doUndo(); }, true, true},
+        {[&] { QTest::keyClicks(page->findChild<QLineEdit*>("mapName"), "x"); }, true, false},
+    };
+    for (size_t i = 0; i < steps.size(); ++i) {
+        std::get<0>(steps[i])();
+        EXPECT_EQ(undo->isEnabled(), std::get<1>(steps[i])) << "step " << i;
+        EXPECT_EQ(redo->isEnabled(), std::get<2>(steps[i])) << "step " << i;
+    }
+    // A rename typed after a save, then a drawn and undone stroke: still unsaved.
+    prompter.expectPath(gamemaps.string());
+    ASSERT_TRUE(page->saveMaps());
+    clock.advance(1001);
+    const std::string saved = level().header.nameText();
+    QTest::keyClicks(page->findChild<QLineEdit*>("mapName"), "yz"); // one step for both keys
+    setPen(true, {1, 0, 0});
+    click(30, 30);
+    page->doUndo();
+    EXPECT_TRUE(context.workspace.isModified(DataSet::Maps));
+    page->doUndo();
+    EXPECT_EQ(level().header.nameText(), saved);
+    EXPECT_FALSE(context.workspace.isModified(DataSet::Maps));
+}
+
+TEST_F(MapPage, ClipboardAndZoomKeys) {
+    loadShareware();
+    page->show();
+    page->activateWindow();
+    if (!QTest::qWaitForWindowActive(page.get(), 1000))
+        GTEST_SKIP() << "the window cannot be made active here";
+    LevelMapCtrl* map = page->map();
+    map->setFocus();
+    page->action("modeRectSelect")->trigger();
+    drag(10, 10, 11, 11);
+    const uint16_t corner = wall(10, 10);
+    QTest::keyClick(map, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(wall(10, 10), 0);
+    QTest::keyClick(map, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(page->action("paste")->isChecked());
+    click(10, 10);
+    EXPECT_EQ(wall(10, 10), corner);
+    QGuiApplication::clipboard()->clear();
+    page->action("modeRectSelect")->trigger();
+    drag(10, 10, 11, 11);
+    QTest::keyClick(map, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(hasMapClip());
+
+    QWheelEvent wheel(QPointF(5, 5), map->mapToGlobal(QPointF(5, 5)), {}, {0, 120}, Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    const std::vector<std::pair<std::function<void()>, int>> zooms{
+        {[&] { QCoreApplication::sendEvent(map, &wheel); }, 2},
+        {[&] { QTest::keyClick(map, Qt::Key_Plus, Qt::ControlModifier); }, 3},
+        {[&] { QTest::keyClick(map, Qt::Key_Equal, Qt::ControlModifier); }, 4},
+        {[&] { QTest::keyClick(map, Qt::Key_Plus, Qt::ControlModifier); }, 4},
+        {[&] { QTest::keyClick(map, Qt::Key_Minus, Qt::ControlModifier); }, 3},
+        {[&] { QTest::keyClick(map, Qt::Key_0, Qt::ControlModifier); }, 1},
+    };
+    for (size_t i = 0; i < zooms.size(); ++i) {
+        zooms[i].first();
+        EXPECT_EQ(map->zoom(), zooms[i].second) << "step " << i;
+    }
 }
 
 TEST_F(MapPage, SavedMapsReadBackWithExactlyTheEdits) {

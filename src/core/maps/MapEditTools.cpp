@@ -174,6 +174,12 @@ bool MapEditController::escape() {
     return true;
 }
 
+void MapEditController::abandonButton() {
+    escape();
+    if (m_button != 0)
+        endButton();
+}
+
 void MapEditController::endButton() {
     const bool stroke = m_button != 0 && m_mode != PenMode::Pipette &&
                         m_mode != PenMode::RectSelect && m_mode != PenMode::PickPosition;

@@ -76,6 +76,9 @@ public:
     bool buttonHeld() const { return m_button != 0; }
     // Escape: ends a rectangle without writing. True when one was being drawn.
     bool escape();
+    // The button went up where the tools could not see it (a menu took the release, the
+    // window lost the focus): a stroke ends as drawn, a rectangle is dropped unwritten.
+    void abandonButton();
 
     const RectDrag& rect() const { return m_rect; }
     const MapSelection& selection() const { return m_selection; }

@@ -1,5 +1,7 @@
 #include "app/AppContext.h"
 
+#include "app/SidePanel.h"
+
 #include "platform/ScriptedPrompter.h"
 #include "world/SymbolImages.h"
 
@@ -141,6 +143,9 @@ std::string AppContext::plane0Label(uint16_t value) const {
 }
 
 std::string AppContext::objectLabel(uint16_t value) const {
+    // An empty object slot reads the same in the pens, the side panel and the lists.
+    if (value == 0 && !symbols.names.objects.contains(0))
+        return kEmptySlotLabel;
     return TileNames::label(value, symbols.names.objects);
 }
 

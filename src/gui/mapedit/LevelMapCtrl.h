@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <algorithm>
 #include <vector>
 
 namespace zentrik::gui {
@@ -32,8 +33,10 @@ public:
     void setSplit(SplitMode split, bool repaint = true);
     void setDifficulty(int which, bool on, bool repaint = true);
     void setThirdPlaneEditing(bool on, bool repaint = true);
-    // Whole factors; 1 is the control's own geometry.
+    // Whole factors from 1 (the control's own geometry) to kMaxZoom.
+    static constexpr int kMaxZoom = 4;
     void setZoom(int zoom);
+    void zoomBy(int steps) { setZoom(std::clamp(m_zoom + steps, 1, kMaxZoom)); }
     // Placed by hand, the control moves 32 pixels on a grid toggle so the map stays put; a
     // scroll area or layout that centres it turns this off.
     void setMovesWithGrid(bool on) { m_movesWithGrid = on; }
@@ -52,6 +55,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    // Over the map a right click draws with the right pen; the page's menu opens there only
+    // for the tools that do not draw (or from the keyboard).
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
     void rebuild();
