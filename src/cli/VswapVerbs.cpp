@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "imaging/BmpImport.h"
 #include "imaging/BmpWriter.h"
+#include "imaging/PictureFile.h"
 #include "io/SafeFile.h"
 #include "pagefile/ImageTarget.h"
 #include "pagefile/PageFiles.h"
@@ -165,8 +166,9 @@ int exportPicture(Context& c, bool walls) {
     const auto& pos = c.args.positional();
     const auto n = pos.size() == 3 ? indexArg(pos[1]) : std::nullopt;
     if (!n)
-        return c.usage(walls ? "zentrik-cli vswap export-wall FILE N OUT.bmp [--palette P.pal]"
-                             : "zentrik-cli vswap export-sprite FILE N OUT.bmp [--palette P.pal]");
+        return c.usage(
+            walls ? "zentrik-cli vswap export-wall FILE N OUT.bmp|OUT.png [--palette P.pal]"
+                  : "zentrik-cli vswap export-sprite FILE N OUT.bmp|OUT.png [--palette P.pal]");
     auto palette = paletteArg(c);
     Session s(c);
     if (!palette || !loadPart(s, walls, pos[0]))
@@ -177,7 +179,10 @@ int exportPicture(Context& c, bool walls) {
                            MessageIcon::Error);
         return kExitNotDone;
     }
-    return ExportBMP(ImageTarget(**image), pos[2], *palette, c.prompter) ? kExitDone : kExitNotDone;
+    // The format follows the suffix: OUT.png writes a PNG, anything else a bitmap.
+    return ExportPicture(ImageTarget(**image, !walls), pos[2], *palette, c.prompter, !walls)
+               ? kExitDone
+               : kExitNotDone;
 }
 
 int importPicture(Context& c, bool walls) {
@@ -186,7 +191,7 @@ int importPicture(Context& c, bool walls) {
     if (!n || (c.args.flag("resample") && c.args.flag("copy")))
         return c.usage(std::string("zentrik-cli vswap ") +
                        (walls ? "import-wall" : "import-sprite") +
-                       " FILE N IN.bmp [--resample|--copy] [--yes] [--palette P.pal]");
+                       " FILE N IN.bmp|IN.png [--resample|--copy] [--yes] [--palette P.pal]");
     auto palette = paletteArg(c);
     Session s(c);
     if (!palette || !loadPart(s, walls, pos[0]))
@@ -201,7 +206,7 @@ int importPicture(Context& c, bool walls) {
     IndexedImage picture = *image ? **image
                                   : IndexedImage(walls ? s.files.walls.side : s.files.sprites.side,
                                                  walls ? 0 : TransparentIndex);
-    ImageTarget target(picture);
+    ImageTarget target(picture, !walls);
     NearestColorTable colors(*palette);
     // --resample and --copy answer the resample question; --yes answers every other one.
     auto answers = resampleAnswers(c);
@@ -251,12 +256,8 @@ int exportSound(Context& c) {
         c.prompter.message("This sound doesn't exist!", "Zentrik", MessageIcon::Error);
         return kExitNotDone;
     }
-    const auto image = wavImage(s.files.sounds.sounds[size_t(*n)].samples, *rate);
-    if (auto st = replaceFile(pos[2], image); !st) {
-        c.prompter.message(st.error().text, st.error().caption, MessageIcon::Error);
-        return kExitNotDone;
-    }
-    return kExitDone;
+    return exportSound(s.files.sounds.sounds[size_t(*n)], pos[2], *rate, c.prompter) ? kExitDone
+                                                                                     : kExitNotDone;
 }
 
 int importSoundVerb(Context& c) {
@@ -345,22 +346,22 @@ const AreaRegistration kVswap{
               save,
               {"sprite-compression"}},
              {"export-wall",
-              "FILE N OUT.bmp [--palette P.pal]",
+              "FILE N OUT.bmp|OUT.png [--palette P.pal]",
               "write wall N as an 8-bit bitmap with the palette",
               exportWall,
               {"palette"}},
              {"export-sprite",
-              "FILE N OUT.bmp [--palette P.pal]",
+              "FILE N OUT.bmp|OUT.png [--palette P.pal]",
               "write sprite N as an 8-bit bitmap with the palette",
               exportSprite,
               {"palette"}},
              {"import-wall",
-              "FILE N IN.bmp [--resample|--copy] [--yes] [--palette P.pal]",
+              "FILE N IN.bmp|IN.png [--resample|--copy] [--yes] [--palette P.pal]",
               "convert a bitmap into wall N and save the walls into FILE",
               importWall,
               {"palette"}},
              {"import-sprite",
-              "FILE N IN.bmp [--resample|--copy] [--yes] [--palette P.pal]",
+              "FILE N IN.bmp|IN.png [--resample|--copy] [--yes] [--palette P.pal]",
               "convert a bitmap into sprite N and save the sprites into FILE",
               importSprite,
               {"palette"}},

@@ -130,6 +130,36 @@ TEST(CliArchives, PictureExportImportRoundTrip) {
     EXPECT_EQ(after.out, before.out);
 }
 
+// The "hash" (wall) or "image" (sprite) field of a chunk in "vswap info".
+std::string chunkPicture(const std::string& info, int chunk) {
+    const std::string head = "\n" + std::to_string(chunk) + " ";
+    const size_t line = info.find(head);
+    const size_t end = info.find('\n', line + 1);
+    const std::string text = info.substr(line, end - line);
+    const size_t at = text.rfind(' ');
+    return text.substr(at + 1);
+}
+
+TEST(CliArchives, WallAndSpriteThroughPngComeBackUnchanged) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    Shareware s;
+    const std::string vswap = q(s.dir / "VSWAP.WL1");
+    const auto before = s.run("vswap info " + vswap).out;
+    const int spriteStart = std::stoi(before.substr(before.find("sprites from ") + 13));
+    const std::pair<std::string, int> pictures[] = {{"wall", 1}, {"sprite", 2}};
+    for (const auto& [verb, n] : pictures) {
+        const std::string args = " " + vswap + " " + std::to_string(n) + " " + q(s.out / "p.png");
+        auto r = s.run("vswap export-" + verb + args);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(readBytes(s.out / "p.png").at(1), 'P');
+        r = s.run("vswap import-" + verb + args);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+    }
+    const auto after = s.run("vswap info " + vswap).out;
+    EXPECT_EQ(chunkPicture(after, 1), chunkPicture(before, 1));
+    EXPECT_EQ(chunkPicture(after, spriteStart + 2), chunkPicture(before, spriteStart + 2));
+}
+
 TEST(CliArchives, BadArgumentsAndFilesAreRefused) {
     Shareware s;
     EXPECT_EQ(

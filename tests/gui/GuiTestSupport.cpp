@@ -6,7 +6,11 @@
 namespace zentrik::test {
 
 void saveSnapshot(QWidget& widget, const QString& name) {
-    const QString dir = qEnvironmentVariable("ZENTRIK_GUI_SNAPSHOTS");
+    QString dir = qEnvironmentVariable("ZENTRIK_GUI_SNAPSHOTS");
+#ifdef ZENTRIK_GUI_SNAPSHOT_DIR
+    if (dir.isEmpty())
+        dir = QStringLiteral(ZENTRIK_GUI_SNAPSHOT_DIR);
+#endif
     if (dir.isEmpty())
         return;
     QDir().mkpath(dir);

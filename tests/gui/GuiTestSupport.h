@@ -16,8 +16,8 @@ inline void PrintTo(const QStringList& l, std::ostream* os) {
 
 namespace zentrik::test {
 
-// Saves a picture of the widget as NAME.png into $ZENTRIK_GUI_SNAPSHOTS when that is set, so a
-// developer can look at what the offscreen tests drew.
+// Saves a picture of the widget as NAME.png into $ZENTRIK_GUI_SNAPSHOTS, else into the build
+// folder's "snapshots", so a developer can look at what the offscreen tests drew.
 void saveSnapshot(QWidget& widget, const QString& name);
 
 } // namespace zentrik::test

@@ -43,9 +43,13 @@ public:
     // Devices whose chunk has a free size offer resize; the new area takes `background`.
     virtual bool canResize() const { return false; }
     virtual Status resize(int newWidth, int newHeight, uint8_t background);
-    // Called after the chunk's pixels were replaced as a whole (bitmap import): derived copies
-    // are rebuilt and the history, which no longer fits the pixels, is dropped.
-    virtual void afterImport() { m_undo.clear(); }
+    // Called after a bitmap import wrote the chunk (through setPixel, inside one undo record):
+    // derived copies are rebuilt. The import stays undoable as one step.
+    virtual void afterImport() {}
+    // Forgets the history. The history is keyed by the chunk's pixel buffer, whose address a
+    // load, a resolution change or a resize may hand to other pixels, so whoever replaces
+    // a collection clears the history of every device over it.
+    void clearHistory() { m_undo.clear(); }
 
     void startUndoRecord(UndoKind kind) { m_undo.start(kind, chunkKey()); }
     void closeUndoRecord() { m_undo.close(); }

@@ -46,8 +46,11 @@ void FloatingSelection::lift(CDrawDevice& device, uint8_t fill) {
         (exists() && !m_floating ? rect() : device.bounds()).intersected(device.bounds());
     if (floating() || area.empty())
         return;
+    const size_t count = size_t(area.width()) * size_t(area.height());
+    // The lift and the later drop are undone together, so the ring must hold both at once.
+    device.undoRing().reserve(2 * UndoRing::rectangleRecordBytes(count));
     std::vector<uint8_t> pixels;
-    pixels.reserve(size_t(area.width()) * size_t(area.height()));
+    pixels.reserve(count);
     device.startUndoRecord(UndoKind::Rectangle);
     for (int y = area.top; y <= area.bottom; ++y)
         for (int x = area.left; x <= area.right; ++x) {

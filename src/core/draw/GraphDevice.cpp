@@ -56,19 +56,24 @@ Status CGraphDevice::resize(int newWidth, int newHeight, uint8_t background) {
 Result<int> CGraphDevice::setWidth(int newWidth, uint8_t background) {
     auto rounded = SetPictureWidth(m_set, m_index, newWidth, background);
     if (rounded)
-        afterImport();
+        resized();
     return rounded;
 }
 
 Status CGraphDevice::setHeight(int newHeight, uint8_t background) {
     Status st = SetPictureHeight(m_set, m_index, newHeight, background);
     if (st)
-        afterImport();
+        resized();
     return st;
 }
 
 void CGraphDevice::afterImport() {
-    CDrawDevice::afterImport();
+    reload();
+}
+
+void CGraphDevice::resized() {
+    // The recorded positions belong to the old size.
+    clearHistory();
     reload();
 }
 

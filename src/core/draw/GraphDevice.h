@@ -44,6 +44,7 @@ protected:
 
 private:
     void reload();
+    void resized();
 
     GraphicsSet& m_set;
     int m_index = -1;

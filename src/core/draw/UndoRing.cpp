@@ -106,14 +106,14 @@ void UndoRing::discardOpen() {
 void UndoRing::put(uint8_t byte) {
     if (m_overflow)
         return;
-    while (m_end - m_begin >= kCapacity) {
+    while (m_end - m_begin >= m_ring.size()) {
         if (m_records.empty()) {
             m_overflow = true;
             return;
         }
         dropOldest();
     }
-    m_ring[m_end % kCapacity] = byte;
+    m_ring[m_end % m_ring.size()] = byte;
     ++m_end;
 }
 
@@ -185,6 +185,16 @@ void UndoRing::clear() {
     m_overflow = false;
     m_pixels = 0;
     m_dropped = false;
+}
+
+void UndoRing::reserve(size_t bytes) {
+    if (bytes <= m_ring.size())
+        return;
+    // Positions are absolute; each byte still held moves to its place in the larger ring.
+    std::vector<uint8_t> larger(bytes);
+    for (uint64_t p = m_begin; p < m_end; ++p)
+        larger[p % bytes] = at(p);
+    m_ring = std::move(larger);
 }
 
 size_t UndoRing::stepCount() const {

@@ -26,7 +26,7 @@ enum class UndoKind : uint8_t {
 // whole ring cannot be kept and empties the history when it is closed.
 class UndoRing {
 public:
-    static constexpr size_t kCapacity = 32768;
+    static constexpr size_t kCapacity = 32768;    // what the ring starts with
     static constexpr size_t kPixelEntryBytes = 5; // x u16, y u16, old index u8
     static constexpr size_t kRectBytes = 8;       // x, y, width, height, u16 each
     static constexpr size_t kTrailerBytes = 3;    // body length u16, kind u8
@@ -53,6 +53,15 @@ public:
     bool undo(const ChunkKey& current, const Restore& restore);
 
     void clear();
+    // Grows the ring (keeping its history) so that `bytes` of records fit at once. A lifted
+    // selection and its drop are one step: both records must fit together or the undo of the
+    // drop would leave the lift's hole behind.
+    void reserve(size_t bytes);
+    size_t capacity() const { return m_ring.size(); }
+    // The bytes one rectangle record of this many pixels takes.
+    static size_t rectangleRecordBytes(size_t pixels) {
+        return pixels + kRectBytes + kTrailerBytes;
+    }
     size_t recordCount() const { return m_records.size(); }
     // How many undo calls the history still answers (a joined record counts with its partner).
     size_t stepCount() const;
@@ -76,13 +85,13 @@ private:
     void dropOldest();
     void discardOpen();
     void finish(const ChunkRect* rect);
-    uint8_t at(uint64_t position) const { return m_ring[position % kCapacity]; }
+    uint8_t at(uint64_t position) const { return m_ring[position % m_ring.size()]; }
     uint16_t u16At(uint64_t position) const;
     void restoreRecord(const Span& span, UndoKind kind, size_t bodyLength,
                        const Restore& restore) const;
 
     Prompter* m_prompter;
-    std::array<uint8_t, kCapacity> m_ring{};
+    std::vector<uint8_t> m_ring = std::vector<uint8_t>(kCapacity);
     uint64_t m_begin = 0; // oldest byte still valid (absolute, taken modulo kCapacity)
     uint64_t m_end = 0;   // write position
     std::deque<Span> m_records;

@@ -1,5 +1,6 @@
 #include "imaging/BmpImport.h"
 
+#include "imaging/PictureFile.h"
 #include "io/SafeFile.h"
 
 #include <algorithm>
@@ -54,7 +55,7 @@ void percent(Progress* p, int value, int position) {
 } // namespace
 
 std::vector<uint8_t> resampleBmp(const BmpPicture& pic, int w, int h, NearestColorTable& colors,
-                                 Progress* progress) {
+                                 Progress* progress, bool transparency) {
     const int64_t W = pic.width, H = pic.height;
     const int64_t ax = W * kSub - kSub / 2, ay = H * kSub - kSub / 2;
     const int64_t sx = W > w ? ax / w : kSub;
@@ -68,6 +69,11 @@ std::vector<uint8_t> resampleBmp(const BmpPicture& pic, int w, int h, NearestCol
             const int64_t px = x * ax / w, fx = px % kSub;
             const int x0 = int(std::min(px / kSub, W - 1));
             const int x1 = int(std::min((px + sx) / kSub, W - 1));
+            uint8_t& target = out[size_t(y) * size_t(w) + size_t(x)];
+            if (transparency && !pic.opaque(x0, y0)) {
+                target = kTransparentIndex;
+                continue;
+            }
             const Rgb c1 = pic.pixel(x0, y0), c2 = pic.pixel(x1, y0);
             const Rgb c3 = pic.pixel(x0, y1), c4 = pic.pixel(x1, y1);
             auto mix = [&](uint8_t Rgb::*ch) {
@@ -75,12 +81,41 @@ std::vector<uint8_t> resampleBmp(const BmpPicture& pic, int w, int h, NearestCol
                                 (kSub - fx) * fy * c3.*ch + fx * fy * c4.*ch) /
                                (kSub * kSub));
             };
-            out[size_t(y) * size_t(w) + size_t(x)] =
-                colors.MatchColor(mix(&Rgb::r), mix(&Rgb::g), mix(&Rgb::b));
+            target = colors.MatchColor(mix(&Rgb::r), mix(&Rgb::g), mix(&Rgb::b));
         }
     }
     return out;
 }
+
+namespace {
+
+// The copied corner as palette indices. A picture drawn with the current palette keeps its
+// indices: two entries of the same colour stay apart, so exporting and importing again
+// changes nothing.
+bool convertCorner(const BmpPicture& pic, int cw, int ch, bool transparency,
+                   NearestColorTable& colors, Progress& progress, std::vector<uint8_t>& pixels) {
+    const bool keep = pic.indexedWith(colors.palette());
+    pixels.resize(size_t(cw) * size_t(ch));
+    for (int y = 0; y < ch; ++y) {
+        if (progress.cancelled())
+            return false;
+        percent(&progress, y * 100 / pic.height, y * 100 / ch + 2);
+        for (int x = 0; x < cw; ++x) {
+            uint8_t& target = pixels[size_t(y) * size_t(cw) + size_t(x)];
+            if (transparency && !pic.opaque(x, y)) {
+                target = kTransparentIndex;
+            } else if (keep) {
+                target = pic.index(x, y);
+            } else {
+                const Rgb c = pic.pixel(x, y);
+                target = colors.MatchColor(c.r, c.g, c.b);
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
 
 int ImportBmpWorker(std::span<const uint8_t> file, BmpTarget& target, NearestColorTable& colors,
                     Prompter& prompter, Progress& progress) {
@@ -88,7 +123,7 @@ int ImportBmpWorker(std::span<const uint8_t> file, BmpTarget& target, NearestCol
     progress.setPhase("Loading bitmap header...");
     progress.setCounter("");
     progress.setPosition(0);
-    auto pic = readBmp(file);
+    auto pic = readPicture(file);
     if (!pic) {
         prompter.message(pic.error().text, pic.error().caption, MessageIcon::Exclamation);
         return JobResult::Failed;
@@ -106,36 +141,30 @@ int ImportBmpWorker(std::span<const uint8_t> file, BmpTarget& target, NearestCol
     const int h = fit == Fit::Resize ? pic->height : target.height();
     if (w <= 0 || h <= 0)
         return JobResult::Failed;
+    const bool transparency = target.keepsTransparency();
     // Converted into a buffer first: a Cancel leaves the chunk untouched.
     std::vector<uint8_t> pixels;
     int cw = w, ch = h;
     if (fit == Fit::Resample) {
         progress.setPhase("Resampling image to current resolution...");
-        pixels = resampleBmp(*pic, w, h, colors, &progress);
+        pixels = resampleBmp(*pic, w, h, colors, &progress, transparency);
     } else {
         progress.setPhase("Converting colors to wolf palette...");
         cw = std::min(pic->width, w);
         ch = std::min(pic->height, h);
-        pixels.resize(size_t(cw) * size_t(ch));
-        for (int y = 0; y < ch; ++y) {
-            if (progress.cancelled())
-                return JobResult::Failed;
-            percent(&progress, y * 100 / pic->height, y * 100 / ch + 2);
-            for (int x = 0; x < cw; ++x) {
-                const Rgb c = pic->pixel(x, y);
-                pixels[size_t(y) * size_t(cw) + size_t(x)] = colors.MatchColor(c.r, c.g, c.b);
-            }
-        }
+        if (!convertCorner(*pic, cw, ch, transparency, colors, progress, pixels))
+            return JobResult::Failed;
     }
     if (progress.cancelled())
         return JobResult::Failed;
     if (fit == Fit::Resize && !target.resize(w, h))
         return JobResult::Failed;
+    // One record over exactly the pixels written, so the import is one undo step.
     target.startUndoRecord();
     for (int y = 0; y < ch; ++y)
         for (int x = 0; x < cw; ++x)
             target.setPixel(x, y, pixels[size_t(y) * size_t(cw) + size_t(x)]);
-    target.closeUndoRecord(0, 0, w, h);
+    target.closeUndoRecord(0, 0, cw, ch);
     progress.setCounter("100 %");
     progress.setPosition(kImportBarMax);
     return JobResult::Done;

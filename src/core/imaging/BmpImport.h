@@ -11,9 +11,9 @@
 
 namespace zentrik {
 
-// The import job: reads the bitmap, asks how to fit it when its size differs from the chunk's,
-// converts every pixel to the nearest palette colour and only then writes the chunk, inside
-// the device's undo record, so a Cancel or failure leaves the chunk as it was.
+// The import job: reads the bitmap or PNG, asks how to fit it when its size differs from the
+// chunk's, converts every pixel to the nearest palette colour and only then writes the chunk,
+// inside the device's undo record, so a Cancel or failure leaves the chunk as it was.
 int ImportBmpWorker(std::span<const uint8_t> file, BmpTarget& target, NearestColorTable& colors,
                     Prompter& prompter, Progress& progress);
 
@@ -24,6 +24,6 @@ bool ImportBMP(BmpTarget& target, const std::filesystem::path& path, NearestColo
 // The bilinear resampling of the import: the picture's colours at the chunk's size, as
 // palette indices, row 0 at the top.
 std::vector<uint8_t> resampleBmp(const BmpPicture& pic, int w, int h, NearestColorTable& colors,
-                                 Progress* progress = nullptr);
+                                 Progress* progress = nullptr, bool transparency = false);
 
 } // namespace zentrik

@@ -47,6 +47,17 @@ Rgb BmpPicture::pixel(int x, int y) const {
     }
 }
 
+uint8_t BmpPicture::index(int x, int y) const {
+    const size_t at = size_t(topDown ? y : height - 1 - y) * stride + size_t(x);
+    return at < bits.size() ? bits[at] : 0;
+}
+
+bool BmpPicture::indexedWith(const GamePalette& palette) const {
+    if (depth != 8 || colorTable.empty() || colorTable.size() > palette.entries.size())
+        return false;
+    return std::equal(colorTable.begin(), colorTable.end(), palette.entries.begin());
+}
+
 Result<BmpPicture> readBmp(std::span<const uint8_t> file) {
     ByteReader r(file);
     auto type = r.u16();

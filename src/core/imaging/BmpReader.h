@@ -32,9 +32,19 @@ struct BmpPicture {
     std::vector<Rgb> colorTable;
     std::vector<uint8_t> bits; // as many pixel bytes as the file held, at most height x stride
     size_t stride = 0;
+    // Opacity per pixel, top row first (PNG); empty when every pixel is opaque.
+    std::vector<uint8_t> alpha;
 
     // Pixel (x, y), y counted from the top, as a colour.
     Rgb pixel(int x, int y) const;
+    // The colour-table index of an 8-bit pixel.
+    uint8_t index(int x, int y) const;
+    bool opaque(int x, int y) const {
+        return alpha.empty() || alpha[size_t(y) * size_t(width) + size_t(x)] >= 128;
+    }
+    // Whether the colour table is the palette entry for entry, so that the picture's indices
+    // mean what they mean in the game: such a picture is taken over index for index.
+    bool indexedWith(const GamePalette& palette) const;
 };
 
 // Errors carry the program's texts: "Not a bitmap!", the compression refusal, "This picture

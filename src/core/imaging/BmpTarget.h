@@ -16,6 +16,8 @@ public:
     virtual uint8_t getPixel(int x, int y) const = 0;
     virtual void setPixel(int x, int y, uint8_t index) = 0;
     virtual bool canResize() const { return false; }
+    // Sprites: a picture's transparent pixels (alpha below 128) become TransparentIndex.
+    virtual bool keepsTransparency() const { return false; }
     virtual bool resize(int, int) { return false; }
     // Called once after a successful import (views refresh).
     virtual void afterImport() {}

@@ -27,6 +27,7 @@ public:
 
     uint8_t MatchColor(uint8_t red, uint8_t green, uint8_t blue);
 
+    const GamePalette& palette() const { return m_palette; }
     void markStale() { m_stale = true; }
     bool stale() const { return m_stale; }
     // Empties the cache when it is stale (and creates it on first use).

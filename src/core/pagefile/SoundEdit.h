@@ -3,6 +3,7 @@
 #include "pagefile/PageFile.h"
 #include "platform/Prompter.h"
 
+#include <filesystem>
 #include <span>
 
 namespace zentrik {
@@ -10,8 +11,9 @@ namespace zentrik {
 // The sound page's edits of the SoundSet.
 
 // A one-sample silent sound after the current one (the first sound when there are none).
-// Returns the new sound's index.
-int insertSound(SoundSet& set, int current);
+// Returns the new sound's index; -1 when the set already holds the 1024 sounds a page file
+// can take (with the prompter, that is said).
+int insertSound(SoundSet& set, int current, Prompter* prompter = nullptr);
 
 // Removes the current sound; returns the new current index, clamped to count - 1 and to 0.
 int removeSound(SoundSet& set, int current);
@@ -20,5 +22,15 @@ int removeSound(SoundSet& set, int current);
 // becomes the first). Every refusal shows its message and changes nothing.
 bool importSound(SoundSet& set, int current, std::span<const uint8_t> wavFile, int rate,
                  Prompter& prompter);
+
+// Writes the sound as an 8-bit WAV file at `rate`. A sound absent from the page file has no
+// samples to write and is refused; a file that cannot be written is reported.
+bool exportSound(const Sound& sound, const std::filesystem::path& path, int rate,
+                 Prompter& prompter);
+
+// The samples a view may draw or play: exactly those held, never the info table's length.
+inline std::span<const uint8_t> heldSamples(const Sound& sound) {
+    return sound.samples;
+}
 
 } // namespace zentrik

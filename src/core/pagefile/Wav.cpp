@@ -22,16 +22,29 @@ bool tagIs(std::span<const uint8_t> bytes, size_t at, const char* tag) {
     return bytes.size() >= at + 4 && std::memcmp(bytes.data() + at, tag, 4) == 0;
 }
 
-// The first channel's sample of frame j, centred on 0; 0 outside the data.
+constexpr uint16_t kBits24 = 24;
+constexpr uint16_t kBits32 = 32;
+
+// The first channel's sample of frame j, centred on 0: 8-bit data as it is, deeper data at
+// the scale of 16 bits; 0 outside the data.
 int sampleAt(const WavData& w, int64_t j, int64_t frames) {
     if (j < 0 || j >= frames)
         return 0;
     const size_t at = size_t(j) * w.blockAlign;
-    if (w.bits == kBits8 && at < w.data.size())
-        return int(w.data[at]) - kSilence;
-    if (w.bits == kBits16 && at + 1 < w.data.size())
-        return int16_t(loadLe16(w.data.data() + at));
-    return 0;
+    const size_t bytes = w.bits / 8u;
+    if (at >= w.data.size() || bytes > w.data.size() - at)
+        return 0;
+    const uint8_t* p = w.data.data() + at;
+    switch (w.bits) {
+    case kBits8:
+        return int(p[0]) - kSilence;
+    case kBits16:
+        return int16_t(loadLe16(p));
+    case kBits24:
+        return int16_t(p[1] | (p[2] << 8)); // the top two bytes of the three
+    default:
+        return int16_t(loadLe16(p + 2)); // 32 bits: the top two bytes of the four
+    }
 }
 
 } // namespace
@@ -69,6 +82,10 @@ Result<WavData> readWav(std::span<const uint8_t> file) {
     w.bits = loadLe16(head->data() + 34);
     if (w.formatTag != kWavPcm)
         return Error{"Sorry, but compressed waves are not supported.", kFileError};
+    // Other depths would import as silence while saying they worked.
+    if (w.bits != kBits8 && w.bits != kBits16 && w.bits != kBits24 && w.bits != kBits32)
+        return Error{"Sorry, but only waves of 8, 16, 24 or 32 bits per sample are supported.",
+                     kFileError};
     // A zero block size or rate would divide by zero in the conversion.
     if (fmtSize < kWavFmtFieldBytes || w.blockAlign == 0 || w.rate == 0 || w.channels == 0)
         return notPcm;
@@ -112,7 +129,7 @@ std::optional<std::vector<uint8_t>> convertWav(const WavData& wav, int rate, Pro
                          (f * f - 1) * sampleAt(wav, k, frames) +
                          sampleAt(wav, k + 1, frames) * f * (f + 1) / 2;
         int value = int(std::trunc(v));
-        if (wav.bits == kBits16)
+        if (wav.bits != kBits8)
             value >>= 8;
         // The interpolation overshoots on sharp edges; clamping keeps a loud peak from
         // wrapping round into a full-scale click.

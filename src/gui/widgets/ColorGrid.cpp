@@ -44,6 +44,12 @@ void ColorGrid::setSelected(int index) {
     update();
 }
 
+void ColorGrid::setPenMarks(int left, int right) {
+    m_leftMark = left;
+    m_rightMark = right;
+    update();
+}
+
 int ColorGrid::indexAt(QPoint p) const {
     const int cell = cellSize();
     if (p.x() < 0 || p.y() < 0 || p.x() >= cell * kColumns || p.y() >= cell * kColumns)
@@ -66,6 +72,20 @@ void ColorGrid::paintEvent(QPaintEvent*) {
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.drawRect(r);
     }
+    QFont font = p.font();
+    font.setPixelSize(std::max(6, cell - 6));
+    font.setBold(true);
+    p.setFont(font);
+    for (auto [index, text] : {std::pair{m_leftMark, "L"}, std::pair{m_rightMark, "R"}}) {
+        if (index < 0 || index >= kEntries)
+            continue;
+        const QRect r(index % kColumns * cell, index / kColumns * cell, cell - 1, cell - 1);
+        const QColor c(m_colors[size_t(index)]);
+        const QColor ink = qGray(c.rgb()) < 128 ? Qt::white : Qt::black;
+        p.setPen(QPen(ink, 1));
+        p.drawRect(r);
+        p.drawText(r, Qt::AlignCenter, QString::fromLatin1(text));
+    }
 }
 
 void ColorGrid::mousePressEvent(QMouseEvent* event) {
@@ -74,6 +94,7 @@ void ColorGrid::mousePressEvent(QMouseEvent* event) {
         return; // outside the entries nothing changes
     setSelected(index);
     emit entryClicked(index);
+    emit entryPicked(index, event->button() == Qt::RightButton);
 }
 
 void ColorGrid::keyPressEvent(QKeyEvent* event) {

@@ -21,12 +21,17 @@ public:
     QRgb color(int index) const { return m_colors[size_t(index)]; }
     int selected() const { return m_selected; }
     void setSelected(int index);
+    // Marks the pens' entries of a picture page: the left colour framed "L", the right "R".
+    void setPenMarks(int left, int right);
     // The entry under a point of the widget, or -1 outside the entries.
     int indexAt(QPoint p) const;
     QSize sizeHint() const override;
 
 signals:
     void entryClicked(int index);
+    // The same click with its button: picture pages take the right button's entry as the
+    // right pen colour.
+    void entryPicked(int index, bool rightButton);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,6 +42,8 @@ private:
     int cellSize() const;
     std::array<QRgb, kEntries> m_colors{};
     int m_selected = -1;
+    int m_leftMark = -1;
+    int m_rightMark = -1;
 };
 
 } // namespace zentrik::gui

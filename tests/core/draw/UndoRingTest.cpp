@@ -1,4 +1,5 @@
 // The undo ring's record layout, its size limit and its tie to one chunk.
+#include "draw/FloatingSelection.h"
 #include "draw/MemoryDevice.h"
 #include "TestSupport.h"
 
@@ -88,6 +89,26 @@ TEST(UndoRing, StepLargerThanTheRingEmptiesTheHistory) {
     EXPECT_EQ(dev.pixels()[0], 3);
     dot(dev, 2);
     EXPECT_TRUE(dev.undo()) << "the ring works again afterwards";
+}
+
+} // namespace
+} // namespace zentrik::test
+
+namespace zentrik::test {
+namespace {
+
+TEST(UndoRing, LiftAndDropOfAWhole128ChunkUndoAsOneStep) {
+    CMemoryDevice dev(128, 128);
+    for (size_t i = 0; i < dev.pixels().size(); ++i)
+        dev.pixels()[i] = uint8_t(i % 251);
+    const auto before = dev.pixels();
+    FloatingSelection sel;
+    sel.lift(dev, 0); // Cut or a grab without a mark lifts the whole chunk
+    sel.moveBy(3, 2);
+    ASSERT_TRUE(sel.drop(dev));
+    EXPECT_EQ(dev.undoRing().stepCount(), 1u);
+    ASSERT_TRUE(dev.undo());
+    EXPECT_EQ(dev.pixels(), before) << "no hole left where the block was lifted";
 }
 
 } // namespace

@@ -142,3 +142,55 @@ TEST(Wav, RefusedFilesAndRates) {
 
 } // namespace
 } // namespace zentrik::test
+
+namespace zentrik::test {
+namespace {
+
+TEST(Wav, DeepSamplesConvertAndOddDepthsAreRefused) {
+    // Once imported as silence while reporting success.
+    struct Case {
+        uint16_t bits;
+        std::vector<uint8_t> frame; // one sample of 0x40.. above silence
+        int expected;
+    };
+    const Case cases[] = {
+        {24, {0x00, 0x00, 0x40}, 192},
+        {32, {0x00, 0x00, 0x00, 0x40}, 192},
+        {32, {0x00, 0x00, 0x00, 0xC0}, 64},
+    };
+    StrictPrompter p;
+    for (const Case& c : cases) {
+        WavSpec s;
+        s.bits = c.bits;
+        s.rate = 7042;
+        std::vector<uint8_t> data;
+        for (int i = 0; i < 10; ++i)
+            data.insert(data.end(), c.frame.begin(), c.frame.end());
+        const auto out = convert(wavFile(s, data), 7042, p);
+        ASSERT_EQ(out.size(), 10u) << c.bits;
+        EXPECT_EQ(out[5], c.expected) << c.bits;
+    }
+    WavSpec twelve;
+    twelve.bits = 12;
+    auto refused = readWav(wavFile(twelve, {1, 2}));
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().caption, "File error");
+}
+
+TEST(SoundEdit, ExportRefusesAnAbsentSoundAndReportsAFailedWrite) {
+    TempDir dir;
+    StrictPrompter p;
+    Sound absent;
+    absent.length = 5000;
+    absent.absent = true;
+    EXPECT_FALSE(exportSound(absent, dir / "a.wav", 7042, p));
+    EXPECT_FALSE(std::filesystem::exists(dir / "a.wav"));
+    EXPECT_FALSE(exportSound(Sound::fromSamples({1, 2}), dir / "no" / "b.wav", 7042, p));
+    ASSERT_EQ(p.messages.size(), 2u);
+    EXPECT_EQ(p.messages[1].caption, "Cannot Write");
+    ASSERT_TRUE(exportSound(Sound::fromSamples({1, 2}), dir / "c.wav", 7042, p));
+    EXPECT_EQ(readBytes(dir / "c.wav"), wavImage(std::vector<uint8_t>{1, 2}, 7042));
+}
+
+} // namespace
+} // namespace zentrik::test

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "app/DataSet.h"
+#include "draw/PictureEditor.h"
+#include "pages/PixelData.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QGridLayout;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace zentrik::gui {
+
+class AppContext;
+class PictureEditorPanel;
+
+// What the texture and sprite pages have in common: the pixel editor over one chunk of a
+// collection, the scroll bar with its two labels, Insert, Remove, Export, Import and
+// "Toggle HiRes". Each page says which collection it edits and how it inserts, removes and
+// changes the resolution of its chunks.
+class PixelChunkPage : public QWidget {
+    Q_OBJECT
+public:
+    PixelChunkPage(AppContext& context, DataSet set, QWidget* parent);
+    ~PixelChunkPage() override;
+
+    int current() const { return m_current; }
+    void showChunk(int index);
+    PictureEditorPanel* editorPanel() const { return m_panel; }
+    PictureEditor& editor() { return *m_editor; }
+    QString positionText() const;
+    QString numberText() const;
+
+    // The commands, also for tests.
+    void insertChunk();
+    void removeChunk();
+    void exportChunk();
+    void importChunk();
+    void toggleHiRes();
+
+    // "Switch to high resolution?": 10 blend, 11 stretch, anything else cancel. Tests script it.
+    std::function<int()> askHighResolution;
+
+protected:
+    // Called by the page's constructor once its device exists.
+    void finishSetup(std::unique_ptr<CDrawDevice> device);
+    virtual int count() const = 0;
+    virtual bool loaded() const = 0;
+    virtual void setLoaded(bool on) = 0;
+    virtual int side() const = 0;
+    virtual void selectOnDevice(int index) = 0;
+    virtual int insertAt(int current) = 0;
+    virtual int removeAt(int current) = 0;
+    // Runs the resolution job and installs its result; returns whether it did.
+    virtual bool changeResolution(int change) = 0;
+    // "texture" or "sprite", and the number label's format.
+    virtual const char* noun() const = 0;
+    virtual QString numberFormat() const = 0;
+    // After every change of the chunk's pixels or of the chunk shown.
+    virtual void chunkEdited() {}
+
+    PixelData& data() const { return m_data; }
+    CDrawDevice& device() { return *m_device; }
+    // The column below the scroll bar, where a page adds its own controls.
+    QGridLayout* sideGrid() const { return m_sideGrid; }
+    void refresh();
+
+private:
+    void buildSide();
+    void edited();
+    void replaced(DataSet set);
+    bool isSprite() const { return m_set == DataSet::Sprites; }
+
+    AppContext& m_context;
+    PixelData& m_data;
+    DataSet m_set;
+    std::unique_ptr<CDrawDevice> m_device;
+    std::unique_ptr<PictureEditor> m_editor;
+    PictureEditorPanel* m_panel = nullptr;
+    QScrollBar* m_scroll = nullptr;
+    QLabel* m_position = nullptr;
+    QLabel* m_number = nullptr;
+    QGridLayout* m_sideGrid = nullptr;
+    int m_current = 0;
+    int m_shownSide = 0;
+    bool m_syncing = false;
+};
+
+} // namespace zentrik::gui

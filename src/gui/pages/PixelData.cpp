@@ -1,0 +1,69 @@
+#include "pages/PixelData.h"
+
+#include "app/AppContext.h"
+#include "platform/QtSoundOut.h"
+
+namespace zentrik::gui {
+
+namespace {
+constexpr const char* kObjectName = "PixelData";
+} // namespace
+
+PixelData& PixelData::of(AppContext& context) {
+    if (auto* found = context.messages.findChild<PixelData*>(QLatin1String(kObjectName)))
+        return *found;
+    auto* data = new PixelData(context);
+    data->setParent(&context.messages);
+    return *data;
+}
+
+PixelData::PixelData(AppContext& context)
+    : m_context(context), m_workspace(context.workspace),
+      m_soundOut(std::make_unique<QtSoundOut>()) {
+    setObjectName(QLatin1String(kObjectName));
+    m_changes = m_workspace.changed.connect([this](const Change& change) {
+        if (change.set != DataSet::Walls && change.set != DataSet::Sprites &&
+            change.set != DataSet::Sounds)
+            return;
+        if (change.kind == ChangeKind::Loaded)
+            emit setReplaced(change.set);
+        else
+            emit setEdited(change.set);
+    });
+    // The context marks the colour matches stale before it announces the switch.
+    connect(&context.messages, &AppMessages::paletteSwitched, this, &PixelData::paletteSwitched);
+}
+
+PixelData::~PixelData() = default;
+
+const GamePalette& PixelData::palette() const {
+    return m_context.palettes.current();
+}
+
+std::array<QRgb, 256> PixelData::paletteColours() const {
+    std::array<QRgb, 256> colours{};
+    for (size_t i = 0; i < colours.size(); ++i) {
+        const Rgb& c = palette().entries[i];
+        colours[i] = qRgb(c.r, c.g, c.b);
+    }
+    return colours;
+}
+
+Prompter& PixelData::prompter() {
+    return m_context.relay;
+}
+
+JobRunner& PixelData::jobs() {
+    return m_context.jobRelay;
+}
+
+int PixelData::spriteCompression() const {
+    return m_context.settings.spriteCompression;
+}
+
+void PixelData::notify(DataSet set, ChangeKind kind, int index) {
+    m_workspace.markEdited(set);
+    m_workspace.notify({set, kind, index});
+}
+
+} // namespace zentrik::gui

@@ -1,0 +1,161 @@
+#include "widgets/PictureEditorPanel.h"
+
+#include "widgets/ColorGrid.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace zentrik::gui {
+
+namespace {
+
+struct ToolEntry {
+    const char* tip;
+    const char* label;
+    Qt::Key key;
+};
+
+// In tool-number order. The letters are the keys that pick each tool.
+constexpr std::array<ToolEntry, kToolCount> kToolEntries{{
+    {"Pen", "Pen", Qt::Key_P},
+    {"Pipette", "Pipette", Qt::Key_I},
+    {"Fill", "Fill", Qt::Key_F},
+    {"Line", "Line", Qt::Key_L},
+    {"Rectangle", "Rect", Qt::Key_R},
+    {"Rectangle Selection", "Select", Qt::Key_S},
+    {"Magnifying glass", "Zoom", Qt::Key_Z},
+}};
+
+} // namespace
+
+PictureEditorPanel::PictureEditorPanel(QWidget* parent) : QWidget(parent) {
+    m_view = new PictureEditView(this);
+    m_grid = new ColorGrid(this);
+    m_grid->setFixedSize(m_grid->sizeHint());
+    m_colours = new QLabel(this);
+    m_colours->setObjectName(QStringLiteral("PenColours"));
+    m_cursor = new QLabel(this);
+    m_cursor->setObjectName(QStringLiteral("CursorPixel"));
+    m_cursor->setMinimumWidth(m_view->sizeHint().width());
+    buildToolBar();
+
+    auto* viewColumn = new QVBoxLayout;
+    viewColumn->addWidget(m_view);
+    viewColumn->addWidget(m_cursor);
+    viewColumn->addStretch(1);
+    auto* gridColumn = new QVBoxLayout;
+    gridColumn->addWidget(m_grid);
+    gridColumn->addWidget(m_colours);
+    gridColumn->addStretch(1);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_toolBar);
+    layout->addLayout(viewColumn);
+    layout->addLayout(gridColumn);
+    layout->addStretch(1);
+
+    connect(m_grid, &ColorGrid::entryPicked, this, &PictureEditorPanel::pickColour);
+    connect(m_view, &PictureEditView::coloursChanged, this, &PictureEditorPanel::showColours);
+    connect(m_view, &PictureEditView::cursorMoved, this, &PictureEditorPanel::showCursor);
+    connect(m_view, &PictureEditView::edited, this, &PictureEditorPanel::edited);
+    connect(m_view, &PictureEditView::copied, this, &PictureEditorPanel::copied);
+    showCursor(-1, -1, 0);
+    showColours();
+}
+
+void PictureEditorPanel::buildToolBar() {
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("PictureTools"));
+    m_toolBar->setOrientation(Qt::Vertical);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_toolGroup = new QActionGroup(this);
+    for (int i = 0; i < kToolCount; ++i) {
+        const ToolEntry& e = kToolEntries[size_t(i)];
+        QAction* a = m_toolBar->addAction(QString::fromLatin1(e.label));
+        a->setToolTip(QString::fromLatin1(e.tip));
+        a->setCheckable(true);
+        a->setShortcut(QKeySequence(e.key));
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        m_toolGroup->addAction(a);
+        m_tools[size_t(i)] = a;
+        addAction(a); // the letter keys work wherever the focus is inside the panel
+        connect(a, &QAction::triggered, this, [this, i] { selectTool(ToolId(i)); });
+    }
+    m_tools[0]->setChecked(true);
+    m_toolBar->addSeparator();
+    auto command = [this](const char* text, void (PictureEditView::*slot)()) {
+        QAction* a = m_toolBar->addAction(QString::fromLatin1(text));
+        a->setToolTip(QString::fromLatin1(text));
+        connect(a, &QAction::triggered, m_view, slot);
+        return a;
+    };
+    command("Copy", &PictureEditView::copy);
+    command("Cut", &PictureEditView::cut);
+    m_paste = command("Paste", &PictureEditView::paste);
+    command("Undo", &PictureEditView::undo);
+    m_paste->setEnabled(false);
+    // Paste switches to the selection tool; the tool bar follows.
+    connect(m_paste, &QAction::triggered, this, [this] {
+        if (editor())
+            m_tools[size_t(editor()->toolId())]->setChecked(true);
+    });
+}
+
+void PictureEditorPanel::setEditor(PictureEditor* editor) {
+    m_view->setEditor(editor);
+    if (editor)
+        m_tools[size_t(editor->toolId())]->setChecked(true);
+    showColours();
+}
+
+void PictureEditorPanel::setPalette(const PictureEditView::Palette& palette) {
+    m_view->setPalette(palette);
+    m_grid->setColors(palette);
+    showColours();
+}
+
+void PictureEditorPanel::chunkChanged() {
+    m_view->chunkChanged();
+}
+
+void PictureEditorPanel::setPasteEnabled(bool on) {
+    m_paste->setEnabled(on);
+}
+
+void PictureEditorPanel::selectTool(ToolId id) {
+    if (PictureEditor* e = editor()) {
+        e->selectTool(id);
+        m_view->chunkChanged();
+        emit edited(); // a floating block may have been dropped
+    }
+    m_tools[size_t(id)]->setChecked(true);
+}
+
+void PictureEditorPanel::pickColour(int index, bool right) {
+    if (PictureEditor* e = editor())
+        e->setColour(right ? MouseButton::Right : MouseButton::Left, uint8_t(index));
+    showColours();
+}
+
+void PictureEditorPanel::showColours() {
+    PictureEditor* e = editor();
+    const int left = e ? e->colour(MouseButton::Left) : -1;
+    const int right = e ? e->colour(MouseButton::Right) : -1;
+    m_grid->setPenMarks(left, right);
+    m_colours->setText(e ? QStringLiteral("Left: %1   Right: %2").arg(left).arg(right) : QString());
+}
+
+void PictureEditorPanel::showCursor(int x, int y, int index) {
+    m_cursor->setText(x < 0 ? QStringLiteral(" ")
+                            : QStringLiteral("x %1, y %2: index %3").arg(x).arg(y).arg(index));
+}
+
+QString PictureEditorPanel::cursorText() const {
+    return m_cursor->text();
+}
+
+} // namespace zentrik::gui
