@@ -1,0 +1,307 @@
+// The Graphics, Fonts and Tile 8s pages and the toolbar's VGAGRAPH menus on copies of the
+// shareware graphics archive: every saved archive is read back by a reader written the way the
+// game reads the files (header offsets, dictionary walk, chunk lengths), not by our own loader.
+#include "app/MainToolbar.h"
+#include "EditorFixture.h"
+#include "imaging/PictureFile.h"
+#include "pages/PixelData.h"
+#include "vga/CProp12Graphics.h"
+#include "vga/CProp18Tile8.h"
+#include "vga/CPropPageFont.h"
+#include "vga/VgaCommands.h"
+#include "vga/VgaData.h"
+#include "vgagraph/FontOps.h"
+#include "vgagraph/ScreenOps.h"
+#include "widgets/PictureEditorPanel.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+namespace zentrik::gui {
+namespace {
+
+namespace fs = std::filesystem;
+using test::EditorTest;
+using test::readBytes;
+using test::writeBytes;
+
+// The archive as the game sees it: chunk k is stored from offset k to offset k + 1, begins with
+// its expanded length (the tile8 chunk excepted) and is walked bit by bit from node 254.
+struct GameReader {
+    std::vector<uint8_t> graph, head, dict;
+    explicit GameReader(const fs::path& graphPath) {
+        const auto files = VgaFileSet::fromGraphPath(graphPath);
+        graph = readBytes(files.graphPath());
+        head = readBytes(files.headPath());
+        dict = readBytes(files.dictPath());
+    }
+    int chunks() const { return int(head.size() / 3) - 1; }
+    size_t offset(int k) const {
+        return head[3 * k] | head[3 * k + 1] << 8 | size_t(head[3 * k + 2]) << 16;
+    }
+    std::vector<uint8_t> chunk(int k, size_t fixedLength = 0) const {
+        size_t at = offset(k);
+        size_t length = fixedLength;
+        if (!fixedLength) {
+            length =
+                graph[at] | graph[at + 1] << 8 | graph[at + 2] << 16 | size_t(graph[at + 3]) << 24;
+            at += 4;
+        }
+        std::vector<uint8_t> out;
+        int node = 254;
+        for (size_t bit = 0; out.size() < length && at + bit / 8 < offset(k + 1); ++bit) {
+            const int side = (graph[at + bit / 8] >> (bit % 8)) & 1;
+            const int v = dict[4 * node + 2 * side] | dict[4 * node + 2 * side + 1] << 8;
+            if (v < 256) {
+                out.push_back(uint8_t(v));
+                node = 254;
+            } else {
+                node = v - 256;
+            }
+        }
+        out.resize(length); // the game fills a fixed-size tile8 buffer whatever the stream held
+        return out;
+    }
+};
+
+class VgaPagesTest : public EditorTest {
+protected:
+    void SetUp() override {
+        if (test::gamedataDir().empty())
+            GTEST_SKIP() << "game data not found";
+        start();
+        context->jobs = &jobs;
+        for (const char* name : {"VGAGRAPH.WL1", "VGAHEAD.WL1", "VGADICT.WL1"})
+            dir.copyGameFile(std::string("wl1/") + name);
+        graph = dir / "VGAGRAPH.WL1";
+    }
+    VgaData& vga() { return VgaData::of(*context); }
+    VgaGraphState& state() { return vga().state(); }
+    MainToolbar& toolbar() { return *window->findChild<MainToolbar*>(); }
+    QAction* menu(bool save, VgaPart part) { return toolbar().vgaAction(save, part); }
+    void load(VgaPart part, const fs::path& path) {
+        prompter.expectPath(path.string());
+        menu(false, part)->trigger();
+    }
+    bool titleMarked() const { return window->windowTitle().endsWith(QStringLiteral(" *")); }
+    template <class Page> Page& page(const char* name) {
+        auto* p = dynamic_cast<Page*>(window->page(QString::fromLatin1(name)));
+        EXPECT_NE(p, nullptr) << name;
+        showPage(p);
+        return *p;
+    }
+    static void clickPixel(PictureEditorPanel* panel, ChunkPoint at) {
+        QTest::mouseClick(panel->view()->viewport(), Qt::LeftButton, {},
+                          panel->view()->toScreen(at) + QPoint(1, 1));
+    }
+    // Enter, then the focus leaving: the field must act once.
+    static void enter(QLineEdit* field, const QString& text) {
+        field->setText(text);
+        field->setModified(true);
+        emit field->editingFinished();
+        emit field->editingFinished();
+    }
+
+    test::TempDir dir;
+    InlineJobRunner jobs;
+    fs::path graph;
+};
+
+TEST_F(VgaPagesTest, LoadAllFillsEveryPageAndEnablesTheSaves) {
+    EXPECT_FALSE(menu(true, VgaPart::Graphics)->isEnabled());
+    load(VgaPart::All, graph);
+    EXPECT_EQ(state().fonts.fonts.size(), 2u);
+    EXPECT_EQ(state().graphics.pictureCount(), 144);
+    EXPECT_EQ(state().screens.screens.size(), 2u);
+    EXPECT_EQ(state().tile8s.tiles.size(), 4608u);
+    for (int p = 0; p < kVgaPartCount; ++p)
+        EXPECT_TRUE(menu(true, VgaPart(p))->isEnabled()) << p;
+    EXPECT_EQ(prompter.fileDialogs.back().title, "Load complete VGAGRAPH...");
+    auto& g = page<CProp12Graphics>("CProp12Graphics");
+    EXPECT_EQ(g.positionText(), "1/144");
+    EXPECT_EQ(g.numberText(), "Chunk 3");
+    EXPECT_EQ(g.widthField()->text(), QString::number(state().graphics.table[0].width));
+    EXPECT_TRUE(g.compressedSizeText().endsWith(QStringLiteral(" bytes")));
+    g.showChunk(3);
+    test::saveSnapshot(*window, "graphics-page");
+    auto& f = page<CPropPageFont>("CPropPageFont");
+    EXPECT_EQ(f.positionText(), "1/2");
+    f.selectCharacter('A');
+    test::saveSnapshot(*window, "fonts-page");
+    page<CProp18Tile8>("CProp18Tile8").selectTile(5);
+    test::saveSnapshot(*window, "tile8s-page");
+    EXPECT_FALSE(titleMarked());
+}
+
+TEST_F(VgaPagesTest, QuestionOnlyWhileChangedAndASaveClearsTheMarker) {
+    load(VgaPart::All, graph);
+    load(VgaPart::Graphics, graph); // nothing changed: no question
+    auto& g = page<CProp12Graphics>("CProp12Graphics");
+    g.showChunk(1);
+    const uint8_t old = state().graphics.pictures[1][0];
+    g.editorPanel()->pickColour(uint8_t(old + 1), false);
+    clickPixel(g.editorPanel(), {0, 0});
+    EXPECT_TRUE(titleMarked());
+    prompter.expectQuestion(Answer::No);
+    menu(false, VgaPart::Graphics)->trigger(); // No: no file dialog, nothing loaded
+    EXPECT_EQ(prompter.questions.back().caption, "Graphics changes unsaved!");
+    EXPECT_EQ(state().graphics.pictures[1][0], uint8_t(old + 1));
+    prompter.expectPath(graph.string());
+    menu(true, VgaPart::Graphics)->trigger();
+    for (auto& m : prompter.messages)
+        ADD_FAILURE() << m.caption << ": " << m.text;
+    EXPECT_FALSE(titleMarked());
+    EXPECT_FALSE(state().graphics.changed);
+    GameReader game(graph);
+    EXPECT_EQ(game.chunk(state().graphics.firstPictureChunk + 1), state().graphics.pictures[1]);
+    EXPECT_EQ(game.chunk(1), state().fonts.fonts[0]);
+    EXPECT_TRUE(prompter.scriptUsedUp());
+}
+
+TEST_F(VgaPagesTest, PictureFieldsRoundAndRefuseOncePerEdit) {
+    load(VgaPart::Graphics, graph);
+    auto& g = page<CProp12Graphics>("CProp12Graphics");
+    const PictureSize before = state().graphics.table[0];
+    const struct {
+        bool width;
+        const char* text;
+        PictureSize expected;
+        size_t messages;
+    } cases[] = {
+        {true, "30", {32, before.height}, 0},
+        {false, "1024", {32, before.height}, 1},
+        {true, "0", {32, before.height}, 1},
+        {false, "7", {32, 7}, 0},
+    };
+    for (const auto& c : cases) {
+        prompter.messages.clear();
+        enter(c.width ? g.widthField() : g.heightField(), QString::fromLatin1(c.text));
+        EXPECT_EQ(state().graphics.table[0].width, c.expected.width) << c.text;
+        EXPECT_EQ(state().graphics.table[0].height, c.expected.height) << c.text;
+        EXPECT_EQ(prompter.messages.size(), c.messages) << c.text;
+    }
+    EXPECT_EQ(g.widthField()->text(), "32");
+    EXPECT_EQ(state().graphics.pictures[0].size(), 32u * 7u);
+    EXPECT_TRUE(titleMarked());
+}
+
+TEST_F(VgaPagesTest, InsertIntoAnEmptySetAsksForADictionaryAndSavingOverAnArchiveAsks) {
+    auto& g = page<CProp12Graphics>("CProp12Graphics");
+    prompter.expectPath((dir / "VGADICT.WL1").string());
+    g.editorPanel()->pickColour(9, true);
+    g.insertChunk();
+    EXPECT_EQ(prompter.fileDialogs.back().title, "Load graphics dictionary...");
+    ASSERT_EQ(state().graphics.pictureCount(), 1);
+    EXPECT_EQ(state().graphics.pictures[0], std::vector<uint8_t>(64 * 64, 9));
+    EXPECT_TRUE(menu(true, VgaPart::Graphics)->isEnabled());
+    const auto archive = readBytes(graph);
+    prompter.expectPath(graph.string());
+    prompter.expectQuestion(Answer::No);
+    menu(true, VgaPart::Graphics)->trigger();
+    EXPECT_EQ(readBytes(graph), archive);
+    fs::create_directory(dir / "new");
+    const fs::path fresh = dir / "new" / "VGAGRAPH.WL1";
+    prompter.expectPath(fresh.string());
+    menu(true, VgaPart::Graphics)->trigger();
+    GameReader game(fresh);
+    EXPECT_EQ(game.chunk(0), std::vector<uint8_t>({64, 0, 64, 0}));
+    EXPECT_EQ(game.chunk(1), state().graphics.pictures[0]);
+}
+
+TEST_F(VgaPagesTest, BadTargetsAndFailedLoadsChangeNothing) {
+    writeBytes(dir / "VGAHEAD.WL1", {1, 2});
+    load(VgaPart::Graphics, graph);
+    EXPECT_FALSE(state().graphics.loaded);
+    EXPECT_FALSE(menu(true, VgaPart::Graphics)->isEnabled()) << "a save would empty the target";
+    test::TempDir good, other;
+    for (const char* name : {"VGAGRAPH.WL1", "VGAHEAD.WL1", "VGADICT.WL1"}) {
+        good.copyGameFile(std::string("wl1/") + name);
+        other.copyGameFile(std::string("wl1/") + name);
+    }
+    load(VgaPart::Fonts, good / "VGAGRAPH.WL1");
+    ASSERT_TRUE(state().fonts.loaded);
+    auto dict = readBytes(other / "VGADICT.WL1");
+    std::swap(dict[0], dict[4]);
+    writeBytes(other / "VGADICT.WL1", dict);
+    const auto before = readBytes(other / "VGAGRAPH.WL1");
+    const struct {
+        fs::path target;
+        const char* caption;
+    } refusals[] = {{other / "VGAGRAPH.WL1", "Different graphics dictionary!"},
+                    {other / "VGAGRAPH", "No data set suffix!"}};
+    for (const auto& r : refusals) {
+        prompter.messages.clear();
+        prompter.expectPath(r.target.string());
+        menu(true, VgaPart::Fonts)->trigger();
+        ASSERT_EQ(prompter.messages.size(), 1u) << r.caption;
+        EXPECT_EQ(prompter.messages[0].caption, r.caption);
+        EXPECT_EQ(readBytes(other / "VGAGRAPH.WL1"), before);
+        EXPECT_EQ(readBytes(other / "VGADICT.WL1"), dict);
+    }
+}
+
+TEST_F(VgaPagesTest, FontFieldsQuestionsAndCharacterExchange) {
+    load(VgaPart::Fonts, graph);
+    auto& f = page<CPropPageFont>("CPropPageFont");
+    f.selectCharacter('A');
+    auto& font = state().fonts.fonts[0];
+    const auto original = font;
+    const int height = fontHeight(font);
+    for (const char* text : {"0", "101"}) {
+        prompter.messages.clear();
+        enter(f.widthField(), QString::fromLatin1(text));
+        ASSERT_EQ(prompter.messages.size(), 1u) << text;
+        EXPECT_EQ(prompter.messages[0].caption, "Illegal width!");
+        EXPECT_EQ(font, original);
+    }
+    prompter.expectQuestion(Answer::No);
+    enter(f.heightField(), QString::number(height - 2));
+    EXPECT_NE(prompter.questions.back().text.find("feet"), std::string::npos);
+    EXPECT_EQ(font, original);
+    EXPECT_EQ(f.heightField()->text(), QString::number(height));
+    EXPECT_FALSE(titleMarked());
+    // A character exported and imported back changes no byte, and the import counts as an edit.
+    const fs::path png = dir / "A.png";
+    prompter.expectPath(png.string());
+    f.exportCharacter();
+    prompter.expectPath(png.string());
+    f.importCharacter();
+    EXPECT_EQ(font, original);
+    EXPECT_TRUE(titleMarked());
+    f.addCharacter(200);
+    EXPECT_EQ(fontCharWidth(font, 200), 1);
+    prompter.expectQuestion(Answer::Yes);
+    enter(f.heightField(), QString::number(height + 1));
+    EXPECT_EQ(fontHeight(font), height + 1);
+    prompter.expectPath(graph.string());
+    menu(true, VgaPart::Fonts)->trigger();
+    EXPECT_EQ(GameReader(graph).chunk(1), font);
+    EXPECT_TRUE(prompter.scriptUsedUp());
+}
+
+TEST_F(VgaPagesTest, Tile8StrokeImportAndSave) {
+    load(VgaPart::Tile8s, graph);
+    auto& t = page<CProp18Tile8>("CProp18Tile8");
+    QTest::mouseClick(t.list(), Qt::LeftButton, {}, QPoint(2 * 20 + 10, 10));
+    EXPECT_EQ(t.tile(), 2);
+    t.editorPanel()->pickColour(77, false);
+    clickPixel(t.editorPanel(), {5, 3});
+    EXPECT_EQ(state().tile8s.tiles[151], 77);
+    EXPECT_TRUE(titleMarked());
+    const auto tiles = state().tile8s.tiles;
+    const fs::path bmp = dir / "tile.bmp";
+    prompter.expectPath(bmp.string());
+    t.exportTile();
+    prompter.expectPath(bmp.string());
+    t.importTile();
+    EXPECT_EQ(state().tile8s.tiles, tiles);
+    prompter.expectPath(graph.string());
+    menu(true, VgaPart::Tile8s)->trigger();
+    GameReader game(graph);
+    const int tileChunk = 1 + 2 + 144; // after the picture table, the two fonts and the pictures
+    EXPECT_EQ(game.chunk(tileChunk, 4608), tiles);
+    EXPECT_FALSE(titleMarked());
+}
+
+} // namespace
+} // namespace zentrik::gui
