@@ -194,7 +194,13 @@ std::vector<uint8_t> ExportScreenFile(const ScreenRecord& s) {
 }
 
 Status ImportScreenFile(ScreenRecord& s, std::span<const uint8_t> bytes) {
-    if (kScreenCellBytes > bytes.size())
+    // The cells alone, or a whole screen chunk (header, cells, trailing byte); any other
+    // size is some other file, whose first 4000 bytes would only scramble the screen.
+    const bool chunk = bytes.size() == kScreenChunkBytes &&
+                       std::equal(kScreenHeader.begin(), kScreenHeader.end(), bytes.begin());
+    if (chunk)
+        bytes = bytes.subspan(kScreenHeaderBytes, kScreenCellBytes);
+    if (bytes.size() != kScreenCellBytes)
         return Error{"A screen file holds " + std::to_string(kScreenCellBytes) +
                          " bytes; this one holds " + std::to_string(bytes.size()) + "!",
                      "Import Screen"};

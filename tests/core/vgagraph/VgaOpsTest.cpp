@@ -191,8 +191,21 @@ TEST(ScreenOps, ScrFilesAndTile8Pixels) {
     EXPECT_EQ(ExportScreenFile(s), scr);
     EXPECT_EQ(s.bytes[kScreenChunkBytes - 1], 0);
     const auto before = s.bytes;
-    EXPECT_FALSE(ImportScreenFile(s, std::span(scr).first(3999)).ok());
-    EXPECT_EQ(s.bytes, before);
+    // A whole chunk (header, cells, trailing byte) is taken too; every other size is refused.
+    std::vector<uint8_t> chunk(kScreenHeader.begin(), kScreenHeader.end());
+    chunk.insert(chunk.end(), scr.begin(), scr.end());
+    chunk.push_back(0);
+    std::vector<uint8_t> headless(kScreenChunkBytes, 1), longer(scr);
+    longer.push_back(0);
+    const struct {
+        std::span<const uint8_t> file;
+        bool ok;
+    } sizes[] = {
+        {chunk, true}, {std::span(scr).first(3999), false}, {headless, false}, {longer, false}};
+    for (const auto& c : sizes) {
+        EXPECT_EQ(ImportScreenFile(s, c.file).ok(), c.ok) << c.file.size();
+        EXPECT_EQ(s.bytes, before) << c.file.size();
+    }
 
     Tile8Set t;
     t.tiles.assign(kTile8ChunkBytes, 0);
