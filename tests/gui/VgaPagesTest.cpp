@@ -92,6 +92,33 @@ TEST_F(VgaPagesTest, PictureFieldsRoundAndRefuseOncePerEdit) {
     EXPECT_TRUE(titleMarked());
 }
 
+TEST_F(VgaPagesTest, AColourWithoutACodeIsNamedAndAllPicturesExport) {
+    load(VgaPart::All, graph);
+    auto& g = page<CProp12Graphics>("CProp12Graphics");
+    prompter.expectPath(dir.path().string());
+    g.exportAll();
+    EXPECT_TRUE(fs::exists(dir / "PIC000.png"));
+    EXPECT_TRUE(fs::exists(dir / "PIC143.png"));
+    // A dictionary whose leaf for the first pixel's colour now names another colour.
+    const uint8_t colour = state().graphics.pictures[0][0];
+    auto dict = readBytes(dir / "VGADICT.WL1");
+    for (size_t at = 0; at + 1 < 1020; at += 2)
+        if (dict[at] == colour && dict[at + 1] == 0) {
+            dict[at] = uint8_t(colour + 1);
+            break;
+        }
+    fs::create_directory(dir / "other");
+    writeBytes(dir / "other" / "VGADICT.WL1", dict);
+    prompter.expectPath((dir / "other" / "VGADICT.WL1").string());
+    ASSERT_TRUE(loadVgaDictionary(*context));
+    g.updateSize();
+    EXPECT_EQ(g.compressedSizeText(), "no code!");
+    auto& f = page<CPropPageFont>("CPropPageFont");
+    f.heightField()->setFocus();
+    QTest::keyClick(f.heightField(), Qt::Key_PageDown);
+    EXPECT_EQ(f.positionText(), "2/2");
+}
+
 TEST_F(VgaPagesTest, InsertIntoAnEmptySetAsksForADictionaryAndSavingOverAnArchiveAsks) {
     auto& g = page<CProp12Graphics>("CProp12Graphics");
     prompter.expectPath((dir / "VGADICT.WL1").string());

@@ -2,6 +2,7 @@
 
 #include "app/PageRegistry.h"
 #include "pages/PixelData.h"
+#include "vga/PageKeys.h"
 #include "vga/TextScreenPaint.h"
 #include "vga/VgaData.h"
 
@@ -73,6 +74,7 @@ CProp11Screens::CProp11Screens(AppContext& context, QWidget* parent)
         if (set == DataSet::Screens)
             replaced();
     });
+    addPageKeys(this, [this](int step) { showScreen(m_current + step); });
     showPens();
     refresh();
 }

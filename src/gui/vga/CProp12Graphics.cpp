@@ -1,10 +1,12 @@
 #include "vga/CProp12Graphics.h"
 
 #include "app/PageRegistry.h"
+#include "imaging/PictureFile.h"
 #include "vga/SmallGraphCtrl.h"
 #include "vga/VgaCommands.h"
 #include "vga/VgaData.h"
 #include "vgagraph/PictureOps.h"
+#include "vgagraph/VgaBmpTargets.h"
 #include "widgets/PictureEditorPanel.h"
 
 #include <QCheckBox>
@@ -13,6 +15,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <cstdio>
 
 namespace zentrik::gui {
 
@@ -47,7 +51,10 @@ CProp12Graphics::CProp12Graphics(AppContext& context, QWidget* parent)
     connect(update, &QPushButton::clicked, this, &CProp12Graphics::updateSize);
     grid->addWidget(update, 8, 0);
     grid->addWidget(m_auto, 8, 1);
-    grid->addWidget(m_small, 9, 0, 1, 2);
+    auto* all = new QPushButton(QStringLiteral("Export all pictures..."), this);
+    connect(all, &QPushButton::clicked, this, &CProp12Graphics::exportAll);
+    grid->addWidget(all, 9, 0, 1, 2);
+    grid->addWidget(m_small, 10, 0, 1, 2);
     chunkEdited();
 }
 
@@ -169,6 +176,24 @@ void CProp12Graphics::updateSize() {
     m_size->setText(
         QStringLiteral("%1 bytes").arg(CompressedPictureSize(s.graphics, current(), s.codes)));
     m_size->setToolTip(QString());
+}
+
+void CProp12Graphics::exportAll() {
+    const GraphicsSet& g = m_vga.state().graphics;
+    if (g.pictureCount() == 0)
+        return;
+    Prompter& p = data().prompter();
+    auto folder = p.chooseFolder("Export all pictures to...", "");
+    if (!folder)
+        return;
+    editor().leaveChunk();
+    for (int i = 0; i < g.pictureCount(); ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "PIC%03d.png", i);
+        PictureBmpTarget picture(m_vga.state().graphics, i);
+        if (!ExportPicture(picture, std::filesystem::path(*folder) / name, data().palette(), p))
+            return;
+    }
 }
 
 void CProp12Graphics::chunkEdited() {

@@ -25,6 +25,8 @@ public:
     void updateSize();
     void applyWidth();
     void applyHeight();
+    // Every picture as PICnnn.png into a folder.
+    void exportAll();
 
 protected:
     int count() const override;

@@ -5,6 +5,7 @@
 #include "imaging/BmpImport.h"
 #include "imaging/PictureFile.h"
 #include "pages/PixelData.h"
+#include "vga/PageKeys.h"
 #include "vga/VgaData.h"
 #include "vgagraph/ScreenOps.h"
 #include "vgagraph/VgaBmpTargets.h"
@@ -132,6 +133,7 @@ CProp18Tile8::CProp18Tile8(AppContext& context, QWidget* parent)
         m_device->clearHistory();
         refresh();
     });
+    addPageKeys(this, [this](int step) { selectTile(m_tile + step); });
     refresh();
 }
 

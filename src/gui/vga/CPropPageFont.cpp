@@ -7,6 +7,7 @@
 #include "imaging/PictureFile.h"
 #include "pages/PixelData.h"
 #include "vga/FontListCtrl.h"
+#include "vga/PageKeys.h"
 #include "vga/VgaData.h"
 #include "vgagraph/FontOps.h"
 #include "vgagraph/VgaBmpTargets.h"
@@ -135,6 +136,7 @@ CPropPageFont::CPropPageFont(AppContext& context, QWidget* parent)
         if (set == DataSet::Fonts)
             replaced();
     });
+    addPageKeys(this, [this](int step) { showFont(m_font + step); });
     refresh();
 }
 
