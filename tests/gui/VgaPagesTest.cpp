@@ -119,6 +119,30 @@ TEST_F(VgaPagesTest, AColourWithoutACodeIsNamedAndAllPicturesExport) {
     EXPECT_EQ(f.positionText(), "2/2");
 }
 
+TEST_F(VgaPagesTest, ABitmapTallerThanAPictureCanBeIsRefusedBeforeAnyChange) {
+    struct Tall : BmpTarget {
+        int width() const override { return 8; }
+        int height() const override { return 1100; }
+        uint8_t getPixel(int, int) const override { return 3; }
+        void setPixel(int, int, uint8_t) override {}
+    };
+    const fs::path bmp = dir / "tall.bmp";
+    ASSERT_TRUE(ExportPicture(Tall(), bmp, context->palettes.current(), prompter));
+    load(VgaPart::Graphics, graph);
+    auto& g = page<CProp12Graphics>("CProp12Graphics");
+    const auto before = state().graphics.pictures[0];
+    const PictureSize size = state().graphics.table[0];
+    prompter.expectPath(bmp.string());
+    prompter.expectQuestion(Answer::Yes); // resize the picture to the bitmap's size
+    g.importChunk();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].caption, "Illegal picture size!");
+    EXPECT_EQ(state().graphics.table[0].width, size.width);
+    EXPECT_EQ(state().graphics.table[0].height, size.height);
+    EXPECT_EQ(state().graphics.pictures[0], before);
+    EXPECT_FALSE(titleMarked());
+}
+
 TEST_F(VgaPagesTest, InsertIntoAnEmptySetAsksForADictionaryAndSavingOverAnArchiveAsks) {
     auto& g = page<CProp12Graphics>("CProp12Graphics");
     prompter.expectPath((dir / "VGADICT.WL1").string());
