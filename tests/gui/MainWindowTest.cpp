@@ -2,6 +2,7 @@
 #include "app/PageRegistry.h"
 #include "EditorFixture.h"
 #include "GuiTestSupport.h"
+#include "pages/CProp13Sounds.h"
 #include "TestSupport.h"
 
 #include <QTabWidget>
@@ -125,7 +126,10 @@ TEST_F(MainWindowTest, ARegisteredPageTakesThePlaceholdersPlace) {
         return w;
     });
     CZentrikDlg& w = start();
-    registerPage("CProp13Sounds", nullptr); // back to the placeholder for the other tests
+    // Back to the real page for the other tests.
+    registerPage("CProp13Sounds", [](AppContext& c, QWidget* parent) -> QWidget* {
+        return new CProp13Sounds(c, parent);
+    });
     EXPECT_EQ(seen, context.get());
     ASSERT_NE(w.page("CProp13Sounds"), nullptr);
     EXPECT_TRUE(w.page("CProp13Sounds")->property("real").toBool());
@@ -169,7 +173,7 @@ TEST_F(MainWindowTest, ClosesAtOnceWithoutChangesAndWritesEverySetting) {
 
 TEST_F(MainWindowTest, UnsavedChangesAskAndOnlyNoCloses) {
     CZentrikDlg& w = start();
-    context->changes.set(DataSet::Walls, true);
+    context->workspace.markEdited(DataSet::Walls);
 
     prompter.expectQuestion(Answer::Yes);
     EXPECT_FALSE(w.close());

@@ -33,11 +33,10 @@ protected:
         context->jobs = &jobs;
         vswap = dir.copyGameFile("wl1/VSWAP.WL1");
         data().setSoundOut(std::make_unique<RecordingSoundOut>());
-        ASSERT_TRUE(!walls || files().LoadTextures(vswap));
-        ASSERT_TRUE(!sprites || files().LoadSprites(vswap));
-        ASSERT_TRUE(!sounds || files().LoadSounds(vswap));
-        for (DataSet s : {DataSet::Walls, DataSet::Sprites, DataSet::Sounds})
-            data().announceReplaced(s);
+        Workspace& ws = context->workspace;
+        ASSERT_TRUE(!walls || ws.loadWalls(vswap));
+        ASSERT_TRUE(!sprites || ws.loadSprites(vswap));
+        ASSERT_TRUE(!sounds || ws.loadSounds(vswap));
     }
     template <class Page> Page& page(const char* name) {
         auto* p = dynamic_cast<Page*>(window->page(QString::fromLatin1(name)));
@@ -132,7 +131,8 @@ TEST_F(PixelPagesTest, HiResCancelChangesNothingAndBlendSurvivesSaveAndReload) {
         p.askHighResolution = [] { return 0; };
         p.toggleHiRes();
         EXPECT_EQ(images(), before);
-        p.askHighResolution = [] { return 10; };
+        // Walls blend; sprites stretch, which is the same job without colour matching.
+        p.askHighResolution = [walls] { return walls ? 10 : 11; };
         p.toggleHiRes();
         ASSERT_EQ((walls ? files().walls.side : files().sprites.side), 128);
         EXPECT_EQ(p.editorPanel()->view()->editor()->device().width(), 128);

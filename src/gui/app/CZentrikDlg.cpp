@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/MainToolbar.h"
+#include "app/PageFileCommands.h"
 #include "app/PageRegistry.h"
 #include "app/SidePanel.h"
 #include "app/TabLayout.h"
@@ -41,6 +42,7 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
     m_toolbar = new MainToolbar(this);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
     m_toolbar->setHandler(Command::About, [this] { showAbout(); });
+    m_pageFiles = new PageFileCommands(m_context, *m_toolbar, this);
     auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&About Zentrik..."), this, &CZentrikDlg::showAbout);
 
@@ -64,7 +66,7 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
 
     connectMessages();
     addShortcuts();
-    m_context.changes.onChanged = [this] { updateChangedState(); };
+    m_saveAllWatch = m_context.workspace.saveAllChanged.connect([this] { updateChangedState(); });
     updateChangedState();
     resize(kStartWidth, kStartHeight);
     restoreGeometryFromIni();
@@ -73,7 +75,7 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
 CZentrikDlg::~CZentrikDlg() {
     shutDown();
     qApp->removeEventFilter(m_tooltips);
-    m_context.changes.onChanged = nullptr;
+    m_saveAllWatch.disconnect();
     if (m_context.prompter == m_ownPrompter.get())
         m_context.prompter = nullptr;
     if (m_context.jobs == &m_Progress)
@@ -163,8 +165,9 @@ void CZentrikDlg::goTo3D(int x, int y) {
 
 void CZentrikDlg::updateChangedState() {
     // The marker tells at a glance that closing will ask about unsaved data.
-    setWindowTitle(caption() + (m_context.changes.any() ? QStringLiteral(" *") : QString()));
-    m_toolbar->action(Command::SaveAll)->setEnabled(m_context.changes.saveAllEnabled());
+    setWindowTitle(caption() +
+                   (m_context.workspace.anyModified() ? QStringLiteral(" *") : QString()));
+    m_toolbar->action(Command::SaveAll)->setEnabled(m_context.workspace.saveAllEnabled());
 }
 
 AboutBox* CZentrikDlg::aboutBox() const {
@@ -182,7 +185,7 @@ void CZentrikDlg::showAbout() {
 }
 
 bool CZentrikDlg::confirmClose() {
-    if (!m_context.changes.any() || !m_context.prompter)
+    if (!m_context.workspace.anyModified() || !m_context.prompter)
         return true;
     // Yes leaves the window open too: the user saves with the toolbar, then closes.
     return m_context.prompter->ask("Do you want to save your changes ?", "Changes unsaved!",

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/MainToolbar.h"
 #include "app/PageRegistry.h"
+#include "choosers/ChooserImages.h"
 #include "choosers/SpriteSelectWnd.h"
 #include "choosers/TextureSelectWnd.h"
 #include "mapedit/MapStatisticsPanel.h"
@@ -42,47 +43,11 @@ EditPlane planeOf(PenTarget target) {
 
 } // namespace
 
-void ContextPrompter::message(const std::string& text, const std::string& caption,
-                              MessageIcon icon) {
-    if (m_context.prompter)
-        m_context.prompter->message(text, caption, icon);
-}
-
-Answer ContextPrompter::ask(const std::string& text, const std::string& caption, Buttons buttons,
-                            MessageIcon icon) {
-    return m_context.prompter ? m_context.prompter->ask(text, caption, buttons, icon)
-                              : negativeAnswerFor(buttons);
-}
-
-std::optional<std::string> ContextPrompter::openFile(const FileDialogRequest& request) {
-    return m_context.prompter ? m_context.prompter->openFile(request) : std::nullopt;
-}
-
-std::optional<std::string> ContextPrompter::saveFile(const FileDialogRequest& request) {
-    return m_context.prompter ? m_context.prompter->saveFile(request) : std::nullopt;
-}
-
-std::optional<std::string> ContextPrompter::chooseFolder(const std::string& title,
-                                                         const std::string& initialPath) {
-    return m_context.prompter ? m_context.prompter->chooseFolder(title, initialPath) : std::nullopt;
-}
-
-int ContextJobRunner::run(const JobWorker& worker) {
-    if (m_context.jobs)
-        return m_context.jobs->run(worker);
-    InlineJobRunner inlineRunner;
-    return inlineRunner.run(worker);
-}
-
 CPropMapEdit::CPropMapEdit(AppContext& context, QWidget* parent)
-    : QWidget(parent), m_context(context), m_prompter(context), m_jobs(context),
-      m_editor(context.levels, m_prompter), m_commands(m_editor, m_prompter) {
+    : QWidget(parent), m_context(context), m_ws(context.workspace), m_prompter(context.relay),
+      m_jobs(context.jobRelay), m_commands(m_ws.levelEditor(), m_prompter) {
     setObjectName(QStringLiteral("CPropMapEdit"));
-    m_files = std::make_unique<MapArchiveFiles>(
-        m_editor, m_context.settings,
-        MapFileServices{m_prompter, m_jobs, m_context.quiet, *m_context.clock,
-                        [this](const std::string& suffix) { loadSymbolSetForSuffix(suffix); }});
-    m_map = new LevelMapCtrl(*m_context.clock, m_context.quiet, m_prompter);
+    m_map = new LevelMapCtrl(m_context.clockRelay, m_context.quiet, m_prompter);
     m_map->setMovesWithGrid(false);
     m_stats = new MapStatisticsPanel;
     m_textureWnd = new TextureSelectWnd(this);
@@ -114,7 +79,7 @@ CPropMapEdit::CPropMapEdit(AppContext& context, QWidget* parent)
     m_map->view().strip = &m_context.symbols.strip;
     m_map->view().table = &m_context.symbols.objects;
     m_spriteWnd->setSymbols(&m_context.symbols);
-    setChooserData(nullptr, nullptr, &m_context.palettes.current());
+    feedChoosers();
     pullPens();
     showLevel();
     // The main window's toolbar exists once the page sits in it.
@@ -132,35 +97,41 @@ CPropMapEdit::~CPropMapEdit() = default;
 
 void CPropMapEdit::wireTools() {
     MapEditController& t = tools();
-    t.onModified = [this] {
-        if (!m_context.levels.mapsModified)
-            m_editor.setMapsModified(true);
-    };
-    t.onStrokeBegin = [this] { strokeBegin(); };
-    t.onStrokeEnd = [this] { strokeEnd(); };
-    t.onPicked = [this](bool left, uint16_t wall, uint16_t object) {
+    auto& c = m_connections;
+    c.push_back(t.strokeBegin.connect([this] { strokeBegin(); }));
+    c.push_back(t.strokeEnd.connect([this] { strokeEnd(); }));
+    c.push_back(t.picked.connect([this](bool left, uint16_t wall, uint16_t object) {
         setPen(left, kPenObject, object);
         setPen(left, tools().target == PenTarget::Floors ? kPenFloor : kPenWall, wall);
-    };
-    t.onCursor = [this](const CursorReport& c) {
-        m_cursor->setText(QString::asprintf("X: %i  Y: %i    ", c.x, c.y));
-        emit m_context.messages.mapCursor(c.x, c.y, c.object, c.wall);
-    };
-    t.onPosition = [this](int x, int y) { emit positionPicked(x, y); };
-    t.onPasteDone = [this] {
+    }));
+    c.push_back(t.cursorMoved.connect([this](const CursorReport& r) {
+        m_cursor->setText(QString::asprintf("X: %i  Y: %i    ", r.x, r.y));
+        emit m_context.messages.mapCursor(r.x, r.y, r.object, r.wall);
+    }));
+    c.push_back(t.positionPicked.connect([this](int x, int y) { emit positionPicked(x, y); }));
+    c.push_back(t.pasteDone.connect([this] {
         action("paste")->setChecked(false);
         action("modeRectSelect")->setChecked(true);
-    };
-    t.onOverlay = [this] {
-        m_map->update();
-        updateClipboardActions();
-    };
+    }));
+    c.push_back(t.overlayChanged.connect([this] { updateClipboardActions(); }));
 
-    m_editor.onShowLevel = [this](int) { showLevel(); };
-    m_editor.onMapsModified = [this](bool modified) {
-        m_context.changes.set(DataSet::Maps, modified);
+    c.push_back(m_ws.currentLevelChanged.connect([this](int level) {
+        if (level != m_shownLevel)
+            m_cursor->clear(); // the cell reported lay on another level
+        m_shownLevel = level;
+        showLevel();
+    }));
+    c.push_back(m_ws.changed.connect([this](const Change& change) {
+        if (change.set == DataSet::Walls || change.set == DataSet::Sprites)
+            feedChoosers();
+        if (change.set != DataSet::Maps)
+            return;
+        if (change.kind == ChangeKind::Loaded)
+            m_cursor->clear();
         refresh();
-    };
+    }));
+    // The buttons follow the history after every command, not only when a level is shown.
+    c.push_back(history().changed.connect([this] { updateUndoActions(); }));
     wireControls();
     wireMessages();
 }
@@ -175,41 +146,25 @@ void CPropMapEdit::wireControls() {
         updateSplit();
     });
     connect(m_thirdPlane, &QCheckBox::clicked, this, [this](bool on) {
-        m_undo.beginSet(m_context.levels);
-        const bool now = m_editor.setThirdPlane(on);
+        const bool now = m_ws.setThirdPlane(on);
         m_thirdPlane->setChecked(now);
         if (!now)
             setThirdPlaneEditing(false);
-        if (m_undo.endSet(m_context.levels))
-            m_editor.setMapsModified(true);
         showLevel();
     });
     connect(m_featureFlags, &QCheckBox::toggled, this, [this](bool on) {
-        m_editor.setFeatureFlagsEnabled(on);
+        m_ws.levelEditor().setFeatureFlagsEnabled(on);
         for (QCheckBox* b : m_flagBoxes)
             b->setEnabled(on);
     });
     for (size_t i = 0; i < m_flagBoxes.size(); ++i)
-        connect(m_flagBoxes[i], &QCheckBox::clicked, this, [this, i](bool on) {
-            m_editor.setFeatureFlag(kFeatureFlagBits[i], on);
-            m_editor.setMapsModified(true);
-        });
-    connect(m_addMap, &QPushButton::clicked, this, [this] {
-        m_undo.beginSet(m_context.levels);
-        m_editor.addMap();
-        m_undo.endSet(m_context.levels);
-    });
-    connect(m_deleteMap, &QPushButton::clicked, this, [this] {
-        m_undo.beginSet(m_context.levels);
-        m_editor.deleteMap();
-        m_undo.endSet(m_context.levels);
-    });
+        connect(m_flagBoxes[i], &QCheckBox::clicked, this,
+                [this, i](bool on) { m_ws.setFeatureFlag(kFeatureFlagBits[i], on); });
+    connect(m_addMap, &QPushButton::clicked, this, [this] { m_ws.addMap(); });
+    connect(m_deleteMap, &QPushButton::clicked, this, [this] { m_ws.deleteMap(); });
     connect(m_nameEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (Level* l = m_context.levels.current()) {
-            l->header.setName(text.toStdString());
+        if (m_ws.renameLevel(text.toStdString()))
             m_levelName->setText(text);
-            m_editor.setMapsModified(true);
-        }
     });
     m_stats->onDifficulty = [this](int i, bool on) { m_map->setDifficulty(i, on); };
 }
@@ -224,10 +179,7 @@ void CPropMapEdit::wireMessages() {
     AppMessages& m = m_context.messages;
     connect(&m, &AppMessages::pensUpdated, this, [this] { pullPens(); });
     connect(&m, &AppMessages::symbolsChanged, this, [this] { symbolsChanged(); });
-    connect(&m, &AppMessages::paletteSwitched, this, [this] {
-        m_textureWnd->update();
-        m_spriteWnd->update();
-    });
+    connect(&m, &AppMessages::paletteSwitched, this, [this] { feedChoosers(); });
     connect(&m, &AppMessages::editPlaneChanged, this, [this] {
         const EditPlane p = m_context.editPlane;
         if (planeOf(tools().target) == p)
@@ -247,10 +199,10 @@ void CPropMapEdit::wireMessages() {
 }
 
 void CPropMapEdit::showLevel() {
-    LevelSet& set = m_context.levels;
+    LevelSet& set = m_ws.levels();
     Level* level = set.current();
     if (level && level->planes[1].size() == size_t(kPlaneWords))
-        m_map->setPlanes(m_editor.wallPlane(), &level->planes[1]);
+        m_map->setPlanes(m_ws.levelEditor().wallPlane(), &level->planes[1]);
     else
         m_map->setPlanes(nullptr, nullptr);
     const LevelPageState st = levelPageState(set);
@@ -283,20 +235,24 @@ void CPropMapEdit::showLevel() {
 }
 
 void CPropMapEdit::refresh() {
-    const Level* level = m_context.levels.current();
+    const Level* level = m_ws.levels().current();
     if (level && level->planes[1].size() == size_t(kPlaneWords))
         m_stats->showCounts(countLevel(*level, m_context.symbols.objects));
     else
         m_stats->clear();
     updateClipboardActions();
     updatePens();
-    action("undo")->setEnabled(m_undo.canUndo());
-    action("redo")->setEnabled(m_undo.canRedo());
+    updateUndoActions();
     m_map->update();
 }
 
+void CPropMapEdit::updateUndoActions() {
+    action("undo")->setEnabled(history().canUndo());
+    action("redo")->setEnabled(history().canRedo());
+}
+
 void CPropMapEdit::updateClipboardActions() {
-    const bool loaded = !m_context.levels.empty();
+    const bool loaded = !m_ws.levels().empty();
     action("copy")->setEnabled(loaded && tools().hasSelection());
     action("cut")->setEnabled(loaded && tools().hasSelection());
     action("paste")->setEnabled(loaded && hasMapClip());
@@ -320,11 +276,37 @@ void CPropMapEdit::updatePens() {
         {true, t.right.object},
     }};
     for (size_t i = 0; i < shown.size(); ++i) {
-        const QImage img = m_context.symbolImage(shown[i].first, shown[i].second);
-        m_penPictures[i]->setPixmap(
-            img.isNull() ? QPixmap()
-                         : QPixmap::fromImage(img.scaled(img.size() * kPenPictureZoom)));
+        QImage img = penPicture(shown[i].first, shown[i].second, floors);
+        if (img.isNull()) {
+            img = m_context.symbolImage(shown[i].first, shown[i].second);
+            img = img.scaled(img.size() * kPenPictureZoom);
+        }
+        m_penPictures[i]->setPixmap(img.isNull() ? QPixmap() : QPixmap::fromImage(img));
     }
+}
+
+QImage CPropMapEdit::penPicture(bool object, uint16_t value, bool floors) const {
+    // With the page file loaded a pen shows what the game shows; else its map symbol.
+    const int side = kSymbolSize * kPenPictureZoom;
+    if (!m_palette)
+        return {};
+    if (object) {
+        const int sprite = m_spriteWnd->spriteOfValue(value);
+        if (sprite >= 0 && m_spriteSet && m_spriteSet->images[size_t(sprite)])
+            return chooserImage(*m_spriteSet->images[size_t(sprite)], *m_palette, side);
+        return {};
+    }
+    const int texture = 2 * int(value) - 2; // the first of the tile's two textures
+    if (floors || !m_wallSet || value == 0 || texture >= m_wallSet->count() ||
+        !m_wallSet->images[size_t(texture)])
+        return {};
+    return chooserImage(*m_wallSet->images[size_t(texture)], *m_palette, side);
+}
+
+void CPropMapEdit::feedChoosers() {
+    setChooserData(m_ws.isLoaded(DataSet::Walls) ? &m_ws.walls() : nullptr,
+                   m_ws.isLoaded(DataSet::Sprites) ? &m_ws.sprites() : nullptr,
+                   &m_context.palettes.current());
 }
 
 void CPropMapEdit::setPenTarget(PenTarget target) {
@@ -359,10 +341,10 @@ void CPropMapEdit::symbolsChanged() {
 }
 
 void CPropMapEdit::setThirdPlaneEditing(bool on) {
-    on = on && m_context.levels.thirdPlane;
+    on = on && m_ws.levels().thirdPlane;
     QAction* toggle = action("edit3rdPlane");
-    const bool was = m_editor.thirdPlaneEditing();
-    m_editor.setThirdPlaneEditing(on);
+    const bool was = m_ws.levelEditor().thirdPlaneEditing();
+    m_ws.levelEditor().setThirdPlaneEditing(on);
     toggle->setChecked(on);
     action("editObjects")->setEnabled(!on);
     if (on && !was) {
@@ -402,6 +384,7 @@ void CPropMapEdit::setChooserData(const WallSet* walls, const SpriteSet* sprites
     m_palette = palette;
     m_textureWnd->setData(walls, palette);
     m_spriteWnd->setData(sprites, palette);
+    updatePens();
 }
 
 void CPropMapEdit::toggleChooser(bool texture) {

@@ -169,15 +169,16 @@ void CProp13Sounds::insertSound() {
         return;
     m_current = at;
     m_data.files().soundsLoaded = true;
-    m_data.markModified(DataSet::Sounds);
+    m_data.notify(DataSet::Sounds, ChangeKind::Inserted, at);
     refresh();
 }
 
 void CProp13Sounds::removeSound() {
     if (m_data.files().sounds.count() == 0)
         return;
+    const int removed = m_current;
     m_current = zentrik::removeSound(m_data.files().sounds, m_current);
-    m_data.markModified(DataSet::Sounds);
+    m_data.notify(DataSet::Sounds, ChangeKind::Removed, removed);
     refresh();
 }
 
@@ -204,7 +205,7 @@ void CProp13Sounds::importSound() {
     if (!zentrik::importSound(m_data.files().sounds, m_current, *bytes, m_rate, m_data.prompter()))
         return;
     m_data.files().soundsLoaded = true;
-    m_data.markModified(DataSet::Sounds);
+    m_data.notify(DataSet::Sounds, ChangeKind::Edited, m_current);
     refresh();
 }
 

@@ -14,7 +14,8 @@ const PageRegistration reg("CProp5Textures", [](AppContext& c, QWidget* parent) 
 
 CProp5Textures::CProp5Textures(AppContext& context, QWidget* parent)
     : PixelChunkPage(context, DataSet::Walls, parent) {
-    auto device = std::make_unique<CTexDevice>(data().files().walls, nullptr, &data().prompter());
+    auto device =
+        std::make_unique<CTexDevice>(data().files().walls, &data().workspace(), &data().prompter());
     m_tex = device.get();
     finishSetup(std::move(device));
 }

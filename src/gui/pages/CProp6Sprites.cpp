@@ -21,7 +21,8 @@ const PageRegistration reg("CProp6Sprites", [](AppContext& c, QWidget* parent) -
 
 CProp6Sprites::CProp6Sprites(AppContext& context, QWidget* parent)
     : PixelChunkPage(context, DataSet::Sprites, parent) {
-    auto device = std::make_unique<CSprDevice>(data().files().sprites, nullptr, &data().prompter());
+    auto device = std::make_unique<CSprDevice>(data().files().sprites, &data().workspace(),
+                                               &data().prompter());
     m_spr = device.get();
     finishSetup(std::move(device));
 

@@ -150,7 +150,7 @@ void PixelChunkPage::showChunk(int index) {
 }
 
 void PixelChunkPage::edited() {
-    m_data.markModified(m_set);
+    m_data.notify(m_set, ChangeKind::Edited, m_current);
     chunkEdited();
 }
 
@@ -173,7 +173,7 @@ void PixelChunkPage::insertChunk() {
         return;
     m_current = inserted;
     setLoaded(true);
-    m_data.markModified(m_set);
+    m_data.notify(m_set, ChangeKind::Inserted, m_current);
     refresh();
 }
 
@@ -185,8 +185,9 @@ void PixelChunkPage::removeChunk() {
     }
     m_editor->deleteSelection();
     m_editor->cancel();
+    const int removed = m_current;
     m_current = removeAt(m_current);
-    m_data.markModified(m_set);
+    m_data.notify(m_set, ChangeKind::Removed, removed);
     refresh();
 }
 
@@ -214,7 +215,7 @@ void PixelChunkPage::importChunk() {
     m_editor->leaveChunk();
     DeviceBmpTarget target(*m_device, isSprite());
     if (ImportBMP(target, *path, m_data.colours(), m_data.prompter(), m_data.jobs())) {
-        m_data.markModified(m_set);
+        m_data.notify(m_set, ChangeKind::Edited, m_current);
         m_panel->chunkChanged();
         chunkEdited();
     }
@@ -240,8 +241,8 @@ void PixelChunkPage::toggleHiRes() {
     m_editor->leaveChunk();
     if (!changeResolution(change))
         return;
-    m_data.markModified(m_set);
-    m_data.announceReplaced(m_set);
+    // Every picture was replaced: the pages start again on the new set, which stays modified.
+    m_data.notify(m_set, ChangeKind::Loaded, -1);
 }
 
 } // namespace zentrik::gui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ChangeFlags.h"
+#include "app/DataSet.h"
 #include "draw/PictureEditor.h"
 #include "pages/PixelData.h"
 

@@ -9,22 +9,6 @@ namespace {
 constexpr const char* kObjectName = "PixelData";
 } // namespace
 
-// Hands each job to whatever runner the context holds when the job starts: the window plugs
-// its progress window in after the context was made.
-class PixelData::JobRelay final : public JobRunner {
-public:
-    explicit JobRelay(AppContext& context) : m_context(context) {}
-    int run(const JobWorker& worker) override {
-        if (m_context.jobs)
-            return m_context.jobs->run(worker);
-        InlineJobRunner inline_;
-        return inline_.run(worker);
-    }
-
-private:
-    AppContext& m_context;
-};
-
 PixelData& PixelData::of(AppContext& context) {
     if (auto* found = context.messages.findChild<PixelData*>(QLatin1String(kObjectName)))
         return *found;
@@ -34,17 +18,20 @@ PixelData& PixelData::of(AppContext& context) {
 }
 
 PixelData::PixelData(AppContext& context)
-    : m_context(context), m_jobs(std::make_unique<JobRelay>(context)) {
+    : m_context(context), m_workspace(context.workspace),
+      m_soundOut(std::make_unique<QtSoundOut>()) {
     setObjectName(QLatin1String(kObjectName));
-    m_files = std::make_unique<PageFiles>(PageFileServices{
-        context.relay, *m_jobs, context.quiet, *context.clock,
-        [&context](const std::filesystem::path& folder) { context.saveStdPath(folder); }});
-    m_colours = std::make_unique<NearestColorTable>(context.palettes.current());
-    m_soundOut = std::make_unique<QtSoundOut>();
-    connect(&context.messages, &AppMessages::paletteSwitched, this, [this] {
-        m_colours->markStale();
-        emit paletteSwitched();
+    m_changes = m_workspace.changed.connect([this](const Change& change) {
+        if (change.set != DataSet::Walls && change.set != DataSet::Sprites &&
+            change.set != DataSet::Sounds)
+            return;
+        if (change.kind == ChangeKind::Loaded)
+            emit setReplaced(change.set);
+        else
+            emit setEdited(change.set);
     });
+    // The context marks the colour matches stale before it announces the switch.
+    connect(&context.messages, &AppMessages::paletteSwitched, this, &PixelData::paletteSwitched);
 }
 
 PixelData::~PixelData() = default;
@@ -67,21 +54,16 @@ Prompter& PixelData::prompter() {
 }
 
 JobRunner& PixelData::jobs() {
-    return *m_jobs;
+    return m_context.jobRelay;
 }
 
 int PixelData::spriteCompression() const {
     return m_context.settings.spriteCompression;
 }
 
-void PixelData::markModified(DataSet set) {
-    if (!m_context.changes.isSet(set))
-        m_context.changes.set(set, true);
-    emit setEdited(set);
-}
-
-bool PixelData::modified(DataSet set) const {
-    return m_context.changes.isSet(set);
+void PixelData::notify(DataSet set, ChangeKind kind, int index) {
+    m_workspace.markEdited(set);
+    m_workspace.notify({set, kind, index});
 }
 
 } // namespace zentrik::gui

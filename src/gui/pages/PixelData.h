@@ -1,9 +1,8 @@
 #pragma once
 
-#include "app/ChangeFlags.h"
-#include "draw/PictureClipboard.h"
-#include "imaging/ColorMatch.h"
-#include "pagefile/PageFiles.h"
+#include "app/DataSet.h"
+#include "app/Signal.h"
+#include "app/Workspace.h"
 #include "platform/SoundOut.h"
 
 #include <QObject>
@@ -16,19 +15,20 @@ namespace zentrik::gui {
 
 class AppContext;
 
-// What the texture, sprite and sound pages share: the page file's collections, the picture
-// clipboard of every picture page, the colour-match cache over the current palette and the
-// sound output. One per AppContext, found with of(). Pages raise the modified flag of their
-// set through it and listen to its signals.
+// The texture, sprite and sound pages' view of the workspace: the page file's collections,
+// the picture clipboard of every picture page, the colour-match cache, and the sound output,
+// which is view state the workspace does not hold. One per AppContext, found with of().
+// Workspace notifications arrive here once and go on to the pages as Qt signals.
 class PixelData : public QObject {
     Q_OBJECT
 public:
     static PixelData& of(AppContext& context);
     ~PixelData() override;
 
-    PageFiles& files() { return *m_files; }
-    PictureClipboard& clipboard() { return m_clipboard; }
-    NearestColorTable& colours() { return *m_colours; }
+    Workspace& workspace() { return m_workspace; }
+    PageFiles& files() { return m_workspace.pageFiles(); }
+    PictureClipboard& clipboard() { return m_workspace.pictureClipboard(); }
+    NearestColorTable& colours() { return m_workspace.colorMatch(); }
     const GamePalette& palette() const;
     std::array<QRgb, 256> paletteColours() const;
     Prompter& prompter();
@@ -39,16 +39,16 @@ public:
     // Tests put a recording player in; the editor starts with the platform's.
     void setSoundOut(std::unique_ptr<SoundOut> out) { m_soundOut = std::move(out); }
 
-    void markModified(DataSet set);
-    bool modified(DataSet set) const;
-    // A collection was replaced as a whole (loaded, resolution changed): pages start again.
-    void announceReplaced(DataSet set) { emit setReplaced(set); }
+    // A page changed its set: "modified" rises and every view of the set hears of it.
+    void notify(DataSet set, ChangeKind kind, int index);
+    bool modified(DataSet set) const { return m_workspace.isModified(set); }
     // The clipboard was filled on some page: every Paste button becomes available.
     void announceCopied() { emit clipboardFilled(); }
 
 signals:
+    // The collection was replaced as a whole (loaded, resolution changed): pages start again.
     void setReplaced(DataSet set);
-    // One page changed a set; the others that show it redraw.
+    // Items of the set were edited, inserted or removed.
     void setEdited(DataSet set);
     void clipboardFilled();
     void paletteSwitched();
@@ -56,13 +56,10 @@ signals:
 private:
     explicit PixelData(AppContext& context);
 
-    class JobRelay;
     AppContext& m_context;
-    std::unique_ptr<JobRelay> m_jobs;
-    std::unique_ptr<PageFiles> m_files;
-    PictureClipboard m_clipboard;
-    std::unique_ptr<NearestColorTable> m_colours;
+    Workspace& m_workspace;
     std::unique_ptr<SoundOut> m_soundOut;
+    Connection m_changes;
 };
 
 } // namespace zentrik::gui
