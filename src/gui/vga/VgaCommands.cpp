@@ -238,7 +238,7 @@ bool saveVgaPart(AppContext& context, VgaPart part) {
     if (!target || !dictionaryFits(d, *target) || !confirmNewPictures(d, part, *target))
         return false;
     for (DataSet set : sets)
-        if (context.changes.isSet(set))
+        if (context.workspace.isModified(set))
             *VgaData::modelFlag(s, set) = true;
     const bool ok = callSaver(d, part, *target);
     for (DataSet set : sets) {

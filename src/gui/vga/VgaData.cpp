@@ -19,12 +19,32 @@ VgaData& VgaData::of(AppContext& context) {
 
 VgaData::VgaData(AppContext& context) : m_context(context), m_pixels(PixelData::of(context)) {
     setObjectName(QLatin1String(kObjectName));
-    // Pages that edit through the shared pixel-page code raise only the window's flag.
-    connect(&m_pixels, &PixelData::setEdited, this, [this](DataSet set) {
-        if (bool* flag = modelFlag(m_state, set))
-            *flag = true;
+    m_changes = context.workspace.changed.connect([this](const Change& change) {
+        if (!isVgaSet(change.set))
+            return;
+        if (change.kind == ChangeKind::Loaded) {
+            emit m_pixels.setReplaced(change.set);
+        } else {
+            // Pages that edit through the shared pixel-page code reach only the workspace.
+            if (m_context.workspace.isModified(change.set))
+                *modelFlag(state(), change.set) = true;
+            emit m_pixels.setEdited(change.set);
+        }
         emit loadStateChanged();
     });
+}
+
+VgaData::~VgaData() {
+    m_changes.disconnect();
+}
+
+VgaGraphState& VgaData::state() {
+    return m_context.workspace.graphics();
+}
+
+bool VgaData::isVgaSet(DataSet set) {
+    return set == DataSet::Graphics || set == DataSet::Fonts || set == DataSet::Screens ||
+           set == DataSet::Tile8s;
 }
 
 bool* VgaData::modelFlag(VgaGraphState& state, DataSet set) {
@@ -58,26 +78,24 @@ bool* VgaData::loadedFlag(VgaGraphState& state, DataSet set) {
 }
 
 bool VgaData::modified(DataSet set) const {
-    const bool* flag = modelFlag(const_cast<VgaGraphState&>(m_state), set);
-    return m_context.changes.isSet(set) || (flag && *flag);
+    const bool* flag = modelFlag(m_context.workspace.graphics(), set);
+    return m_context.workspace.isModified(set) || (flag && *flag);
 }
 
 void VgaData::markModified(DataSet set) {
-    m_pixels.markModified(set); // raises the model's flag through setEdited
+    m_pixels.notify(set, ChangeKind::Edited, -1); // raises the model's flag through `changed`
 }
 
 void VgaData::syncFlag(DataSet set) {
-    if (bool* flag = modelFlag(m_state, set))
-        m_context.changes.set(set, *flag);
+    if (bool* flag = modelFlag(state(), set); flag && !*flag)
+        m_context.workspace.markSaved(set);
     emit loadStateChanged();
 }
 
 void VgaData::announceReplaced(DataSet set) {
-    if (bool* flag = modelFlag(m_state, set))
+    if (bool* flag = modelFlag(state(), set))
         *flag = false;
-    m_context.changes.set(set, false);
-    m_pixels.announceReplaced(set);
-    emit loadStateChanged();
+    m_context.workspace.setReplaced(set);
 }
 
 } // namespace zentrik::gui
