@@ -67,6 +67,13 @@ TEST_F(ScreenPageTest, CopyAndPasteA3x2Block) {
     EXPECT_EQ(getCell(shown(), 78, 10), copied[0]);
     EXPECT_EQ(getCell(shown(), 79, 11), copied[4]);
     EXPECT_TRUE(titleMarked());
+    // A block of no width (from another program) is refused before it could float.
+    auto* bad = new QMimeData;
+    bad->setData(QString::fromLatin1(kScreenClipMime), QByteArray(4004, '\0'));
+    QApplication::clipboard()->setMimeData(bad);
+    screens_->paste();
+    EXPECT_FALSE(screens_->editCtrl()->floating());
+    EXPECT_EQ(prompter.messages.size(), 1u);
 }
 
 TEST_F(ScreenPageTest, SelectionIsClampedAndBordersGradientsAndFills) {

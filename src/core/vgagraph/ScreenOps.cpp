@@ -80,7 +80,8 @@ Status PasteScreenBlock(ScreenRecord& s, std::span<const uint8_t> block, int col
     ByteReader r(block);
     auto w = r.u16();
     auto h = r.u16();
-    if (block.size() != kScreenClipBytes || !w || !h)
+    // A block without width or height holds no cell: it is not a screen block.
+    if (block.size() != kScreenClipBytes || !w || !h || *w == 0 || *h == 0)
         return Error{"The clipboard does not hold a screen block!", kScreenClipFormat};
     const int cols = (*w + kCellPixelsX - 1) / kCellPixelsX;
     const int rows = (*h + kCellPixelsY - 1) / kCellPixelsY;
