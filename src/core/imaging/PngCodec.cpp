@@ -11,7 +11,7 @@ namespace {
 
 constexpr uint8_t kSignature[kPngSignatureBytes] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr size_t kRgbaBytes = 4;
-constexpr size_t kMaxPixels = size_t(8192) * 8192; // far beyond any chunk; bounds the memory
+constexpr size_t kMaxPixels = size_t(4096) * 4096; // far beyond any chunk; bounds the memory
 
 const Error kNotPng{"Not a PNG picture!", "File format error!"};
 

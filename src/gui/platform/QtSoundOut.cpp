@@ -1,40 +1,46 @@
 #include "platform/QtSoundOut.h"
 
-#include <QAudioOutput>
-#include <QMediaPlayer>
-#include <QUrl>
+#include "pagefile/Wav.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QMediaDevices>
 
 namespace zentrik::gui {
 
 QtSoundOut::QtSoundOut() = default;
 
 QtSoundOut::~QtSoundOut() {
-    if (m_player)
-        m_player->stop();
+    stop();
 }
 
 void QtSoundOut::play(std::vector<uint8_t> wavImage) {
-    // Made on first use: a page that never plays opens no audio device.
-    if (!m_player) {
-        m_output = std::make_unique<QAudioOutput>();
-        m_player = std::make_unique<QMediaPlayer>();
-        m_player->setAudioOutput(m_output.get());
-    }
-    m_player->stop();
+    stop();
+    auto wav = readWav(wavImage);
+    if (!wav || wav->bits != 8 || wav->channels != 1)
+        return; // the page writes 8-bit mono images only
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull())
+        return;
+    QAudioFormat format;
+    format.setSampleRate(int(wav->rate));
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::UInt8);
     const int slot = m_next;
     m_next = 1 - m_next;
     m_data[size_t(slot)] =
-        QByteArray(reinterpret_cast<const char*>(wavImage.data()), qsizetype(wavImage.size()));
+        QByteArray(reinterpret_cast<const char*>(wav->data.data()), qsizetype(wav->data.size()));
     auto buffer = std::make_unique<QBuffer>(&m_data[size_t(slot)]);
     buffer->open(QIODevice::ReadOnly);
-    m_player->setSourceDevice(buffer.get(), QUrl(QStringLiteral("sound.wav")));
+    m_sink = std::make_unique<QAudioSink>(device, format);
+    m_sink->start(buffer.get());
     m_buffers[size_t(slot)] = std::move(buffer);
-    m_player->play();
 }
 
 void QtSoundOut::stop() {
-    if (m_player)
-        m_player->stop();
+    if (m_sink)
+        m_sink->stop();
 }
 
 } // namespace zentrik::gui

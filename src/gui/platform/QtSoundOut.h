@@ -8,13 +8,13 @@
 #include <array>
 #include <memory>
 
-class QAudioOutput;
-class QMediaPlayer;
+class QAudioSink;
 
 namespace zentrik::gui {
 
-// Plays a WAV image from memory through Qt Multimedia. Two buffers are used in turn, so the
-// one being played is never replaced while the player still reads it.
+// Plays a WAV image from memory through Qt Multimedia's audio output (the core reads the
+// image's rate and samples). Two buffers are used in turn, so the one being played is never
+// replaced while the sink still reads it. Without an output device nothing plays.
 class QtSoundOut final : public SoundOut {
 public:
     QtSoundOut();
@@ -24,8 +24,7 @@ public:
     void stop() override;
 
 private:
-    std::unique_ptr<QAudioOutput> m_output;
-    std::unique_ptr<QMediaPlayer> m_player;
+    std::unique_ptr<QAudioSink> m_sink;
     std::array<QByteArray, 2> m_data;
     std::array<std::unique_ptr<QBuffer>, 2> m_buffers;
     int m_next = 0;

@@ -86,7 +86,11 @@ void PictureEditView::updateScrollBars() {
         h = m_editor->device().height();
         m = std::max(1, m_editor->view().magnification);
     }
-    const int visibleW = viewport()->width() / m, visibleH = viewport()->height() / m;
+    // The view's own rule decides, not the viewport's momentary size: a 64-pixel chunk at 6x
+    // fills the 384 pixels exactly and needs no scroll bar.
+    const bool bars = m_editor && m_editor->view().needsScrollBars(w, h);
+    const int visible = (bars ? ZoomView::kViewPixelsWithScrollBars : kViewSide) / m;
+    const int visibleW = visible, visibleH = visible;
     horizontalScrollBar()->setRange(0, std::max(0, w - visibleW));
     verticalScrollBar()->setRange(0, std::max(0, h - visibleH));
     horizontalScrollBar()->setPageStep(std::max(1, visibleW));
