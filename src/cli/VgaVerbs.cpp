@@ -3,8 +3,8 @@
 #include "CliCommon.h"
 
 #include "imaging/BmpImport.h"
-#include "imaging/BmpWriter.h"
 #include "imaging/Palette.h"
+#include "imaging/PictureFile.h"
 #include "io/SafeFile.h"
 #include "vgagraph/FontOps.h"
 #include "vgagraph/ScreenOps.h"
@@ -233,7 +233,7 @@ int exportPicture(Context& c) {
     const auto& pos = c.args.positional();
     const auto n = pos.size() == 3 ? numberArg(pos[1], 99999) : std::nullopt;
     if (!n)
-        return c.usage("zentrik-cli vga export-picture FILE N OUT.bmp [--palette P.pal]");
+        return c.usage("zentrik-cli vga export-picture FILE N OUT.bmp|OUT.png [--palette P.pal]");
     auto palette = paletteArg(c);
     VgaGraphState state;
     InlineJobRunner jobs;
@@ -244,7 +244,7 @@ int exportPicture(Context& c) {
         noSuch(c, "picture " + pos[1]);
         return kExitNotDone;
     }
-    return ExportBMP(PictureBmpTarget(state.graphics, *n), pos[2], *palette, c.prompter)
+    return ExportPicture(PictureBmpTarget(state.graphics, *n), pos[2], *palette, c.prompter)
                ? kExitDone
                : kExitNotDone;
 }
@@ -270,8 +270,9 @@ int importPicture(Context& c) {
     const int fits =
         int(c.args.flag("resize")) + int(c.args.flag("resample")) + int(c.args.flag("copy"));
     if (!n || fits > 1)
-        return c.usage("zentrik-cli vga import-picture FILE N IN.bmp [--resample|--copy|--resize] "
-                       "[--yes] [--palette P.pal]");
+        return c.usage(
+            "zentrik-cli vga import-picture FILE N IN.bmp|IN.png [--resample|--copy|--resize] "
+            "[--yes] [--palette P.pal]");
     auto palette = paletteArg(c);
     const VgaFileSet files = VgaFileSet::fromGraphPath(pos[0]);
     VgaGraphState state;
@@ -295,13 +296,14 @@ int exportTile8(Context& c) {
     const auto& pos = c.args.positional();
     const auto n = pos.size() == 3 ? numberArg(pos[1], kTile8Count - 1) : std::nullopt;
     if (!n)
-        return c.usage("zentrik-cli vga export-tile8 FILE N OUT.bmp [--palette P.pal]");
+        return c.usage("zentrik-cli vga export-tile8 FILE N OUT.bmp|OUT.png [--palette P.pal]");
     auto palette = paletteArg(c);
     VgaGraphState state;
     if (!palette || !LoadTile8s(state, VgaFileSet::fromGraphPath(pos[0]), pos[0], true, c.prompter))
         return kExitNotDone;
-    return ExportBMP(Tile8BmpTarget(state.tile8s, *n), pos[2], *palette, c.prompter) ? kExitDone
-                                                                                     : kExitNotDone;
+    return ExportPicture(Tile8BmpTarget(state.tile8s, *n), pos[2], *palette, c.prompter)
+               ? kExitDone
+               : kExitNotDone;
 }
 
 int exportChar(Context& c) {
@@ -309,7 +311,8 @@ int exportChar(Context& c) {
     const auto font = pos.size() == 4 ? numberArg(pos[1], 9999) : std::nullopt;
     const auto code = pos.size() == 4 ? numberArg(pos[2], kFontChars - 1) : std::nullopt;
     if (!font || !code)
-        return c.usage("zentrik-cli vga export-char FILE FONT CODE OUT.bmp [--palette P.pal]");
+        return c.usage(
+            "zentrik-cli vga export-char FILE FONT CODE OUT.bmp|OUT.png [--palette P.pal]");
     auto palette = paletteArg(c);
     VgaGraphState state;
     if (!palette || !LoadFonts(state, VgaFileSet::fromGraphPath(pos[0]), pos[0], true, c.prompter))
@@ -319,8 +322,8 @@ int exportChar(Context& c) {
         noSuch(c, "character " + pos[2] + " in font " + pos[1]);
         return kExitNotDone;
     }
-    return ExportBMP(FontCharBmpTarget(state.fonts.fonts[size_t(*font)], *code), pos[3], *palette,
-                     c.prompter)
+    return ExportPicture(FontCharBmpTarget(state.fonts.fonts[size_t(*font)], *code), pos[3],
+                         *palette, c.prompter)
                ? kExitDone
                : kExitNotDone;
 }
@@ -342,23 +345,23 @@ const AreaRegistration kVga{Area{
          save,
          {}},
         {"export-picture",
-         "FILE N OUT.bmp [--palette P.pal]",
-         "write picture N (from 0) as an 8-bit bitmap with the palette",
+         "FILE N OUT.bmp|OUT.png [--palette P.pal]",
+         "write picture N (from 0) as an 8-bit bitmap or PNG (by OUT's suffix) with the palette",
          exportPicture,
          {"palette"}},
         {"import-picture",
-         "FILE N IN.bmp [--resample|--copy|--resize] [--yes] [--palette P.pal]",
-         "read a bitmap into picture N (from 0) and save the pictures into FILE's archive",
+         "FILE N IN.bmp|IN.png [--resample|--copy|--resize] [--yes] [--palette P.pal]",
+         "read a bitmap or PNG into picture N (from 0) and save the pictures into FILE's archive",
          importPicture,
          {"palette"}},
         {"export-tile8",
-         "FILE N OUT.bmp [--palette P.pal]",
-         "write 8x8 tile N (0..71) as an 8-bit bitmap",
+         "FILE N OUT.bmp|OUT.png [--palette P.pal]",
+         "write 8x8 tile N (0..71) as an 8-bit bitmap or PNG",
          exportTile8,
          {"palette"}},
         {"export-char",
-         "FILE FONT CODE OUT.bmp [--palette P.pal]",
-         "write character CODE (decimal or 0x hex) of font FONT (from 0) as an 8-bit bitmap",
+         "FILE FONT CODE OUT.bmp|OUT.png [--palette P.pal]",
+         "write character CODE (decimal or 0x hex) of font FONT (from 0) as an 8-bit bitmap or PNG",
          exportChar,
          {"palette"}},
         {"export-screen",

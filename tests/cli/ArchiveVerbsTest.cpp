@@ -120,14 +120,25 @@ TEST(CliArchives, PictureExportImportRoundTrip) {
     ZENTRIK_REQUIRE_GAMEDATA();
     Shareware s;
     const auto before = s.run("vga info " + q(s.dir / "VGAGRAPH.WL1") + " --json");
-    auto r = s.run("vga export-picture " + q(s.dir / "VGAGRAPH.WL1") + " 5 " + q(s.out / "p.bmp"));
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    r = s.run("vga import-picture " + q(s.dir / "VGAGRAPH.WL1") + " 5 " + q(s.out / "p.bmp") +
-              " --copy");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // The format follows the suffix; an 8-bit file with the palette keeps every index.
+    for (const char* name : {"p.bmp", "p.png", "P.PNG"}) {
+        auto r = s.run("vga export-picture " + q(s.dir / "VGAGRAPH.WL1") + " 5 " + q(s.out / name));
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(readBytes(s.out / name)[0] == 0x89, name[2] != 'b') << name;
+        r = s.run("vga import-picture " + q(s.dir / "VGAGRAPH.WL1") + " 5 " + q(s.out / name) +
+                  " --copy");
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const auto after = s.run("vga info " + q(s.dir / "VGAGRAPH.WL1") + " --json");
+        EXPECT_EQ(after.out, before.out) << name;
+    }
     EXPECT_TRUE(fs::exists(s.dir / "VGAGRAPH.WL1.bak"));
-    const auto after = s.run("vga info " + q(s.dir / "VGAGRAPH.WL1") + " --json");
-    EXPECT_EQ(after.out, before.out);
+    for (const char* verb : {"export-tile8 FILE 3", "export-char FILE 0 65"}) {
+        std::string args = verb;
+        args.replace(args.find("FILE"), 4, q(s.dir / "VGAGRAPH.WL1"));
+        const auto r = s.run("vga " + args + " " + q(s.out / "x.png"));
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(readBytes(s.out / "x.png")[1], 'P') << verb;
+    }
 }
 
 // The "hash" (wall) or "image" (sprite) field of a chunk in "vswap info".

@@ -5,7 +5,7 @@
     python3 tools/datagen/datagen.py --check    exit 1 when a generated file is missing or stale
 
 Everything under data/ (extension table, palettes, map-symbol sets) and the built-in start-up
-level and text screen come from here; edit the tables, never the generated files.
+level and text screen and the text screens' glyphs come from here; edit the tables, never the generated files.
 Python 3 standard library only, so that it runs wherever the project builds.
 """
 
@@ -18,6 +18,7 @@ sys.dont_write_bytecode = True  # keep the source folder free of caches
 import builtin  # noqa: E402
 import symbolsets  # noqa: E402
 import tables  # noqa: E402
+import textfont  # noqa: E402
 
 ROOT = Path(__file__).resolve().parents[2]
 
@@ -57,6 +58,7 @@ def generate():
         files[f"data/palette/{name}.pal"] = palette_bytes(table)
     files.update(symbolsets.generate())
     files.update(builtin.generate())
+    files.update(textfont.generate())
     return files
 
 

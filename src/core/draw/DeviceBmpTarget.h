@@ -2,6 +2,7 @@
 
 #include "draw/DrawDevice.h"
 #include "imaging/BmpTarget.h"
+#include "platform/Prompter.h"
 
 namespace zentrik {
 
@@ -16,7 +17,14 @@ public:
     uint8_t getPixel(int x, int y) const override { return m_device.getPixel(x, y); }
     void setPixel(int x, int y, uint8_t index) override { m_device.setPixel(x, y, index); }
     bool canResize() const override { return m_device.canResize(); }
-    bool resize(int w, int h) override { return bool(m_device.resize(w, h, 0)); }
+    // A refused size is said, so an import never fails without a word.
+    bool resize(int w, int h) override {
+        Status st = m_device.resize(w, h, 0);
+        if (!st && m_device.prompter())
+            m_device.prompter()->message(st.error().text, st.error().caption,
+                                         MessageIcon::Exclamation);
+        return bool(st);
+    }
     bool keepsTransparency() const override { return m_sprite; }
     void afterImport() override { m_device.afterImport(); }
     void startUndoRecord() override { m_device.startUndoRecord(UndoKind::Rectangle); }

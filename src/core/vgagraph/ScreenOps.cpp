@@ -80,7 +80,8 @@ Status PasteScreenBlock(ScreenRecord& s, std::span<const uint8_t> block, int col
     ByteReader r(block);
     auto w = r.u16();
     auto h = r.u16();
-    if (block.size() != kScreenClipBytes || !w || !h)
+    // A block without width or height holds no cell: it is not a screen block.
+    if (block.size() != kScreenClipBytes || !w || !h || *w == 0 || *h == 0)
         return Error{"The clipboard does not hold a screen block!", kScreenClipFormat};
     const int cols = (*w + kCellPixelsX - 1) / kCellPixelsX;
     const int rows = (*h + kCellPixelsY - 1) / kCellPixelsY;
@@ -194,7 +195,13 @@ std::vector<uint8_t> ExportScreenFile(const ScreenRecord& s) {
 }
 
 Status ImportScreenFile(ScreenRecord& s, std::span<const uint8_t> bytes) {
-    if (kScreenCellBytes > bytes.size())
+    // The cells alone, or a whole screen chunk (header, cells, trailing byte); any other
+    // size is some other file, whose first 4000 bytes would only scramble the screen.
+    const bool chunk = bytes.size() == kScreenChunkBytes &&
+                       std::equal(kScreenHeader.begin(), kScreenHeader.end(), bytes.begin());
+    if (chunk)
+        bytes = bytes.subspan(kScreenHeaderBytes, kScreenCellBytes);
+    if (bytes.size() != kScreenCellBytes)
         return Error{"A screen file holds " + std::to_string(kScreenCellBytes) +
                          " bytes; this one holds " + std::to_string(bytes.size()) + "!",
                      "Import Screen"};

@@ -8,6 +8,7 @@
 #include "app/SidePanel.h"
 #include "app/TabLayout.h"
 #include "app/TooltipGate.h"
+#include "vga/VgaCommands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -62,6 +63,7 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
     m_sheet->setObjectName(QStringLiteral("MainSheet"));
     for (const TabEntry& entry : mainTabs())
         m_sheet->addTab(buildPage(entry, m_sheet), entry.label);
+    installVgaCommands(*m_toolbar, m_context);
     m_sidePanel = new SidePanel(m_context, central);
     row->addWidget(m_sheet, 1);
     row->addWidget(m_sidePanel);

@@ -102,6 +102,7 @@ void PixelChunkPage::buildSide() {
     m_sideGrid->addWidget(exportButton, 3, 0);
     m_sideGrid->addWidget(importButton, 3, 1);
     m_sideGrid->addWidget(hires, 4, 0, 1, 2);
+    hires->setVisible(offersResolution());
     m_sideGrid->setRowStretch(10, 1);
     // Below the colour grid, in the panel's grid column.
     if (auto* row = qobject_cast<QHBoxLayout*>(m_panel->layout()))
@@ -125,7 +126,7 @@ void PixelChunkPage::refresh() {
     m_scroll->setEnabled(n > 1);
     m_syncing = false;
     m_position->setText(n > 0 ? QStringLiteral("%1/%2").arg(m_current + 1).arg(n) : QString());
-    m_number->setText(n > 0 ? numberFormat().arg(m_current) : QString());
+    m_number->setText(n > 0 ? numberLabel(m_current) : QString());
     selectOnDevice(n > 0 ? m_current : -1);
     if (side() != m_shownSide) {
         m_shownSide = side();
@@ -167,7 +168,10 @@ void PixelChunkPage::replaced(DataSet set) {
 
 void PixelChunkPage::insertChunk() {
     m_editor->leaveChunk();
-    m_current = insertAt(m_current);
+    const int inserted = insertAt(m_current);
+    if (inserted < 0)
+        return;
+    m_current = inserted;
     setLoaded(true);
     m_data.notify(m_set, ChangeKind::Inserted, m_current);
     refresh();
@@ -191,8 +195,8 @@ void PixelChunkPage::exportChunk() {
     if (!loaded() || !m_device->hasChunk())
         return;
     const bool sprite = isSprite();
-    FileDialogRequest request{sprite ? "Export current sprite..." : "Export current texture...",
-                              kPictureFilter, "bmp", "*.BMP"};
+    FileDialogRequest request{std::string("Export current ") + noun() + "...", kPictureFilter,
+                              "bmp", "*.BMP"};
     auto path = m_data.prompter().saveFile(request);
     if (!path)
         return;

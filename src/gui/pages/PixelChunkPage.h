@@ -54,6 +54,7 @@ protected:
     virtual void setLoaded(bool on) = 0;
     virtual int side() const = 0;
     virtual void selectOnDevice(int index) = 0;
+    // The index of the new chunk, or -1 when nothing was inserted.
     virtual int insertAt(int current) = 0;
     virtual int removeAt(int current) = 0;
     // Runs the resolution job and installs its result; returns whether it did.
@@ -61,6 +62,10 @@ protected:
     // "texture" or "sprite", and the number label's format.
     virtual const char* noun() const = 0;
     virtual QString numberFormat() const = 0;
+    // The number label of chunk `index` (the number format filled in, by default).
+    virtual QString numberLabel(int index) const { return numberFormat().arg(index); }
+    // Pages whose chunks have one fixed resolution hide "Toggle HiRes".
+    virtual bool offersResolution() const { return true; }
     // After every change of the chunk's pixels or of the chunk shown.
     virtual void chunkEdited() {}
 

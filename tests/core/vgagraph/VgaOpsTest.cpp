@@ -174,6 +174,41 @@ TEST(ScreenOps, GradientBandsBorderAndFill) {
     EXPECT_EQ(getCell(f, 79, 24), (ScreenCell{0, 9}));
 }
 
+TEST(ScreenOps, ScrFilesAndTile8Pixels) {
+    ScreenRecord s = blankScreen();
+    std::vector<uint8_t> scr(kScreenCellBytes);
+    for (size_t i = 0; i < scr.size(); ++i)
+        scr[i] = uint8_t(i * 7);
+    ASSERT_TRUE(ImportScreenFile(s, scr).ok());
+    EXPECT_EQ(ExportScreenFile(s), scr);
+    EXPECT_EQ(s.bytes[kScreenChunkBytes - 1], 0);
+    const auto before = s.bytes;
+    // A whole chunk (header, cells, trailing byte) is taken too; every other size is refused.
+    std::vector<uint8_t> chunk(kScreenHeader.begin(), kScreenHeader.end());
+    chunk.insert(chunk.end(), scr.begin(), scr.end());
+    chunk.push_back(0);
+    std::vector<uint8_t> headless(kScreenChunkBytes, 1), longer(scr);
+    longer.push_back(0);
+    const struct {
+        std::span<const uint8_t> file;
+        bool ok;
+    } sizes[] = {
+        {chunk, true}, {std::span(scr).first(3999), false}, {headless, false}, {longer, false}};
+    for (const auto& c : sizes) {
+        EXPECT_EQ(ImportScreenFile(s, c.file).ok(), c.ok) << c.file.size();
+        EXPECT_EQ(s.bytes, before) << c.file.size();
+    }
+
+    Tile8Set t;
+    t.tiles.assign(kTile8ChunkBytes, 0);
+    EXPECT_EQ(tile8Index(2, 5, 3), 151u);
+    setTile8Pixel(t, 2, 5, 3, 77);
+    EXPECT_EQ(t.tiles[151], 77);
+    EXPECT_EQ(getTile8Pixel(t, 2, 5, 3), 77);
+    setTile8Pixel(t, 2, 8, 0, 1); // outside the tile: ignored
+    EXPECT_EQ(getTile8Pixel(t, 2, 8, 0), -1);
+}
+
 } // namespace
 } // namespace zentrik::test
 
