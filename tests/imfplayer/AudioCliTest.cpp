@@ -2,6 +2,7 @@
 #include "../cli/CliRunner.h"
 #include "io/ByteReader.h"
 #include "music/MusicDocument.h"
+#include "music/OfflineRender.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -123,4 +124,29 @@ TEST_F(AudioCli, BadInputsAreRefused) {
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "x.imf"));
     EXPECT_FALSE(std::filesystem::exists(dir / "x.wav"));
+}
+
+// The music page renders through the same core steps as the verb: same bytes for the same song
+// and mutes (here a solo on channel 3). A cancelled render gives nothing.
+TEST_F(AudioCli, PageRenderMatchesTheVerbByteForByte) {
+    auto r =
+        run("audio render " + q(audiot) + " 5 " + q(dir / "cli.wav") + " --mute 0 1 2 4 5 6 7 8");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    StrictPrompter prompter;
+    MusicDocument doc;
+    ASSERT_TRUE(doc.LoadMusic(audiot, prompter));
+    doc.selectSong(5);
+    ImfPlayerBinding lib;
+    ASSERT_TRUE(lib.load(prompter, {IMFLIB_FILE}));
+    const RenderRequest request{
+        kDefaultRenderRate, doc.model().songLength, {0, 1, 2, 4, 5, 6, 7, 8}};
+    InlineProgress progress;
+    const auto samples = renderImf(lib.functions(), doc.imfData(), request, &progress);
+    ASSERT_TRUE(samples);
+    EXPECT_EQ(waveFile16(*samples, request.rate), readBytes(dir / "cli.wav"));
+    EXPECT_EQ(progress.position, 99);
+
+    progress = InlineProgress{};
+    progress.cancelAfter = 1;
+    EXPECT_FALSE(renderImf(lib.functions(), doc.imfData(), request, &progress));
 }

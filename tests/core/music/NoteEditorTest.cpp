@@ -163,8 +163,10 @@ TEST(NoteEditor, PlayCursorFollowsOnceSeen) {
     e.followCursor(2000, 200000);
     EXPECT_TRUE(e.following());
     e.followCursor(20 * 500, 200000);
-    EXPECT_EQ(e.hScroll, 500 - 53);
+    EXPECT_EQ(e.hScroll, 500 + 9 - 53);
+    // At the notes' x: the margin is in both.
     EXPECT_EQ(e.cursorX(20 * 500), 53);
+    EXPECT_EQ(e.cursorX(20 * 500), e.xOfTime(20 * 500));
 }
 
 TEST(OperatorCells, InitialSettingsOfAnOperator) {
