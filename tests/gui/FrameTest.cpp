@@ -77,18 +77,19 @@ TEST(MainToolbar, CommandsStayDisabledUntilTheirPageConnectsThem) {
 TEST_F(FrameTest, ChangedFlagsMarkTheTitleAndSaveAllNeedsLoadAll) {
     CZentrikDlg& w = start();
     QAction* saveAll = w.toolbar()->action(Command::SaveAll);
-    context->changes.set(DataSet::Tile8s, true);
+    Workspace& ws = context->workspace;
+    ws.markEdited(DataSet::Tile8s);
     EXPECT_EQ(w.windowTitle(), CZentrikDlg::caption() + " *");
     EXPECT_FALSE(saveAll->isEnabled()); // not before Load All was used
-    context->changes.setLoadAllUsed(true);
+    ws.setLoadAllUsed(true);
     EXPECT_TRUE(saveAll->isEnabled());
-    context->changes.set(DataSet::Tile8s, false);
+    ws.markSaved(DataSet::Tile8s);
     EXPECT_FALSE(saveAll->isEnabled());
     EXPECT_EQ(w.windowTitle(), CZentrikDlg::caption());
     for (int d = 0; d < kDataSetCount; ++d) {
-        context->changes.set(DataSet(d), true);
+        ws.markEdited(DataSet(d));
         EXPECT_TRUE(saveAll->isEnabled()) << d;
-        context->changes.set(DataSet(d), false);
+        ws.markSaved(DataSet(d));
     }
 }
 

@@ -169,7 +169,7 @@ TEST_F(MainWindowTest, ClosesAtOnceWithoutChangesAndWritesEverySetting) {
 
 TEST_F(MainWindowTest, UnsavedChangesAskAndOnlyNoCloses) {
     CZentrikDlg& w = start();
-    context->changes.set(DataSet::Walls, true);
+    context->workspace.markEdited(DataSet::Walls);
 
     prompter.expectQuestion(Answer::Yes);
     EXPECT_FALSE(w.close());

@@ -10,13 +10,21 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <tuple>
 
 namespace zentrik::gui {
 namespace {
@@ -62,7 +70,7 @@ protected:
         context.pens.of(left) = pen;
         emit context.messages.pensUpdated(left, kPenWall);
     }
-    Level& level() { return *context.levels.current(); }
+    Level& level() { return *context.workspace.levels().current(); }
     uint16_t wall(int x, int y) { return level().planes[0][size_t(y * kMapSide + x)]; }
     uint16_t object(int x, int y) { return level().planes[1][size_t(y * kMapSide + x)]; }
     void click(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
@@ -118,7 +126,7 @@ TEST_F(MapPage, LoadShowsLevelOneAndItsStatistics) {
     EXPECT_EQ(page->findChild<QLabel*>("levelName")->text(), "Wolf1 Map1");
     EXPECT_EQ(stat("statPlayer")->text(), "1");
     EXPECT_TRUE(stat("statPlayer")->styleSheet().contains("rgb(0, 150, 0)"));
-    EXPECT_FALSE(context.changes.isSet(DataSet::Maps));
+    EXPECT_FALSE(context.workspace.isModified(DataSet::Maps));
     ASSERT_EQ(prompter.fileDialogs.size(), 1u);
     EXPECT_EQ(prompter.fileDialogs[0].title, "Load maps...");
     EXPECT_EQ(prompter.fileDialogs[0].initialPath, "GAMEMAPS.*;MAPTEMP.*");
@@ -142,7 +150,7 @@ TEST_F(MapPage, AClickWithinASecondOfTheLoadDrawsNothing) {
     clock.advance(501);
     click(30, 30);
     EXPECT_EQ(wall(30, 30), 1);
-    EXPECT_TRUE(context.changes.isSet(DataSet::Maps));
+    EXPECT_TRUE(context.workspace.isModified(DataSet::Maps));
     EXPECT_EQ(page->findChild<QLabel*>("cursorReport")->text(), "X: 30  Y: 30    ");
 }
 
@@ -257,13 +265,13 @@ TEST_F(MapPage, ImportReadsInAJobAndAppliesAsOneUndoStep) {
     EXPECT_EQ(fs::file_size(file), 24610u);
     prompter.expectQuestion(Answer::Ok);
     third->click();
-    ASSERT_FALSE(context.levels.thirdPlane);
+    ASSERT_FALSE(context.workspace.levels().thirdPlane);
     page->makeWallTestMap();
     const Plane testMap = level().planes[0];
     const size_t steps = prompter.questions.size();
 
     // Cancel at the question: nothing changes, no undo step.
-    ASSERT_TRUE(page->undo().canUndo());
+    ASSERT_TRUE(page->history().canUndo());
     prompter.expectQuestion(Answer::Cancel);
     EXPECT_FALSE(page->importMapFile(file.string()));
     ASSERT_EQ(prompter.questions.size(), steps + 1);
@@ -275,19 +283,19 @@ TEST_F(MapPage, ImportReadsInAJobAndAppliesAsOneUndoStep) {
     prompter.expectQuestion(Answer::No);
     ASSERT_TRUE(page->importMapFile(file.string()));
     EXPECT_EQ(level().planes[0], walls);
-    EXPECT_FALSE(context.levels.thirdPlane);
+    EXPECT_FALSE(context.workspace.levels().thirdPlane);
     EXPECT_EQ(jobs.progress.position, 101);
 
     // Yes: the third plane comes on with the file's plane 2; one undo takes both back.
     page->makeWallTestMap();
     prompter.expectQuestion(Answer::Yes);
     ASSERT_TRUE(page->importMapFile(file.string()));
-    ASSERT_TRUE(context.levels.thirdPlane);
+    ASSERT_TRUE(context.workspace.levels().thirdPlane);
     EXPECT_EQ(level().planes[2][size_t(5 * kMapSide + 6)], 0x0102);
-    EXPECT_TRUE(context.levels.mapsModified);
+    EXPECT_TRUE(context.workspace.isModified(DataSet::Maps));
     EXPECT_EQ(level().header.nameText(), name);
     page->doUndo();
-    EXPECT_FALSE(context.levels.thirdPlane);
+    EXPECT_FALSE(context.workspace.levels().thirdPlane);
     EXPECT_EQ(level().planes[0], testMap);
 }
 
@@ -317,12 +325,12 @@ TEST_F(MapPage, ARefusedOrCancelledImportChangesNothing) {
     EXPECT_FALSE(page->importMapFile(raw.string()));
     EXPECT_EQ(prompter.messages.size(), 2u);
     EXPECT_EQ(level().planes[0], walls);
-    EXPECT_FALSE(page->undo().canUndo());
-    EXPECT_FALSE(context.levels.mapsModified);
+    EXPECT_FALSE(page->history().canUndo());
+    EXPECT_FALSE(context.workspace.isModified(DataSet::Maps));
     jobs.cancelAfter = -1;
     ASSERT_TRUE(page->importMapFile(raw.string()));
     EXPECT_EQ(wall(0, 0), 0x0101);
-    EXPECT_TRUE(page->undo().canUndo());
+    EXPECT_TRUE(page->history().canUndo());
 }
 
 TEST_F(MapPage, UndoAndRedoFollowTheSavedState) {
@@ -330,7 +338,7 @@ TEST_F(MapPage, UndoAndRedoFollowTheSavedState) {
     setPen(true, {2, 0, 0});
     const uint16_t before = wall(20, 20);
     click(20, 20);
-    EXPECT_TRUE(context.levels.mapsModified);
+    EXPECT_TRUE(context.workspace.isModified(DataSet::Maps));
     page->show();
     page->activateWindow();
     // Ctrl+Z as typed when the window can be made active; the action itself otherwise.
@@ -339,27 +347,134 @@ TEST_F(MapPage, UndoAndRedoFollowTheSavedState) {
     else
         page->action("undo")->trigger();
     EXPECT_EQ(wall(20, 20), before);
-    EXPECT_FALSE(context.levels.mapsModified);
+    EXPECT_FALSE(context.workspace.isModified(DataSet::Maps));
     page->doRedo();
     EXPECT_EQ(wall(20, 20), 2);
-    EXPECT_TRUE(context.levels.mapsModified);
+    EXPECT_TRUE(context.workspace.isModified(DataSet::Maps));
 
     // Adding a level is one step too.
     page->findChild<QPushButton*>("addMap")->click();
-    EXPECT_EQ(context.levels.levelCount(), 11);
+    EXPECT_EQ(context.workspace.levels().levelCount(), 11);
     page->doUndo();
-    EXPECT_EQ(context.levels.levelCount(), 10);
+    EXPECT_EQ(context.workspace.levels().levelCount(), 10);
     EXPECT_EQ(wall(20, 20), 2);
+}
+
+TEST_F(MapPage, ARightClickStrokeEndsAndOpensNoMenuOverADrawingTool) {
+    loadShareware();
+    page->show();
+    LevelMapCtrl* map = page->map();
+    setPen(false, {9, 0, 0});
+    const QPoint at = cellCentre(*map, 10, 10);
+    auto rightClickWithMenu = [&] {
+        // As the platform delivers it: the press, then the menu event; a menu would take the
+        // release.
+        QTest::mousePress(map, Qt::RightButton, {}, at);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, map->mapToGlobal(at));
+        QCoreApplication::sendEvent(map, &menu);
+    };
+    rightClickWithMenu();
+    EXPECT_EQ(wall(10, 10), 9);
+    EXPECT_FALSE(page->windowMenu()->isVisible());
+    const Plane drawn = level().planes[0];
+    QMouseEvent move(QEvent::MouseMove, cellCentre(*map, 20, 14),
+                     map->mapToGlobal(cellCentre(*map, 20, 14)), Qt::NoButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(map, &move);
+    EXPECT_EQ(level().planes[0], drawn) << "no phantom line toward the pointer";
+    EXPECT_FALSE(page->tools().buttonHeld());
+    EXPECT_TRUE(page->history().canUndo()) << "the stroke was closed as one step";
+    QTest::mouseRelease(map, Qt::RightButton, {}, at);
+
+    // The Pipette draws nothing: there the menu is offered, and it ends the button too.
+    page->action("modePipette")->trigger();
+    rightClickWithMenu();
+    EXPECT_TRUE(page->windowMenu()->isVisible());
+    EXPECT_FALSE(page->tools().buttonHeld());
+    page->windowMenu()->close();
+    QTest::mouseRelease(map, Qt::RightButton, {}, at);
+}
+
+TEST_F(MapPage, UndoAndRedoButtonsFollowTheHistoryAfterEveryCommand) {
+    loadShareware();
+    QAction* undo = page->action("undo");
+    QAction* redo = page->action("redo");
+    auto* add = page->findChild<QPushButton*>("addMap");
+    auto* del = page->findChild<QPushButton*>("deleteMap");
+    const std::vector<std::tuple<std::function<void()>, bool, bool>> steps{
+        {[&] { add->click(); }, true, false},
+        {[&] { page->doUndo(); }, false, true},
+        {[&] { page->doRedo(); }, true, false},
+        {[&] { del->click(); }, true, false},
+        {[&] { page->doUndo(); }, true, true},
+        {[&] { QTest::keyClicks(page->findChild<QLineEdit*>("mapName"), "x"); }, true, false},
+    };
+    for (size_t i = 0; i < steps.size(); ++i) {
+        std::get<0>(steps[i])();
+        EXPECT_EQ(undo->isEnabled(), std::get<1>(steps[i])) << "step " << i;
+        EXPECT_EQ(redo->isEnabled(), std::get<2>(steps[i])) << "step " << i;
+    }
+    // A rename typed after a save, then a drawn and undone stroke: still unsaved.
+    prompter.expectPath(gamemaps.string());
+    ASSERT_TRUE(page->saveMaps());
+    clock.advance(1001);
+    const std::string saved = level().header.nameText();
+    QTest::keyClicks(page->findChild<QLineEdit*>("mapName"), "yz"); // one step for both keys
+    setPen(true, {1, 0, 0});
+    click(30, 30);
+    page->doUndo();
+    EXPECT_TRUE(context.workspace.isModified(DataSet::Maps));
+    page->doUndo();
+    EXPECT_EQ(level().header.nameText(), saved);
+    EXPECT_FALSE(context.workspace.isModified(DataSet::Maps));
+}
+
+TEST_F(MapPage, ClipboardAndZoomKeys) {
+    loadShareware();
+    page->show();
+    page->activateWindow();
+    if (!QTest::qWaitForWindowActive(page.get(), 1000))
+        GTEST_SKIP() << "the window cannot be made active here";
+    LevelMapCtrl* map = page->map();
+    map->setFocus();
+    page->action("modeRectSelect")->trigger();
+    drag(10, 10, 11, 11);
+    const uint16_t corner = wall(10, 10);
+    QTest::keyClick(map, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(wall(10, 10), 0);
+    QTest::keyClick(map, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(page->action("paste")->isChecked());
+    click(10, 10);
+    EXPECT_EQ(wall(10, 10), corner);
+    QGuiApplication::clipboard()->clear();
+    page->action("modeRectSelect")->trigger();
+    drag(10, 10, 11, 11);
+    QTest::keyClick(map, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(hasMapClip());
+
+    QWheelEvent wheel(QPointF(5, 5), map->mapToGlobal(QPointF(5, 5)), {}, {0, 120}, Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    const std::vector<std::pair<std::function<void()>, int>> zooms{
+        {[&] { QCoreApplication::sendEvent(map, &wheel); }, 2},
+        {[&] { QTest::keyClick(map, Qt::Key_Plus, Qt::ControlModifier); }, 3},
+        {[&] { QTest::keyClick(map, Qt::Key_Equal, Qt::ControlModifier); }, 4},
+        {[&] { QTest::keyClick(map, Qt::Key_Plus, Qt::ControlModifier); }, 4},
+        {[&] { QTest::keyClick(map, Qt::Key_Minus, Qt::ControlModifier); }, 3},
+        {[&] { QTest::keyClick(map, Qt::Key_0, Qt::ControlModifier); }, 1},
+    };
+    for (size_t i = 0; i < zooms.size(); ++i) {
+        zooms[i].first();
+        EXPECT_EQ(map->zoom(), zooms[i].second) << "step " << i;
+    }
 }
 
 TEST_F(MapPage, SavedMapsReadBackWithExactlyTheEdits) {
     loadShareware();
     setPen(true, {3, 0, 0});
     click(1, 1);
-    std::vector<Level> expected = context.levels.levels;
+    std::vector<Level> expected = context.workspace.levels().levels;
     prompter.expectPath(gamemaps.string());
     ASSERT_TRUE(page->saveMaps());
-    EXPECT_FALSE(context.levels.mapsModified);
+    EXPECT_FALSE(context.workspace.isModified(DataSet::Maps));
     EXPECT_TRUE(fs::exists(gamemaps.string() + ".bak"));
     clock.advance(1001); // the save's quiet time
     setPen(true, {4, 0, 0});
@@ -373,10 +488,10 @@ TEST_F(MapPage, SavedMapsReadBackWithExactlyTheEdits) {
     prompter.expectPath(gamemaps.string());
     ASSERT_TRUE(page->loadMaps());
     // Every level of the game's files reads back with exactly the one edit.
-    ASSERT_EQ(context.levels.levelCount(), int(expected.size()));
+    ASSERT_EQ(context.workspace.levels().levelCount(), int(expected.size()));
     for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(context.levels.levels[i].planes, expected[i].planes) << "level " << i;
-        EXPECT_EQ(context.levels.levels[i].header.name, expected[i].header.name);
+        EXPECT_EQ(context.workspace.levels().levels[i].planes, expected[i].planes) << "level " << i;
+        EXPECT_EQ(context.workspace.levels().levels[i].header.name, expected[i].header.name);
     }
     EXPECT_EQ(wall(1, 1), 3);
 }
@@ -389,13 +504,13 @@ TEST_F(MapPage, StatisticsColoursAtTheEngineLimits) {
         level().planes[0][size_t(i)] = 90; // a door
     level().planes[1][100] = 19;           // two player starts
     level().planes[1][101] = 19;
-    page->editor().setMapsModified(true);
+    context.workspace.notify({DataSet::Maps, ChangeKind::Edited, 0});
     EXPECT_EQ(stat("statDoors")->text(), "64");
     EXPECT_TRUE(stat("statDoors")->styleSheet().contains("rgb(0, 150, 0)"));
     EXPECT_EQ(stat("statPlayer")->text(), "2");
     EXPECT_TRUE(stat("statPlayer")->styleSheet().contains("rgb(255, 0, 0)"));
     level().planes[0][64] = 90;
-    page->editor().setMapsModified(true);
+    context.workspace.notify({DataSet::Maps, ChangeKind::Edited, 0});
     EXPECT_TRUE(stat("statDoors")->styleSheet().contains("rgb(255, 0, 0)"));
 }
 
@@ -442,27 +557,27 @@ TEST_F(MapPage, EachKindOfEditIsOneUndoStep) {
     prompter.expectQuestion(Answer::Ok);
     page->initMap();
     page->makeObjectTestMap();
-    EXPECT_EQ(page->undo().size(), 6u);
+    EXPECT_EQ(page->history().size(), 6u);
 
     for (int i = 0; i < 6; ++i)
         page->doUndo();
     EXPECT_EQ(level().planes[0], original);
     EXPECT_EQ(level().planes[1], originalObjects);
-    EXPECT_FALSE(context.levels.mapsModified);
+    EXPECT_FALSE(context.workspace.isModified(DataSet::Maps));
     EXPECT_FALSE(page->action("undo")->isEnabled());
     for (int i = 0; i < 6; ++i)
         page->doRedo();
     EXPECT_EQ(object(63, 0), 63); // the object test map is back
-    EXPECT_TRUE(context.levels.mapsModified);
+    EXPECT_TRUE(context.workspace.isModified(DataSet::Maps));
 
     // Deleting a level and importing over one are whole-set steps.
-    context.levels.currentLevel = 0;
+    context.workspace.levels().currentLevel = 0;
     page->editor().setCurrentMap(3);
     const Plane fourth = level().planes[0];
     page->findChild<QPushButton*>("deleteMap")->click();
-    EXPECT_EQ(context.levels.levelCount(), 9);
+    EXPECT_EQ(context.workspace.levels().levelCount(), 9);
     page->doUndo();
-    EXPECT_EQ(context.levels.levelCount(), 10);
+    EXPECT_EQ(context.workspace.levels().levelCount(), 10);
     EXPECT_EQ(page->findChild<QLabel*>("levelCounter")->text(), "Map 4/10");
     EXPECT_EQ(level().planes[0], fourth);
 }
@@ -494,7 +609,7 @@ TEST_F(MapPage, ThirdPlaneEditingAndFeatureFlags) {
     loadShareware();
     auto* third = page->findChild<QCheckBox*>("thirdPlane");
     third->click();
-    ASSERT_TRUE(context.levels.thirdPlane);
+    ASSERT_TRUE(context.workspace.levels().thirdPlane);
     page->action("edit3rdPlane")->trigger();
     EXPECT_FALSE(page->action("editObjects")->isEnabled());
     EXPECT_FALSE(page->findChild<QCheckBox*>("showObjects")->isChecked());
@@ -532,7 +647,7 @@ TEST_F(MapPage, AddMapStartsASetAndTheNameEditWritesTheHeader) {
     EXPECT_FALSE(page->findChild<QPushButton*>("deleteMap")->isEnabled());
     QTest::keyClicks(page->findChild<QLineEdit*>("mapName"), "A very long level name");
     EXPECT_EQ(level().header.nameText(), "A very long leve");
-    EXPECT_TRUE(context.levels.mapsModified);
+    EXPECT_TRUE(context.workspace.isModified(DataSet::Maps));
 }
 
 } // namespace

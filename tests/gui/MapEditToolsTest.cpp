@@ -21,12 +21,12 @@ protected:
         table.objects[kPlayerStart].type = kObjectPlayerStart;
         tools.view.table = &table;
         tools.setPlanes(&walls, &objects);
-        tools.onModified = [this] { ++modified; };
+        c1 = tools.modified.connect([this] { ++modified; });
         // A stroke may write the cell it started from twice; only the order of cells counts.
-        tools.onCellChanged = [this](int x, int y) {
+        c2 = tools.cellChanged.connect([this](int x, int y) {
             if (written.empty() || written.back() != std::make_pair(x, y))
                 written.emplace_back(x, y);
-        };
+        });
         clock.set(100000);
     }
     uint16_t& wall(int x, int y) { return walls[size_t(y * kMapSide + x)]; }
@@ -40,6 +40,7 @@ protected:
     MapEditController tools;
     int modified = 0;
     std::vector<std::pair<int, int>> written;
+    Connection c1, c2;
 };
 
 TEST_F(MapTools, FastStrokesWriteTheCellsOfTheLineInEveryDirection) {
@@ -94,7 +95,8 @@ TEST_F(MapTools, PipetteReportsTheButtonAndBothValues) {
     wall(4, 5) = 0x0203;
     object(4, 5) = 44;
     std::vector<std::tuple<bool, uint16_t, uint16_t>> picks;
-    tools.onPicked = [&](bool l, uint16_t w, uint16_t o) { picks.emplace_back(l, w, o); };
+    Connection c =
+        tools.picked.connect([&](bool l, uint16_t w, uint16_t o) { picks.emplace_back(l, w, o); });
     tools.setPenMode(PenMode::Pipette);
     tools.view.split = SplitMode::LowByte;
     tools.press(4, 5, false);
@@ -153,7 +155,7 @@ TEST_F(MapTools, RectangleWritesOnReleaseAndEscapeWritesNothing) {
     tools.target = PenTarget::Objects;
     tools.right.object = kPlayerStart;
     int starts = 0;
-    tools.onPlayerStart = [&] { ++starts; };
+    Connection c = tools.playerStartDrawn.connect([&] { ++starts; });
     tools.press(6, 6, false);
     tools.move(4, 8);
     EXPECT_TRUE(tools.rect().active);
@@ -228,7 +230,7 @@ TEST_F(MapTools, PasteAtColumn62DropsWhatLiesOutside) {
 
 TEST_F(MapTools, PickAPositionMarksTheQuietTime) {
     std::pair<int, int> picked{-1, -1};
-    tools.onPosition = [&](int x, int y) { picked = {x, y}; };
+    Connection c = tools.positionPicked.connect([&](int x, int y) { picked = {x, y}; });
     tools.setPenMode(PenMode::PickPosition);
     tools.press(12, 34, true);
     EXPECT_EQ(picked, std::make_pair(12, 34));

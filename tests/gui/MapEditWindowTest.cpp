@@ -1,11 +1,13 @@
 // The map page inside the main window: the toolbar's map commands reach it, and the side
 // panel hears where the mouse is.
 #include "app/MainToolbar.h"
+#include "app/SidePanel.h"
 #include "EditorFixture.h"
 #include "mapedit/CPropMapEdit.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -41,6 +43,16 @@ TEST_F(MapEditWindow, TheToolbarsMapCommandsOpenTheMapDialogs) {
     QTest::mouseRelease(page->map(), Qt::LeftButton, {}, QPoint(5 * 8 + 3, 6 * 8 + 3));
     EXPECT_EQ(seenX, 5);
     EXPECT_EQ(seenY, 6);
+
+    // The side panel shows the cell and names the empty object slot as the pens do; on
+    // another level the cell is gone from both lines.
+    gui::SidePanel* panel = w.sidePanel();
+    EXPECT_EQ(panel->cursorLine()->text(), gui::SidePanel::cursorText(5, 6));
+    EXPECT_EQ(panel->cursorName(2)->text(), gui::SidePanel::nothingText());
+    page->findChild<QPushButton*>("addMap")->click();
+    EXPECT_EQ(panel->cursorLine()->text(), gui::SidePanel::cursorText(0, 0));
+    EXPECT_TRUE(panel->cursorPicture(1).isNull());
+    EXPECT_TRUE(page->findChild<QLabel*>("cursorReport")->text().isEmpty());
 }
 
 } // namespace

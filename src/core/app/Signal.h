@@ -65,7 +65,7 @@ public:
 
     [[nodiscard]] Connection connect(Slot slot) {
         const uint64_t id = m_list->nextId++;
-        m_list->slots.push_back({id, std::make_shared<Slot>(std::move(slot))});
+        m_list->entries.push_back({id, std::make_shared<Slot>(std::move(slot))});
         return Connection(m_list, id);
     }
 
@@ -73,10 +73,10 @@ public:
         // Held for the whole notification: a listener may destroy the signal's owner.
         const std::shared_ptr<List> list = m_list;
         ++list->depth;
-        const size_t count = list->slots.size();
+        const size_t count = list->entries.size();
         for (size_t i = 0; i < count; ++i) {
             // A copy of the pointer keeps the function alive even if it disconnects itself.
-            std::shared_ptr<Slot> slot = list->slots[i].fn;
+            std::shared_ptr<Slot> slot = list->entries[i].fn;
             if (slot)
                 (*slot)(args...);
         }
@@ -85,7 +85,7 @@ public:
     }
 
     size_t listenerCount() const {
-        return size_t(std::count_if(m_list->slots.begin(), m_list->slots.end(),
+        return size_t(std::count_if(m_list->entries.begin(), m_list->entries.end(),
                                     [](const Entry& e) { return e.fn != nullptr; }));
     }
 
@@ -94,13 +94,14 @@ private:
         uint64_t id;
         std::shared_ptr<Slot> fn; // null once disconnected
     };
+    // (No member may be called "slots", "signals" or "emit": Qt defines those as macros.)
     struct List final : detail::SlotList {
-        std::vector<Entry> slots;
+        std::vector<Entry> entries;
         uint64_t nextId = 1;
         int depth = 0;
 
         void remove(uint64_t id) override {
-            for (Entry& e : slots)
+            for (Entry& e : entries)
                 if (e.id == id)
                     e.fn.reset();
             purge();
@@ -108,7 +109,7 @@ private:
         // Entries are only erased outside a notification, so its indices stay valid.
         void purge() {
             if (depth == 0)
-                std::erase_if(slots, [](const Entry& e) { return e.fn == nullptr; });
+                std::erase_if(entries, [](const Entry& e) { return e.fn == nullptr; });
         }
     };
 

@@ -14,14 +14,14 @@ void UndoHistory::push(Step step) {
         if (m_clean)
             m_clean = *m_clean == 0 ? std::nullopt : std::optional<size_t>(*m_clean - 1);
     }
-    changed();
+    touched();
 }
 
 std::optional<int> UndoHistory::undo() {
     if (!canUndo())
         return std::nullopt;
     const int focus = m_steps[--m_next].undo();
-    changed();
+    touched();
     return focus;
 }
 
@@ -29,7 +29,7 @@ std::optional<int> UndoHistory::redo() {
     if (!canRedo())
         return std::nullopt;
     const int focus = m_steps[m_next++].redo();
-    changed();
+    touched();
     return focus;
 }
 
@@ -37,12 +37,12 @@ void UndoHistory::clear() {
     m_steps.clear();
     m_next = 0;
     m_clean = 0;
-    changed();
+    touched();
 }
 
 void UndoHistory::markClean() {
     m_clean = m_next;
-    changed();
+    touched();
 }
 
 } // namespace zentrik

@@ -3,6 +3,7 @@
 #include "app/Signal.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -37,6 +38,9 @@ public:
     void markClean();
     bool isClean() const { return m_clean == m_next; }
     size_t size() const { return m_steps.size(); }
+    // Grows with every change of the history (push, undo, redo, clear, clean mark), so a
+    // recorder can tell whether its newest step is still untouched on top.
+    uint64_t revision() const { return m_revision; }
 
     // After every push, undo, redo, clear or markClean: buttons and "modified" follow it.
     Signal<> changed;
@@ -46,6 +50,11 @@ private:
     size_t m_max;
     size_t m_next = 0;                 // steps before this index are done
     std::optional<size_t> m_clean = 0; // none: the clean state was dropped from the history
+    uint64_t m_revision = 0;
+    void touched() {
+        ++m_revision;
+        changed();
+    }
 };
 
 } // namespace zentrik

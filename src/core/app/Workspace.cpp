@@ -48,17 +48,16 @@ ReplaceQuestion replaceQuestion(DataSet set) {
 Workspace::Workspace(WorkspaceServices services)
     : m_services(std::move(services)), m_levelEditor(m_levels, m_services.prompter),
       m_mapFiles(m_levelEditor, m_services.settings, mapFileServices(m_services)),
-      m_pageFiles(pageFileServices(m_services)), m_colorMatch(m_services.palette) {
+      m_pageFiles(pageFileServices(m_services)), m_mapUndo(m_levels, m_history[idx(DataSet::Maps)]),
+      m_colorMatch(m_services.palette) {
     for (int i = 0; i < kDataSetCount; ++i) {
         const DataSet set = DataSet(i);
         m_connections.push_back(
             m_history[size_t(i)].changed.connect([this, set] { refreshModified(set); }));
     }
-    m_levelEditor.onShowLevel = [this](int level) { currentLevelChanged(level); };
-    m_levelEditor.onMapsModified = [this](bool modified) {
-        if (modified)
-            markEdited(DataSet::Maps);
-    };
+    // The maps' own flag is not a second "modified": every map edit records an undo step.
+    m_connections.push_back(
+        m_levelEditor.levelShown.connect([this](int level) { currentLevelChanged(level); }));
 }
 
 Workspace::~Workspace() = default;
@@ -159,7 +158,7 @@ void Workspace::notePaletteSwitch() {
     paletteSwitched();
 }
 
-bool Workspace::confirmReplace(DataSet set) {
+bool Workspace::confirmLoadOver(DataSet set) {
     if (!isModified(set))
         return true;
     const ReplaceQuestion q = replaceQuestion(set);
@@ -167,40 +166,44 @@ bool Workspace::confirmReplace(DataSet set) {
            Answer::Yes;
 }
 
-bool Workspace::loadMaps(const MapFileName& name, std::optional<fs::path> header) {
-    if (!m_mapFiles.loadMaps(name, std::move(header)))
+bool Workspace::loadMaps(const MapFileName& name, std::optional<fs::path> header, Confirm confirm) {
+    if ((confirm == Confirm::Ask && !confirmLoadOver(DataSet::Maps)) ||
+        !m_mapFiles.loadMaps(name, std::move(header)))
         return false;
     setReplaced(DataSet::Maps);
-    if (!m_levels.empty())
-        currentLevelChanged(m_levels.currentLevel);
     return true;
 }
 
 bool Workspace::saveMaps(const fs::path& mapFile, std::optional<fs::path> header) {
+    // The saver lowers the set's own flag only once both files were replaced (it reports
+    // success for a .tmp file it could not create, after saying so).
+    m_levels.mapsModified = true;
     if (!m_mapFiles.saveMaps(mapFile, std::move(header)))
         return false;
-    // The saver keeps the set's own flag up when it could not write everything.
     if (!m_levels.mapsModified)
         markSaved(DataSet::Maps);
     return true;
 }
 
-bool Workspace::loadWalls(const fs::path& path) {
-    if (!confirmReplace(DataSet::Walls) || !m_pageFiles.LoadTextures(path))
+bool Workspace::loadWalls(const fs::path& path, Confirm confirm) {
+    if ((confirm == Confirm::Ask && !confirmLoadOver(DataSet::Walls)) ||
+        !m_pageFiles.LoadTextures(path))
         return false;
     setReplaced(DataSet::Walls);
     return true;
 }
 
-bool Workspace::loadSprites(const fs::path& path) {
-    if (!confirmReplace(DataSet::Sprites) || !m_pageFiles.LoadSprites(path))
+bool Workspace::loadSprites(const fs::path& path, Confirm confirm) {
+    if ((confirm == Confirm::Ask && !confirmLoadOver(DataSet::Sprites)) ||
+        !m_pageFiles.LoadSprites(path))
         return false;
     setReplaced(DataSet::Sprites);
     return true;
 }
 
-bool Workspace::loadSounds(const fs::path& path) {
-    if (!confirmReplace(DataSet::Sounds) || !m_pageFiles.LoadSounds(path))
+bool Workspace::loadSounds(const fs::path& path, Confirm confirm) {
+    if ((confirm == Confirm::Ask && !confirmLoadOver(DataSet::Sounds)) ||
+        !m_pageFiles.LoadSounds(path))
         return false;
     setReplaced(DataSet::Sounds);
     return true;

@@ -9,6 +9,7 @@
 #include "maps/LevelSet.h"
 #include "maps/LevelSetEditor.h"
 #include "maps/MapArchiveFiles.h"
+#include "maps/MapUndo.h"
 #include "music/MusicDocument.h"
 #include "pagefile/PageFiles.h"
 #include "platform/Clock.h"
@@ -46,6 +47,10 @@ enum class ChangeKind {
     Inserted, // item `index` is new; later items moved up
     Removed,  // item `index` went away; later items moved down
 };
+
+// Whether a load still has to ask before it replaces a modified set (commands that ask before
+// their file dialog pass AlreadyAsked).
+enum class Confirm { Ask, AlreadyAsked };
 
 struct Change {
     DataSet set = DataSet::Maps;
@@ -106,22 +111,44 @@ public:
     bool loadAllUsed() const { return m_loadAllUsed; }
     bool saveAllEnabled() const { return m_loadAllUsed && anyModified(); }
 
+    // The question before a load replaces a modified set ("Do you really want to load new
+    // walls?"). True: go on (also when the set is not modified).
+    bool confirmLoadOver(DataSet set);
+
     // The program's palette was switched or edited: colour matches are stale, pictures repaint.
     void notePaletteSwitch();
 
     // --- The levels ---
     int currentLevel() const { return m_levels.currentLevel; }
     // The map files' two commands; a load replaces the set (and its history) on success only.
-    bool loadMaps(const MapFileName& name, std::optional<std::filesystem::path> header = {});
+    bool loadMaps(const MapFileName& name, std::optional<std::filesystem::path> header = {},
+                  Confirm confirm = Confirm::Ask);
     bool saveMaps(const std::filesystem::path& mapFile,
                   std::optional<std::filesystem::path> header = {});
+
+    // --- Map edits: each is one undo step and one notification ---
+    MapUndo& mapUndo() { return m_mapUndo; }
+    // Around a command or a pen stroke on the current level; true when a step was recorded.
+    void beginLevelEdit();
+    bool endLevelEdit();
+    bool editLevel(const std::function<void()>& command);
+    // Around a command that may change any level, the list of levels or the third plane.
+    bool editLevels(const std::function<void()>& command);
+    bool renameLevel(const std::string& name);  // the current level's
+    bool setFeatureFlag(uint16_t bit, bool on); // of the current level
+    bool setThirdPlane(bool on);                // Off asks first; returns the state afterwards
+    bool addMap();
+    bool deleteMap();
+    // Undo and Redo of a set's history; for the maps the level the step names is shown.
+    bool undo(DataSet set);
+    bool redo(DataSet set);
 
     // --- The page file's three parts ---
     // A failed or cancelled load keeps what was loaded; a load over unsaved changes asks
     // first. True when the set was replaced.
-    bool loadWalls(const std::filesystem::path& path);
-    bool loadSprites(const std::filesystem::path& path);
-    bool loadSounds(const std::filesystem::path& path);
+    bool loadWalls(const std::filesystem::path& path, Confirm confirm = Confirm::Ask);
+    bool loadSprites(const std::filesystem::path& path, Confirm confirm = Confirm::Ask);
+    bool loadSounds(const std::filesystem::path& path, Confirm confirm = Confirm::Ask);
     // True when the file was replaced; success makes the set clean.
     bool saveWalls(const std::filesystem::path& path);
     bool saveSprites(const std::filesystem::path& path, int spriteCompression);
@@ -138,8 +165,7 @@ public:
 private:
     static size_t idx(DataSet set) { return size_t(set); }
     void refreshModified(DataSet set);
-    // The question before a load replaces a modified set. True: go on.
-    bool confirmReplace(DataSet set);
+    bool afterHistoryStep(DataSet set, std::optional<int> focus);
 
     WorkspaceServices m_services;
     LevelSet m_levels;
@@ -149,6 +175,7 @@ private:
     VgaGraphState m_graphics;
     MusicDocument m_music;
     std::array<UndoHistory, kDataSetCount> m_history;
+    MapUndo m_mapUndo;
     NearestColorTable m_colorMatch;
     PictureClipboard m_clipboard;
     std::array<bool, kDataSetCount> m_edited{};

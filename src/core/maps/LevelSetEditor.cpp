@@ -88,8 +88,7 @@ bool LevelSetEditor::deleteMap() {
 
 void LevelSetEditor::setMapsModified(bool modified) {
     m_set.mapsModified = modified;
-    if (onMapsModified)
-        onMapsModified(modified);
+    mapsModifiedSet(modified);
 }
 
 void LevelSetEditor::freeLevels() {
@@ -141,8 +140,8 @@ Plane* LevelSetEditor::wallPlane() {
 }
 
 void LevelSetEditor::showCurrent() {
-    if (onShowLevel && !m_set.empty())
-        onShowLevel(m_set.currentLevel);
+    if (!m_set.empty())
+        levelShown(m_set.currentLevel);
 }
 
 } // namespace zentrik

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/Signal.h"
 #include "maps/LevelSet.h"
 #include "platform/Prompter.h"
 
 #include <array>
-#include <functional>
 #include <string>
 
 namespace zentrik {
@@ -29,10 +29,10 @@ class LevelSetEditor {
 public:
     LevelSetEditor(LevelSet& set, Prompter& prompter) : m_set(set), m_prompter(prompter) {}
 
-    // Called whenever a level is (re)shown; the views fetch levelPageState() and the planes.
-    std::function<void(int level)> onShowLevel;
-    // Called on every SetMapsModified, after the flag is stored.
-    std::function<void(bool modified)> onMapsModified;
+    // Whenever a level is (re)shown; the views fetch levelPageState() and the planes.
+    Signal<int> levelShown;
+    // On every SetMapsModified, after the flag is stored.
+    Signal<bool> mapsModifiedSet;
 
     bool setCurrentMap(int n);
     void prevLevel();

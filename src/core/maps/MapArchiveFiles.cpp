@@ -148,7 +148,7 @@ bool MapArchiveFiles::loadMaps(const MapFileName& chosen, std::optional<fs::path
         o.restoreHeader = true;
     }
 
-    m_editor.freeLevels();
+    // Built aside: a failed or cancelled load keeps the levels that are loaded now.
     LevelSet fresh;
     fresh.carmackMode = m_settings.carmackMode;
     const std::vector<uint8_t> noHeader;
@@ -163,6 +163,7 @@ bool MapArchiveFiles::loadMaps(const MapFileName& chosen, std::optional<fs::path
     if (code != JobResult::Done)
         return false;
 
+    m_editor.freeLevels();
     fresh.mapsLoaded = true;
     fresh.mapsModified = false;
     fresh.currentLevel = 0;

@@ -11,11 +11,6 @@ namespace {
 constexpr int kLeftButton = 1;
 constexpr int kRightButton = 2;
 
-void call(const std::function<void()>& f) {
-    if (f)
-        f();
-}
-
 } // namespace
 
 void MapEditController::setPlanes(Plane* wallPlane, Plane* objectPlane) {
@@ -24,7 +19,7 @@ void MapEditController::setPlanes(Plane* wallPlane, Plane* objectPlane) {
     view.walls = wallPlane;
     view.objects = objectPlane;
     m_rect.active = false;
-    call(onRepaint);
+    repaintNeeded();
 }
 
 bool MapEditController::hasLevel() const {
@@ -38,7 +33,7 @@ void MapEditController::setPenMode(PenMode mode) {
     if (m_rect.active)
         escape();
     m_mode = mode;
-    call(onOverlay);
+    overlayChanged();
 }
 
 bool MapEditController::hasSelection() const {
@@ -64,13 +59,12 @@ void MapEditController::writeCell(int x, int y, uint16_t value, bool object) {
     if (object) {
         (*objects)[i] = value;
         if (view.table && view.table->at(value).type == kObjectPlayerStart)
-            call(onPlayerStart);
+            playerStartDrawn();
     } else {
         (*walls)[i] = mergeSplit((*walls)[i], value, view.split);
     }
-    call(onModified);
-    if (onCellChanged)
-        onCellChanged(x, y);
+    modified();
+    cellChanged(x, y);
     report(x, y, false);
 }
 
@@ -84,26 +78,26 @@ bool MapEditController::press(int x, int y, bool leftButton) {
     m_button = leftButton ? kLeftButton : kRightButton;
     m_lastX = x;
     m_lastY = y;
-    call(onCapture);
+    captureMouse();
     switch (m_mode) {
     case PenMode::Pen:
-        call(onStrokeBegin);
+        strokeBegin();
         writeCell(x, y, penValue(), !wallsMode());
         break;
     case PenMode::Pipette:
         pipette(x, y);
         break;
     case PenMode::Fill:
-        call(onStrokeBegin);
+        strokeBegin();
         fill(x, y);
         break;
     case PenMode::Rectangle:
         m_rect = {true, x, y, x, y, penValue(), !wallsMode()};
-        call(onOverlay);
+        overlayChanged();
         break;
     case PenMode::RectSelect:
         m_selection = {x, y, x, y};
-        call(onOverlay);
+        overlayChanged();
         break;
     case PenMode::Paste:
         paste(x, y);
@@ -111,8 +105,7 @@ bool MapEditController::press(int x, int y, bool leftButton) {
     case PenMode::PickPosition:
         endButton();
         m_quiet.mark(m_clock);
-        if (onPosition)
-            onPosition(x, y);
+        positionPicked(x, y);
         break;
     default:
         endButton();
@@ -144,7 +137,7 @@ void MapEditController::move(int x, int y) {
         case PenMode::Rectangle:
             m_rect.x1 = std::clamp(x, 0, kMapSide - 1);
             m_rect.y1 = std::clamp(y, 0, kMapSide - 1);
-            call(onOverlay);
+            overlayChanged();
             break;
         case PenMode::RectSelect:
             dragSelection(x, y);
@@ -153,7 +146,7 @@ void MapEditController::move(int x, int y) {
             break;
         }
     } else if (m_mode == PenMode::Paste && moved) {
-        call(onOverlay);
+        overlayChanged();
     }
     if (inMap(x, y))
         report(x, y, false);
@@ -164,11 +157,11 @@ void MapEditController::release(int, int) {
         return;
     if (m_mode == PenMode::Rectangle && m_rect.active) {
         m_rect.active = false;
-        call(onStrokeBegin);
+        strokeBegin();
         for (int y = std::min(m_rect.y0, m_rect.y1); y <= std::max(m_rect.y0, m_rect.y1); ++y)
             for (int x = std::min(m_rect.x0, m_rect.x1); x <= std::max(m_rect.x0, m_rect.x1); ++x)
                 writeCell(x, y, m_rect.value, m_rect.object);
-        call(onOverlay);
+        overlayChanged();
     }
     endButton();
 }
@@ -177,17 +170,23 @@ bool MapEditController::escape() {
     if (!m_rect.active)
         return false;
     m_rect.active = false;
-    call(onOverlay);
+    overlayChanged();
     return true;
+}
+
+void MapEditController::abandonButton() {
+    escape();
+    if (m_button != 0)
+        endButton();
 }
 
 void MapEditController::endButton() {
     const bool stroke = m_button != 0 && m_mode != PenMode::Pipette &&
                         m_mode != PenMode::RectSelect && m_mode != PenMode::PickPosition;
     m_button = 0;
-    call(onReleaseCapture);
+    releaseMouse();
     if (stroke)
-        call(onStrokeEnd);
+        strokeEnd();
 }
 
 void MapEditController::drawLine(int x0, int y0, int x1, int y1) {
@@ -210,8 +209,7 @@ void MapEditController::drawLine(int x0, int y0, int x1, int y1) {
 
 void MapEditController::pipette(int x, int y) {
     const size_t i = size_t(y * kMapSide + x);
-    if (onPicked)
-        onPicked(m_button == kLeftButton, splitPart((*walls)[i], view.split), (*objects)[i]);
+    picked(m_button == kLeftButton, splitPart((*walls)[i], view.split), (*objects)[i]);
 }
 
 void MapEditController::fill(int x, int y) {
@@ -258,7 +256,7 @@ void MapEditController::dragSelection(int x, int y) {
         return;
     }
     m_selection = next;
-    call(onOverlay);
+    overlayChanged();
 }
 
 bool MapEditController::beginPaste(const MapClipBlock& block) {
@@ -267,24 +265,24 @@ bool MapEditController::beginPaste(const MapClipBlock& block) {
     m_paste = block;
     setPenMode(PenMode::Paste);
     m_paste = block; // setPenMode keeps it only when already pasting
-    call(onOverlay);
+    overlayChanged();
     return true;
 }
 
 void MapEditController::paste(int x, int y) {
     if (m_paste) {
-        call(onStrokeBegin);
+        strokeBegin();
         pasteCells(*walls, *objects, *m_paste, x, y);
         // A pasted block is an edit like any other: the unsaved-changes question must see it.
-        call(onModified);
+        modified();
     }
     m_paste.reset();
     m_selection = {};
     m_mode = PenMode::RectSelect;
-    call(onRepaint);
-    call(onPasteDone);
+    repaintNeeded();
+    pasteDone();
     endButton();
-    call(onStrokeEnd);
+    strokeEnd();
 }
 
 void MapEditController::report(int x, int y, bool always) {
@@ -295,8 +293,7 @@ void MapEditController::report(int x, int y, bool always) {
     if (!always && r == m_cursor)
         return;
     m_cursor = r;
-    if (onCursor)
-        onCursor(r);
+    cursorMoved(r);
 }
 
 } // namespace zentrik

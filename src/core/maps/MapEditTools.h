@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Signal.h"
 #include "maps/MapClipboard.h"
 #include "maps/MapRenderer.h"
 #include "platform/Clock.h"
@@ -75,6 +76,9 @@ public:
     bool buttonHeld() const { return m_button != 0; }
     // Escape: ends a rectangle without writing. True when one was being drawn.
     bool escape();
+    // The button went up where the tools could not see it (a menu took the release, the
+    // window lost the focus): a stroke ends as drawn, a rectangle is dropped unwritten.
+    void abandonButton();
 
     const RectDrag& rect() const { return m_rect; }
     const MapSelection& selection() const { return m_selection; }
@@ -92,19 +96,20 @@ public:
     // Writes one cell as the pens do (the split mode applies in walls mode).
     void writeCell(int x, int y, uint16_t value, bool object);
 
-    std::function<void(int x, int y)> onCellChanged;
-    std::function<void()> onRepaint;     // the whole picture must be rebuilt
-    std::function<void()> onOverlay;     // selection, rectangle or paste preview moved
-    std::function<void()> onModified;    // a plane was changed by a pen
-    std::function<void()> onPlayerStart; // a player start was drawn (the 3D view reloads)
-    std::function<void(bool left, uint16_t wall, uint16_t object)> onPicked;
-    std::function<void(int x, int y)> onPosition;
-    std::function<void(const CursorReport&)> onCursor;
-    std::function<void()> onCapture; // press taken: grab the mouse
-    std::function<void()> onReleaseCapture;
-    std::function<void()> onPasteDone;   // the pasted block went into the planes
-    std::function<void()> onStrokeBegin; // an edit that may change planes starts
-    std::function<void()> onStrokeEnd;
+    // What the tools tell the views; any number of views may listen.
+    Signal<int, int> cellChanged;            // x, y
+    Signal<> repaintNeeded;                  // the whole picture must be rebuilt
+    Signal<> overlayChanged;                 // selection, rectangle or paste preview moved
+    Signal<> modified;                       // a plane was changed by a pen
+    Signal<> playerStartDrawn;               // a player start was drawn (the 3D view reloads)
+    Signal<bool, uint16_t, uint16_t> picked; // left button, wall, object
+    Signal<int, int> positionPicked;         // x, y
+    Signal<const CursorReport&> cursorMoved;
+    Signal<> captureMouse; // press taken: grab the mouse
+    Signal<> releaseMouse;
+    Signal<> pasteDone;   // the pasted block went into the planes
+    Signal<> strokeBegin; // an edit that may change planes starts
+    Signal<> strokeEnd;
 
 private:
     bool inMap(int x, int y) const { return x >= 0 && y >= 0 && x < kMapSide && y < kMapSide; }

@@ -1,5 +1,7 @@
 #include "app/AppContext.h"
 
+#include "app/SidePanel.h"
+
 #include "platform/ScriptedPrompter.h"
 #include "world/SymbolImages.h"
 
@@ -44,9 +46,24 @@ std::optional<std::string> PrompterRelay::chooseFolder(const std::string& title,
     return m_target ? m_target->chooseFolder(title, initialPath) : std::nullopt;
 }
 
+int JobRunnerRelay::run(const JobWorker& worker) {
+    if (m_target)
+        return m_target->run(worker);
+    InlineJobRunner inlineRunner;
+    return inlineRunner.run(worker);
+}
+
 AppContext::AppContext(ProgramPaths paths)
-    : palettes(paths.programDir, relay), m_paths(std::move(paths)) {
-    palettes.onPaletteChanged = [this] { emit messages.paletteSwitched(); };
+    : palettes(paths.programDir, relay),
+      workspace(
+          WorkspaceServices{relay, jobRelay, quiet, clockRelay, settings, palettes.current(),
+                            [this](const fs::path& folder) { saveStdPath(folder); },
+                            [this](const std::string& suffix) { selectExtensionByName(suffix); }}),
+      m_paths(std::move(paths)) {
+    palettes.onPaletteChanged = [this] {
+        workspace.notePaletteSwitch();
+        emit messages.paletteSwitched();
+    };
     palettes.onPaletteAdded = [this](const std::string& name) {
         emit messages.paletteAdded(QString::fromStdString(name));
     };
@@ -97,6 +114,11 @@ bool AppContext::selectExtension(int row) {
     return true;
 }
 
+void AppContext::selectExtensionByName(const std::string& suffix) {
+    if (extensions.SelectExtensionByName(suffix))
+        settings.lastExtension = extensions.lastExtension();
+}
+
 void AppContext::loadSymbolSet(const std::string& name) {
     SymbolSet loaded = LoadSymbolSet(m_paths.programDir, name, relay);
     applySymbolSetDefaults(loaded);
@@ -121,6 +143,9 @@ std::string AppContext::plane0Label(uint16_t value) const {
 }
 
 std::string AppContext::objectLabel(uint16_t value) const {
+    // An empty object slot reads the same in the pens, the side panel and the lists.
+    if (value == 0 && !symbols.names.objects.contains(0))
+        return kEmptySlotLabel;
     return TileNames::label(value, symbols.names.objects);
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "app/AppMessages.h"
-#include "app/ChangeFlags.h"
 #include "app/ExtensionTable.h"
 #include "app/IniFile.h"
 #include "app/Pens.h"
 #include "app/Settings.h"
+#include "app/Workspace.h"
 #include "imaging/PaletteLibrary.h"
-#include "maps/LevelSet.h"
 #include "platform/Clock.h"
 #include "platform/Progress.h"
 #include "platform/Prompter.h"
@@ -46,8 +45,27 @@ private:
     Prompter*& m_target;
 };
 
-// Everything the editor holds for the whole run: the settings and their file, the changed
-// flags, the quiet time, the data sets, the extension table, the palettes and the pens. The
+// The same for the job runner (inline when none is plugged in) and the clock.
+class JobRunnerRelay final : public JobRunner {
+public:
+    explicit JobRunnerRelay(JobRunner*& target) : m_target(target) {}
+    int run(const JobWorker& worker) override;
+
+private:
+    JobRunner*& m_target;
+};
+
+class ClockRelay final : public Clock {
+public:
+    explicit ClockRelay(const Clock*& target) : m_target(target) {}
+    uint32_t ticks() const override { return m_target->ticks(); }
+
+private:
+    const Clock*& m_target;
+};
+
+// Everything the editor holds for the whole run: the settings and their file, the quiet time,
+// the workspace with every data set, the extension table, the palettes and the pens. The
 // main window and its pages share it; the Prompter and the job runner are plugged in by
 // whoever builds the window (tests script them).
 class AppContext {
@@ -73,6 +91,9 @@ public:
 
     // A click on a row of the extension list (the row after the last record is the new row).
     bool selectExtension(int row);
+    // After a map load: the extension of the file's suffix becomes current (its names,
+    // symbols and palette).
+    void selectExtensionByName(const std::string& suffix);
     // Loads a map-symbol set of MapObjects and announces the new symbols.
     void loadSymbolSet(const std::string& name);
     // Only the strip of a set ("Symbols" tab): the names and descriptions stay.
@@ -90,9 +111,7 @@ public:
 
     Settings settings;
     IniFile ini;
-    ChangeFlags changes;
     QuietTime quiet;
-    LevelSet levels;
     int wheelStep = 120;
 
     const Clock* clock = &m_steadyClock;
@@ -101,8 +120,12 @@ public:
 
     AppMessages messages;
     PrompterRelay relay{prompter};
+    JobRunnerRelay jobRelay{jobs};
+    ClockRelay clockRelay{clock};
     PaletteLibrary palettes;
     ExtensionTable extensions{relay};
+    // Every loaded data set with its history and "modified" state (built on the relays).
+    Workspace workspace;
     // The map-symbol sets found in MapObjects and the one in use.
     std::vector<std::string> symbolSetNames;
     std::string symbolSetName;

@@ -62,7 +62,7 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
 
     connectMessages();
     addShortcuts();
-    m_context.changes.onChanged = [this] { updateChangedState(); };
+    m_saveAllWatch = m_context.workspace.saveAllChanged.connect([this] { updateChangedState(); });
     updateChangedState();
     resize(kStartWidth, kStartHeight);
     restoreGeometryFromIni();
@@ -71,7 +71,7 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
 CZentrikDlg::~CZentrikDlg() {
     shutDown();
     qApp->removeEventFilter(m_tooltips);
-    m_context.changes.onChanged = nullptr;
+    m_saveAllWatch.disconnect();
     if (m_context.prompter == m_ownPrompter.get())
         m_context.prompter = nullptr;
     if (m_context.jobs == &m_Progress)
@@ -161,8 +161,9 @@ void CZentrikDlg::goTo3D(int x, int y) {
 
 void CZentrikDlg::updateChangedState() {
     // The marker tells at a glance that closing will ask about unsaved data.
-    setWindowTitle(caption() + (m_context.changes.any() ? QStringLiteral(" *") : QString()));
-    m_toolbar->action(Command::SaveAll)->setEnabled(m_context.changes.saveAllEnabled());
+    setWindowTitle(caption() +
+                   (m_context.workspace.anyModified() ? QStringLiteral(" *") : QString()));
+    m_toolbar->action(Command::SaveAll)->setEnabled(m_context.workspace.saveAllEnabled());
 }
 
 AboutBox* CZentrikDlg::aboutBox() const {
@@ -180,7 +181,7 @@ void CZentrikDlg::showAbout() {
 }
 
 bool CZentrikDlg::confirmClose() {
-    if (!m_context.changes.any() || !m_context.prompter)
+    if (!m_context.workspace.anyModified() || !m_context.prompter)
         return true;
     // Yes leaves the window open too: the user saves with the toolbar, then closes.
     return m_context.prompter->ask("Do you want to save your changes ?", "Changes unsaved!",

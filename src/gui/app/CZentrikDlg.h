@@ -75,6 +75,7 @@ private:
     SidePanel* m_sidePanel = nullptr;
     TooltipGate* m_tooltips = nullptr;
     QPointer<AboutBox> m_about;
+    Connection m_saveAllWatch; // title marker and "Save all" follow the workspace
     QPoint m_goTo3D;
     bool m_shownOnce = false;
 };

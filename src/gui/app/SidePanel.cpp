@@ -39,6 +39,27 @@ SidePanel::SidePanel(AppContext& context, QWidget* parent) : QFrame(parent), m_c
     addField(m_cursor[0], QStringLiteral("Wall"), false, layout);
     addField(m_cursor[1], QStringLiteral("Object"), true, layout);
     layout->addStretch(1);
+
+    Workspace& ws = context.workspace;
+    m_watches[0] = ws.currentLevelChanged.connect([this](int level) {
+        if (level != m_level)
+            clearCursor();
+        m_level = level;
+    });
+    m_watches[1] = ws.changed.connect([this](const Change& c) {
+        if (c.set == DataSet::Maps && c.kind == ChangeKind::Loaded)
+            clearCursor();
+    });
+}
+
+void SidePanel::clearCursor() {
+    m_cursorLine->setText(cursorText(0, 0));
+    for (Field& f : m_cursor) {
+        f.set = false;
+        f.value = 0;
+        f.name->setText(nothingText());
+        drawPicture(f);
+    }
 }
 
 QString SidePanel::cursorText(int x, int y) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Signal.h"
+
 #include <QFrame>
 
 #include <array>
@@ -10,6 +12,8 @@ class QVBoxLayout;
 namespace zentrik::gui {
 
 class AppContext;
+// What an empty pen or map slot (value 0 without a name) is called everywhere.
+inline constexpr const char* kEmptySlotLabel = "0 --- Nothing ---";
 class PixelPicture;
 
 // The panel beside the tabs: for each pen its wall, object and floor with picture and name,
@@ -19,12 +23,14 @@ class SidePanel : public QFrame {
 public:
     explicit SidePanel(AppContext& context, QWidget* parent = nullptr);
 
-    static QString nothingText() { return QStringLiteral("0 --- Nothing ---"); }
+    static QString nothingText() { return QString::fromLatin1(kEmptySlotLabel); }
     static QString cursorText(int x, int y);
 
     // One pen field changed (kind 1 wall, 2 object, 3 floor).
     void showPen(bool left, int kind);
     void showCursor(int x, int y, quint16 object, quint16 wall);
+    // Back to the start-up text: the cell shown belonged to another level or set.
+    void clearCursor();
     // The palette or the symbols changed: every picture is drawn again.
     void rebuildPictures();
 
@@ -55,6 +61,8 @@ private:
     std::array<Field, 2> m_cursor; // wall, object under the mouse
     QLabel* m_cursorLine = nullptr;
     int m_rebuilds = 0;
+    int m_level = -1;
+    std::array<Connection, 2> m_watches; // the level shown and map loads
 };
 
 } // namespace zentrik::gui

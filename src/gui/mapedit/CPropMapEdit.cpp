@@ -42,47 +42,11 @@ EditPlane planeOf(PenTarget target) {
 
 } // namespace
 
-void ContextPrompter::message(const std::string& text, const std::string& caption,
-                              MessageIcon icon) {
-    if (m_context.prompter)
-        m_context.prompter->message(text, caption, icon);
-}
-
-Answer ContextPrompter::ask(const std::string& text, const std::string& caption, Buttons buttons,
-                            MessageIcon icon) {
-    return m_context.prompter ? m_context.prompter->ask(text, caption, buttons, icon)
-                              : negativeAnswerFor(buttons);
-}
-
-std::optional<std::string> ContextPrompter::openFile(const FileDialogRequest& request) {
-    return m_context.prompter ? m_context.prompter->openFile(request) : std::nullopt;
-}
-
-std::optional<std::string> ContextPrompter::saveFile(const FileDialogRequest& request) {
-    return m_context.prompter ? m_context.prompter->saveFile(request) : std::nullopt;
-}
-
-std::optional<std::string> ContextPrompter::chooseFolder(const std::string& title,
-                                                         const std::string& initialPath) {
-    return m_context.prompter ? m_context.prompter->chooseFolder(title, initialPath) : std::nullopt;
-}
-
-int ContextJobRunner::run(const JobWorker& worker) {
-    if (m_context.jobs)
-        return m_context.jobs->run(worker);
-    InlineJobRunner inlineRunner;
-    return inlineRunner.run(worker);
-}
-
 CPropMapEdit::CPropMapEdit(AppContext& context, QWidget* parent)
-    : QWidget(parent), m_context(context), m_prompter(context), m_jobs(context),
-      m_editor(context.levels, m_prompter), m_commands(m_editor, m_prompter) {
+    : QWidget(parent), m_context(context), m_ws(context.workspace), m_prompter(context.relay),
+      m_jobs(context.jobRelay), m_commands(m_ws.levelEditor(), m_prompter) {
     setObjectName(QStringLiteral("CPropMapEdit"));
-    m_files = std::make_unique<MapArchiveFiles>(
-        m_editor, m_context.settings,
-        MapFileServices{m_prompter, m_jobs, m_context.quiet, *m_context.clock,
-                        [this](const std::string& suffix) { loadSymbolSetForSuffix(suffix); }});
-    m_map = new LevelMapCtrl(*m_context.clock, m_context.quiet, m_prompter);
+    m_map = new LevelMapCtrl(m_context.clockRelay, m_context.quiet, m_prompter);
     m_map->setMovesWithGrid(false);
     m_stats = new MapStatisticsPanel;
     m_textureWnd = new TextureSelectWnd(this);
@@ -132,35 +96,39 @@ CPropMapEdit::~CPropMapEdit() = default;
 
 void CPropMapEdit::wireTools() {
     MapEditController& t = tools();
-    t.onModified = [this] {
-        if (!m_context.levels.mapsModified)
-            m_editor.setMapsModified(true);
-    };
-    t.onStrokeBegin = [this] { strokeBegin(); };
-    t.onStrokeEnd = [this] { strokeEnd(); };
-    t.onPicked = [this](bool left, uint16_t wall, uint16_t object) {
+    auto& c = m_connections;
+    c.push_back(t.strokeBegin.connect([this] { strokeBegin(); }));
+    c.push_back(t.strokeEnd.connect([this] { strokeEnd(); }));
+    c.push_back(t.picked.connect([this](bool left, uint16_t wall, uint16_t object) {
         setPen(left, kPenObject, object);
         setPen(left, tools().target == PenTarget::Floors ? kPenFloor : kPenWall, wall);
-    };
-    t.onCursor = [this](const CursorReport& c) {
-        m_cursor->setText(QString::asprintf("X: %i  Y: %i    ", c.x, c.y));
-        emit m_context.messages.mapCursor(c.x, c.y, c.object, c.wall);
-    };
-    t.onPosition = [this](int x, int y) { emit positionPicked(x, y); };
-    t.onPasteDone = [this] {
+    }));
+    c.push_back(t.cursorMoved.connect([this](const CursorReport& r) {
+        m_cursor->setText(QString::asprintf("X: %i  Y: %i    ", r.x, r.y));
+        emit m_context.messages.mapCursor(r.x, r.y, r.object, r.wall);
+    }));
+    c.push_back(t.positionPicked.connect([this](int x, int y) { emit positionPicked(x, y); }));
+    c.push_back(t.pasteDone.connect([this] {
         action("paste")->setChecked(false);
         action("modeRectSelect")->setChecked(true);
-    };
-    t.onOverlay = [this] {
-        m_map->update();
-        updateClipboardActions();
-    };
+    }));
+    c.push_back(t.overlayChanged.connect([this] { updateClipboardActions(); }));
 
-    m_editor.onShowLevel = [this](int) { showLevel(); };
-    m_editor.onMapsModified = [this](bool modified) {
-        m_context.changes.set(DataSet::Maps, modified);
+    c.push_back(m_ws.currentLevelChanged.connect([this](int level) {
+        if (level != m_shownLevel)
+            m_cursor->clear(); // the cell reported lay on another level
+        m_shownLevel = level;
+        showLevel();
+    }));
+    c.push_back(m_ws.changed.connect([this](const Change& change) {
+        if (change.set != DataSet::Maps)
+            return;
+        if (change.kind == ChangeKind::Loaded)
+            m_cursor->clear();
         refresh();
-    };
+    }));
+    // The buttons follow the history after every command, not only when a level is shown.
+    c.push_back(history().changed.connect([this] { updateUndoActions(); }));
     wireControls();
     wireMessages();
 }
@@ -175,41 +143,25 @@ void CPropMapEdit::wireControls() {
         updateSplit();
     });
     connect(m_thirdPlane, &QCheckBox::clicked, this, [this](bool on) {
-        m_undo.beginSet(m_context.levels);
-        const bool now = m_editor.setThirdPlane(on);
+        const bool now = m_ws.setThirdPlane(on);
         m_thirdPlane->setChecked(now);
         if (!now)
             setThirdPlaneEditing(false);
-        if (m_undo.endSet(m_context.levels))
-            m_editor.setMapsModified(true);
         showLevel();
     });
     connect(m_featureFlags, &QCheckBox::toggled, this, [this](bool on) {
-        m_editor.setFeatureFlagsEnabled(on);
+        m_ws.levelEditor().setFeatureFlagsEnabled(on);
         for (QCheckBox* b : m_flagBoxes)
             b->setEnabled(on);
     });
     for (size_t i = 0; i < m_flagBoxes.size(); ++i)
-        connect(m_flagBoxes[i], &QCheckBox::clicked, this, [this, i](bool on) {
-            m_editor.setFeatureFlag(kFeatureFlagBits[i], on);
-            m_editor.setMapsModified(true);
-        });
-    connect(m_addMap, &QPushButton::clicked, this, [this] {
-        m_undo.beginSet(m_context.levels);
-        m_editor.addMap();
-        m_undo.endSet(m_context.levels);
-    });
-    connect(m_deleteMap, &QPushButton::clicked, this, [this] {
-        m_undo.beginSet(m_context.levels);
-        m_editor.deleteMap();
-        m_undo.endSet(m_context.levels);
-    });
+        connect(m_flagBoxes[i], &QCheckBox::clicked, this,
+                [this, i](bool on) { m_ws.setFeatureFlag(kFeatureFlagBits[i], on); });
+    connect(m_addMap, &QPushButton::clicked, this, [this] { m_ws.addMap(); });
+    connect(m_deleteMap, &QPushButton::clicked, this, [this] { m_ws.deleteMap(); });
     connect(m_nameEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (Level* l = m_context.levels.current()) {
-            l->header.setName(text.toStdString());
+        if (m_ws.renameLevel(text.toStdString()))
             m_levelName->setText(text);
-            m_editor.setMapsModified(true);
-        }
     });
     m_stats->onDifficulty = [this](int i, bool on) { m_map->setDifficulty(i, on); };
 }
@@ -247,10 +199,10 @@ void CPropMapEdit::wireMessages() {
 }
 
 void CPropMapEdit::showLevel() {
-    LevelSet& set = m_context.levels;
+    LevelSet& set = m_ws.levels();
     Level* level = set.current();
     if (level && level->planes[1].size() == size_t(kPlaneWords))
-        m_map->setPlanes(m_editor.wallPlane(), &level->planes[1]);
+        m_map->setPlanes(m_ws.levelEditor().wallPlane(), &level->planes[1]);
     else
         m_map->setPlanes(nullptr, nullptr);
     const LevelPageState st = levelPageState(set);
@@ -283,20 +235,24 @@ void CPropMapEdit::showLevel() {
 }
 
 void CPropMapEdit::refresh() {
-    const Level* level = m_context.levels.current();
+    const Level* level = m_ws.levels().current();
     if (level && level->planes[1].size() == size_t(kPlaneWords))
         m_stats->showCounts(countLevel(*level, m_context.symbols.objects));
     else
         m_stats->clear();
     updateClipboardActions();
     updatePens();
-    action("undo")->setEnabled(m_undo.canUndo());
-    action("redo")->setEnabled(m_undo.canRedo());
+    updateUndoActions();
     m_map->update();
 }
 
+void CPropMapEdit::updateUndoActions() {
+    action("undo")->setEnabled(history().canUndo());
+    action("redo")->setEnabled(history().canRedo());
+}
+
 void CPropMapEdit::updateClipboardActions() {
-    const bool loaded = !m_context.levels.empty();
+    const bool loaded = !m_ws.levels().empty();
     action("copy")->setEnabled(loaded && tools().hasSelection());
     action("cut")->setEnabled(loaded && tools().hasSelection());
     action("paste")->setEnabled(loaded && hasMapClip());
@@ -359,10 +315,10 @@ void CPropMapEdit::symbolsChanged() {
 }
 
 void CPropMapEdit::setThirdPlaneEditing(bool on) {
-    on = on && m_context.levels.thirdPlane;
+    on = on && m_ws.levels().thirdPlane;
     QAction* toggle = action("edit3rdPlane");
-    const bool was = m_editor.thirdPlaneEditing();
-    m_editor.setThirdPlaneEditing(on);
+    const bool was = m_ws.levelEditor().thirdPlaneEditing();
+    m_ws.levelEditor().setThirdPlaneEditing(on);
     toggle->setChecked(on);
     action("editObjects")->setEnabled(!on);
     if (on && !was) {

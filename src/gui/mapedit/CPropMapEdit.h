@@ -1,10 +1,9 @@
 #pragma once
 
+#include "app/Workspace.h"
 #include "imaging/Palette.h"
 #include "mapedit/LevelMapCtrl.h"
-#include "mapedit/MapUndo.h"
 #include "maps/LevelSetEditor.h"
-#include "maps/MapArchiveFiles.h"
 #include "maps/MapCommands.h"
 #include "pagefile/PageFile.h"
 #include "world/SymbolSet.h"
@@ -14,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -34,31 +34,6 @@ class MapStatisticsPanel;
 class TextureSelectWnd;
 class SpriteSelectWnd;
 
-// Hands every call to whatever Prompter and job runner the context holds at that moment.
-class ContextPrompter final : public Prompter {
-public:
-    explicit ContextPrompter(AppContext& c) : m_context(c) {}
-    void message(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    Answer ask(const std::string& text, const std::string& caption, Buttons buttons,
-               MessageIcon icon) override;
-    std::optional<std::string> openFile(const FileDialogRequest& request) override;
-    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
-    std::optional<std::string> chooseFolder(const std::string& title,
-                                            const std::string& initialPath) override;
-
-private:
-    AppContext& m_context;
-};
-
-class ContextJobRunner final : public JobRunner {
-public:
-    explicit ContextJobRunner(AppContext& c) : m_context(c) {}
-    int run(const JobWorker& worker) override;
-
-private:
-    AppContext& m_context;
-};
-
 // The "MapEdit" page: the level map with its switches, the level list commands, the feature
 // flags, the pens' numbers, the statistics, the tool bar and the three context menus.
 class CPropMapEdit : public QWidget {
@@ -68,9 +43,9 @@ public:
     ~CPropMapEdit() override;
 
     LevelMapCtrl* map() const { return m_map; }
-    LevelSetEditor& editor() { return m_editor; }
+    LevelSetEditor& editor() { return m_ws.levelEditor(); }
     MapEditController& tools() { return m_map->controller(); }
-    MapUndo& undo() { return m_undo; }
+    UndoHistory& history() { return m_ws.history(DataSet::Maps); }
     // The program's symbol set: replaced here, announced to every view.
     void setSymbolSet(SymbolSet set);
     // After a load: the extension of the map file's suffix becomes current (its names,
@@ -112,6 +87,7 @@ protected:
 
 private:
     void buildToolBar();
+    void addShortcuts();
     void buildMenus();
     QWidget* buildSidePanel();
     QWidget* buildProfGroup();
@@ -138,14 +114,15 @@ private:
     // changed flag and the new picture.
     bool applyImportedMap(MapFileContent&& content);
 
+    void updateUndoActions();
+
     AppContext& m_context;
-    ContextPrompter m_prompter;
-    ContextJobRunner m_jobs;
-    LevelSetEditor m_editor;
+    Workspace& m_ws;
+    Prompter& m_prompter; // the context's relay
+    JobRunner& m_jobs;
     MapCommands m_commands;
-    std::unique_ptr<MapArchiveFiles> m_files;
-    MapUndo m_undo;
     MapClipBlock m_pasteBuffer;
+    std::vector<Connection> m_connections;
 
     LevelMapCtrl* m_map = nullptr;
     QToolBar* m_toolBar = nullptr;
@@ -177,6 +154,7 @@ private:
     const GamePalette* m_palette = nullptr;
     bool m_objectsBeforeThirdPlane = true;
     bool m_stroking = false;
+    int m_shownLevel = -1;
 };
 
 } // namespace zentrik::gui

@@ -27,7 +27,6 @@ namespace zentrik::gui {
 namespace {
 
 constexpr const char* kFlagNames[] = {"Star sky", "Parallax sky", "Rain", "Snow"};
-constexpr int kMaxZoom = 4;
 constexpr int kPenPictureZoom = 3;
 
 QCheckBox* box(const char* text, const char* name, QWidget* parent = nullptr) {
@@ -56,14 +55,14 @@ void CPropMapEdit::buildToolBar() {
     };
     add("Load maps...", "loadMaps", [this] { loadMaps(); });
     add("Save maps...", "saveMaps", [this] { saveMaps(); });
-    add("Prev Level", "prevLevel", [this] { m_editor.prevLevel(); });
-    add("Next Level", "nextLevel", [this] { m_editor.nextLevel(); });
+    add("Prev Level", "prevLevel", [this] { m_ws.levelEditor().prevLevel(); });
+    add("Next Level", "nextLevel", [this] { m_ws.levelEditor().nextLevel(); });
     add("Goto Level", "gotoLevel", [this] {
         bool ok = false;
         const QString text = QInputDialog::getText(this, tr("Goto Level"), tr("Level number:"),
                                                    QLineEdit::Normal, QString(), &ok);
         if (ok)
-            m_editor.gotoLevel(text.toStdString());
+            m_ws.levelEditor().gotoLevel(text.toStdString());
     });
     m_toolBar->addSeparator();
     auto* modes = new QActionGroup(this);
@@ -102,7 +101,35 @@ void CPropMapEdit::buildToolBar() {
     m_toolBar->addSeparator();
     add("Map", "mapMenu", [this] { m_mapMenu->popup(QCursor::pos()); });
     add("Import/Export Map", "importExport", [this] { m_importMenu->popup(QCursor::pos()); });
-    add("Zoom", "zoom", [this] { m_map->setZoom(m_map->zoom() % kMaxZoom + 1); });
+    add("Zoom", "zoom", [this] { m_map->setZoom(m_map->zoom() % LevelMapCtrl::kMaxZoom + 1); });
+    addShortcuts();
+}
+
+void CPropMapEdit::addShortcuts() {
+    action("cut")->setShortcut(QKeySequence::Cut);
+    action("copy")->setShortcut(QKeySequence::Copy);
+    action("paste")->setShortcut(QKeySequence::Paste);
+    auto key = [this](const char* name, QList<QKeySequence> keys, auto slot) {
+        auto* a = new QAction(this);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcuts(keys);
+        connect(a, &QAction::triggered, this, slot);
+    };
+    QList<QKeySequence> zoomIn = QKeySequence::keyBindings(QKeySequence::ZoomIn);
+    zoomIn.append(QKeySequence(Qt::CTRL | Qt::Key_Equal)); // "+" without Shift
+    key("zoomIn", zoomIn, [this] { m_map->zoomBy(1); });
+    key("zoomOut", QKeySequence::keyBindings(QKeySequence::ZoomOut), [this] { m_map->zoomBy(-1); });
+    key("zoomReset", {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { m_map->setZoom(1); });
+    // The window menu from the keyboard, as a right click over the map draws instead.
+    key("windowMenuKey", {QKeySequence(Qt::SHIFT | Qt::Key_F10)},
+        [this] { m_windowMenu->popup(m_map->mapToGlobal(m_map->rect().center())); });
+    // Only while the focus is on this page: the pixel pages have the same keys.
+    for (QAction* a : findChildren<QAction*>()) {
+        if (a->shortcut().isEmpty())
+            continue;
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(a);
+    }
 }
 
 QAction* CPropMapEdit::action(const char* objectName) const {

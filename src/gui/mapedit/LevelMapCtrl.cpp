@@ -2,9 +2,12 @@
 
 #include "world/BuiltinResources.h"
 
+#include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -33,14 +36,15 @@ LevelMapCtrl::LevelMapCtrl(const Clock& clock, QuietTime& quiet, Prompter& promp
     setCursor(Qt::CrossCursor);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
-    m_tools.onCellChanged = [this](int x, int y) { redrawCell(x, y); };
-    m_tools.onRepaint = [this] { markDirty(); };
-    m_tools.onOverlay = [this] { update(); };
-    m_tools.onCapture = [this] { grabMouse(); };
-    m_tools.onReleaseCapture = [this] {
+    auto& c = m_connections;
+    c.push_back(m_tools.cellChanged.connect([this](int x, int y) { redrawCell(x, y); }));
+    c.push_back(m_tools.repaintNeeded.connect([this] { markDirty(); }));
+    c.push_back(m_tools.overlayChanged.connect([this] { update(); }));
+    c.push_back(m_tools.captureMouse.connect([this] { grabMouse(); }));
+    c.push_back(m_tools.releaseMouse.connect([this] {
         if (QWidget::mouseGrabber() == this)
             releaseMouse();
-    };
+    }));
     setPlanes(nullptr, nullptr);
     applySize();
 }
@@ -229,6 +233,9 @@ void LevelMapCtrl::mousePressEvent(QMouseEvent* e) {
 }
 
 void LevelMapCtrl::mouseMoveEvent(QMouseEvent* e) {
+    // A move with no button down while the tools still hold one: the release went elsewhere.
+    if (m_tools.buttonHeld() && !(e->buttons() & (Qt::LeftButton | Qt::RightButton)))
+        m_tools.abandonButton();
     const QPoint c = cellAt(e->position().toPoint());
     m_tools.move(c.x(), c.y());
 }
@@ -236,6 +243,32 @@ void LevelMapCtrl::mouseMoveEvent(QMouseEvent* e) {
 void LevelMapCtrl::mouseReleaseEvent(QMouseEvent* e) {
     const QPoint c = cellAt(e->position().toPoint());
     m_tools.release(c.x(), c.y());
+}
+
+void LevelMapCtrl::focusOutEvent(QFocusEvent* e) {
+    m_tools.abandonButton();
+    QWidget::focusOutEvent(e);
+}
+
+void LevelMapCtrl::wheelEvent(QWheelEvent* e) {
+    const int delta = e->angleDelta().y();
+    if (!(e->modifiers() & Qt::ControlModifier) || delta == 0) {
+        e->ignore(); // the scroll area scrolls
+        return;
+    }
+    zoomBy(delta > 0 ? 1 : -1);
+    e->accept();
+}
+
+void LevelMapCtrl::contextMenuEvent(QContextMenuEvent* e) {
+    const PenMode mode = m_tools.penMode();
+    const bool draws = mode != PenMode::Pipette && mode != PenMode::RectSelect;
+    if (e->reason() == QContextMenuEvent::Mouse && draws) {
+        e->accept(); // swallowed: no menu over a drawing tool
+        return;
+    }
+    m_tools.abandonButton(); // the menu takes the release
+    e->ignore();
 }
 
 void LevelMapCtrl::keyPressEvent(QKeyEvent* e) {

@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QWidget>
 
+#include <algorithm>
+#include <vector>
+
 namespace zentrik::gui {
 
 // The level map: the current level as 64 x 64 symbols of 7 x 7 pixels, drawn with the pens.
@@ -30,8 +33,10 @@ public:
     void setSplit(SplitMode split, bool repaint = true);
     void setDifficulty(int which, bool on, bool repaint = true);
     void setThirdPlaneEditing(bool on, bool repaint = true);
-    // Whole factors; 1 is the control's own geometry.
+    // Whole factors from 1 (the control's own geometry) to kMaxZoom.
+    static constexpr int kMaxZoom = 4;
     void setZoom(int zoom);
+    void zoomBy(int steps) { setZoom(std::clamp(m_zoom + steps, 1, kMaxZoom)); }
     // Placed by hand, the control moves 32 pixels on a grid toggle so the map stays put; a
     // scroll area or layout that centres it turns this off.
     void setMovesWithGrid(bool on) { m_movesWithGrid = on; }
@@ -50,6 +55,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    // Over the map a right click draws with the right pen; the page's menu opens there only
+    // for the tools that do not draw (or from the keyboard).
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
     void rebuild();
@@ -60,6 +70,7 @@ private:
     QRect cellRect(int x0, int y0, int x1, int y1) const; // half-open cell range, in pixels
 
     MapEditController m_tools;
+    std::vector<Connection> m_connections;
     MapPicture m_picture;
     Plane m_startupWalls, m_startupObjects;
     bool m_dirty = true;

@@ -24,15 +24,12 @@ constexpr const char* kLoadMapsInitialName = "GAMEMAPS.*;MAPTEMP.*";
 } // namespace
 
 void CPropMapEdit::loadSymbolSetForSuffix(const std::string& suffix) {
-    if (m_context.extensions.SelectExtensionByName(suffix))
-        m_context.settings.lastExtension = m_context.extensions.lastExtension();
+    m_context.selectExtensionByName(suffix);
 }
 
 bool CPropMapEdit::loadMaps() {
     // A load replaces every level: unsaved work is never dropped without asking.
-    if (m_context.levels.mapsModified &&
-        m_prompter.ask("Do you really want to load a new map set?", "Map changes unsaved!",
-                       Buttons::YesNo, MessageIcon::Question) != Answer::Yes)
+    if (!m_ws.confirmLoadOver(DataSet::Maps))
         return false;
     const auto path =
         m_prompter.openFile({"Load maps...", kLoadMapsFilter, "", kLoadMapsInitialName});
@@ -44,20 +41,19 @@ bool CPropMapEdit::loadMaps() {
     m_context.saveStdPath(chosen.parent_path());
     tools().setPenMode(tools().penMode() == PenMode::Paste ? PenMode::RectSelect
                                                            : tools().penMode());
-    if (!m_files->loadMaps(MapFileName::split(chosen)))
+    if (!m_ws.loadMaps(MapFileName::split(chosen), {}, Confirm::AlreadyAsked))
         return false;
-    m_undo.clear();
     tools().clearSelection();
-    if (!m_context.levels.thirdPlane)
+    if (!m_ws.levels().thirdPlane)
         setThirdPlaneEditing(false);
     showLevel();
     return true;
 }
 
 bool CPropMapEdit::saveMaps() {
-    if (m_context.levels.empty())
+    if (m_ws.levels().empty())
         return false;
-    std::string initial = m_files->mapPath().string();
+    std::string initial = m_ws.source(DataSet::Maps).string();
     if (initial.empty())
         initial = "GAMEMAPS." + m_context.settings.lastExtension;
     const auto path = m_prompter.saveFile({"Save maps...", kLoadMapsFilter, "", initial});
@@ -65,21 +61,19 @@ bool CPropMapEdit::saveMaps() {
         m_context.quiet.mark(*m_context.clock);
         return false;
     }
-    const bool ok = m_files->saveMaps(*path);
-    if (ok && !m_context.levels.mapsModified)
-        m_undo.markClean();
+    const bool ok = m_ws.saveMaps(*path);
     refresh();
     return ok;
 }
 
 bool CPropMapEdit::exportMap() {
-    const Level* level = m_context.levels.current();
+    const Level* level = m_ws.levels().current();
     if (!level)
         return false;
     const auto path = m_prompter.saveFile({"", kLevelMapFilter, "MAP", level->header.nameText()});
     bool ok = false;
     if (path) {
-        const LevelSet& set = m_context.levels;
+        const LevelSet& set = m_ws.levels();
         const int result = m_jobs.run([&](Progress& progress) {
             progress.setPhase("Exporting map...");
             progress.setCounter("1/1");
@@ -94,7 +88,7 @@ bool CPropMapEdit::exportMap() {
 }
 
 bool CPropMapEdit::importMap() {
-    if (!m_context.levels.current())
+    if (!m_ws.levels().current())
         return false;
     const auto path = m_prompter.openFile({"", kLevelMapFilter, "MAP", "*.MAP"});
     const bool ok = path && importMapFile(*path);
@@ -130,16 +124,14 @@ bool CPropMapEdit::importMapFile(const std::string& path) {
 }
 
 bool CPropMapEdit::applyImportedMap(MapFileContent&& content) {
-    LevelSet& set = m_context.levels;
+    LevelSet& set = m_ws.levels();
     if (!set.current())
         return false;
     const auto enable = askThirdPlaneFor(content, set, m_prompter);
     if (!enable)
         return false;
     // One undo step covers the level and turning the third plane on.
-    m_undo.beginSet(set);
-    applyMapFile(m_editor, std::move(content), *enable);
-    m_undo.endSet(set);
+    m_ws.editLevels([&] { applyMapFile(m_ws.levelEditor(), std::move(content), *enable); });
     showLevel();
     return true;
 }
@@ -151,9 +143,9 @@ void CPropMapEdit::copy() {
 }
 
 void CPropMapEdit::cut() {
-    m_undo.beginLevel(m_context.levels);
+    m_ws.beginLevelEdit();
     auto block = m_commands.cut(tools().selection());
-    m_undo.endLevel(m_context.levels);
+    m_ws.endLevelEdit();
     if (block)
         putMapClip(encodeMapClip(*block));
     refresh();
@@ -163,7 +155,7 @@ bool CPropMapEdit::paste() {
     QAction* pasteAction = action("paste");
     pasteAction->setChecked(false);
     const auto bytes = takeMapClip();
-    if (!bytes || m_context.levels.empty())
+    if (!bytes || m_ws.levels().empty())
         return false;
     auto block = decodeMapClip(*bytes);
     if (!block)
@@ -177,9 +169,7 @@ bool CPropMapEdit::paste() {
 
 void CPropMapEdit::editLevel(const std::function<void()>& command) {
     // One undo step for the whole command, then the views catch up.
-    m_undo.beginLevel(m_context.levels);
-    command();
-    m_undo.endLevel(m_context.levels);
+    m_ws.editLevel(command);
     refresh();
 }
 
@@ -200,7 +190,7 @@ void CPropMapEdit::makeObjectTestMap() {
 }
 
 void CPropMapEdit::strokeBegin() {
-    m_undo.beginLevel(m_context.levels);
+    m_ws.beginLevelEdit();
     m_stroking = true;
 }
 
@@ -208,30 +198,16 @@ void CPropMapEdit::strokeEnd() {
     if (!m_stroking)
         return;
     m_stroking = false;
-    m_undo.endLevel(m_context.levels);
+    m_ws.endLevelEdit();
     refresh();
 }
 
 void CPropMapEdit::doUndo() {
-    const auto level = m_undo.undo(m_context.levels);
-    if (!level)
-        return;
-    if (m_context.levels.empty())
-        showLevel();
-    else
-        m_editor.setCurrentMap(*level);
-    m_editor.setMapsModified(!m_undo.isClean());
+    m_ws.undo(DataSet::Maps);
 }
 
 void CPropMapEdit::doRedo() {
-    const auto level = m_undo.redo(m_context.levels);
-    if (!level)
-        return;
-    if (m_context.levels.empty())
-        showLevel();
-    else
-        m_editor.setCurrentMap(*level);
-    m_editor.setMapsModified(!m_undo.isClean());
+    m_ws.redo(DataSet::Maps);
 }
 
 } // namespace zentrik::gui

@@ -1,5 +1,4 @@
 #include "app/JobProtocol.h"
-#include "app/ChangeFlags.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -96,25 +95,4 @@ TEST(QuietTime, PressesWithinOneSecondAreIgnored) {
     quiet.set(0xFFFFFF00u);
     EXPECT_TRUE(quiet.ignoresPressAt(0x00000100u));
     EXPECT_FALSE(quiet.ignoresPressAt(0x00000400u));
-}
-
-TEST(ChangeFlags, SaveAllOnlyAfterLoadAllAndSuppression) {
-    ChangeFlags flags;
-    int notified = 0;
-    flags.onChanged = [&] { ++notified; };
-    flags.set(DataSet::Walls, true);
-    EXPECT_TRUE(flags.any());
-    EXPECT_FALSE(flags.saveAllEnabled()); // Load All was not used
-    flags.setLoadAllUsed(true);
-    EXPECT_TRUE(flags.saveAllEnabled());
-    flags.set(DataSet::Walls, false);
-    EXPECT_FALSE(flags.saveAllEnabled());
-
-    flags.setSuppressed(DataSet::Sprites, true);
-    flags.set(DataSet::Sprites, true);
-    EXPECT_FALSE(flags.isSet(DataSet::Sprites));
-    flags.setSuppressed(DataSet::Maps, true); // maps have no suppress flag
-    flags.set(DataSet::Maps, true);
-    EXPECT_TRUE(flags.isSet(DataSet::Maps));
-    EXPECT_GE(notified, 4);
 }

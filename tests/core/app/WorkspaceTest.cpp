@@ -139,5 +139,54 @@ TEST(Workspace, PageFileLoadsKeepTheLoadedSetAndAskOverChanges) {
                                             {DataSet::Sounds, ChangeKind::Loaded, -1}}));
 }
 
+TEST(Workspace, EveryMapEditIsAnUndoStepAndAFailedLoadKeepsTheLevels) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    TempDir dir;
+    const fs::path maps = dir.copyGameFile("wl1/GAMEMAPS.WL1");
+    dir.copyGameFile("wl1/MAPHEAD.WL1");
+    WorkspaceFixture f;
+    std::vector<int> shown;
+    Connection c = f.ws.currentLevelChanged.connect([&](int n) { shown.push_back(n); });
+    ASSERT_TRUE(f.ws.loadMaps(MapFileName::split(maps)));
+    const std::vector<Level> loaded = f.ws.levels().levels;
+    const auto modified = [&] { return f.ws.isModified(DataSet::Maps); };
+
+    // Save, rename, draw, undo: the rename is still unsaved.
+    ASSERT_TRUE(f.ws.saveMaps(maps));
+    EXPECT_FALSE(modified());
+    EXPECT_TRUE(f.ws.renameLevel("Ab"));
+    EXPECT_TRUE(f.ws.renameLevel("Abc")); // typing on amends the same step
+    EXPECT_TRUE(f.ws.editLevel([&] { f.ws.levels().levels[0].planes[0][5] ^= 1; }));
+    ASSERT_TRUE(f.ws.undo(DataSet::Maps));
+    EXPECT_TRUE(modified());
+    ASSERT_TRUE(f.ws.undo(DataSet::Maps));
+    EXPECT_FALSE(modified()) << "one step undid the whole rename";
+    EXPECT_FALSE(f.ws.history(DataSet::Maps).canUndo());
+
+    // Feature flag, third plane, add and delete: each one step, all undone back to clean.
+    f.ws.levelEditor().setFeatureFlagsEnabled(true);
+    EXPECT_TRUE(f.ws.setFeatureFlag(kRain, true));
+    EXPECT_TRUE(f.ws.setThirdPlane(true));
+    EXPECT_TRUE(f.ws.addMap());
+    EXPECT_TRUE(f.ws.deleteMap());
+    EXPECT_EQ(f.ws.history(DataSet::Maps).size(), 4u);
+    while (f.ws.undo(DataSet::Maps)) {
+    }
+    EXPECT_FALSE(modified());
+    EXPECT_FALSE(f.ws.levels().thirdPlane);
+    ASSERT_EQ(f.ws.levels().levels.size(), loaded.size());
+    for (size_t i = 0; i < loaded.size(); ++i)
+        EXPECT_EQ(f.ws.levels().levels[i].planes, loaded[i].planes) << i;
+
+    // A cancelled load keeps the levels and their unsaved edits.
+    f.ws.redo(DataSet::Maps);
+    f.prompter.expectQuestion(Answer::Yes);
+    f.jobs.cancelAfter = 1;
+    EXPECT_FALSE(f.ws.loadMaps(MapFileName::split(maps)));
+    EXPECT_EQ(f.ws.levels().levels.size(), loaded.size());
+    EXPECT_TRUE(modified());
+    EXPECT_EQ(shown.front(), 0);
+}
+
 } // namespace
 } // namespace zentrik::test

@@ -15,10 +15,9 @@ struct Fixture {
     std::vector<int> shown;
     int modifiedCalls = 0;
 
-    Fixture() {
-        editor.onShowLevel = [this](int n) { shown.push_back(n); };
-        editor.onMapsModified = [this](bool) { ++modifiedCalls; };
-    }
+    Connection c1 = editor.levelShown.connect([this](int n) { shown.push_back(n); });
+    Connection c2 = editor.mapsModifiedSet.connect([this](bool) { ++modifiedCalls; });
+
     void addLevels(int n) {
         for (int i = 0; i < n; ++i)
             ASSERT_TRUE(editor.addMap());
