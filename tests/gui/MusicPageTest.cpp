@@ -5,6 +5,9 @@
 #include "music/MusicChEdit.h"
 #include "music/SongEndRelay.h"
 
+#include "app/CZentrikDlg.h"
+#include "app/MainToolbar.h"
+#include "EditorFixture.h"
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
 
@@ -280,4 +283,35 @@ TEST(MusicPageGui, EditsAreNotThrownAwaySilently) {
     f.find<QScrollBar>("SongBar")->setValue(1);
     EXPECT_EQ(f.doc.songIndex(), 1);
     EXPECT_FALSE(f.page.musicPage().unappliedEdits());
+}
+
+TEST(MusicPageGui, LoadMusicFromTheToolbar) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    const auto cwd = std::filesystem::current_path(); // the load makes its folder current
+    TempDir program, user, data;
+    writePalette(program / "palette" / "Wolfenstein3D.pal", rampPalette());
+    copySymbolSets(program.path());
+    AppContext context(ProgramPaths{program.path(), user.path()});
+    StrictPrompter prompter;
+    context.prompter = &prompter;
+    {
+        CZentrikDlg w(context);
+        MainToolbar* bar = w.toolbar();
+        EXPECT_FALSE(bar->action(Command::SaveMusic)->isEnabled());
+        data.copyGameFile("wl1/AUDIOHED.WL1");
+        prompter.expectPath((data / "AUDIOT.WL6").string()); // no such file
+        bar->action(Command::LoadMusic)->trigger();
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].caption,
+                  "CZentrikDlg::OnLoadMusic(): Unable to open audio head file:");
+        prompter.expectPath(data.copyGameFile("wl1/AUDIOT.WL1").string());
+        bar->action(Command::LoadMusic)->trigger();
+        EXPECT_EQ(prompter.fileDialogs.back().title, "Load music...");
+        EXPECT_EQ(w.page(QStringLiteral("CPPMusic"))
+                      ->findChild<QLabel*>(QStringLiteral("SongText"))
+                      ->text(),
+                  "1/11");
+        EXPECT_EQ(context.workspace.music().songCount(), 11);
+    }
+    std::filesystem::current_path(cwd);
 }

@@ -6,6 +6,7 @@
 #include "app/SidePanel.h"
 #include "app/TabLayout.h"
 #include "app/TooltipGate.h"
+#include "music/MusicCommands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -40,6 +41,7 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
     m_toolbar = new MainToolbar(this);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
     m_toolbar->setHandler(Command::About, [this] { showAbout(); });
+    connectMusicCommands(*m_toolbar, m_context);
     auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&About Zentrik..."), this, &CZentrikDlg::showAbout);
 

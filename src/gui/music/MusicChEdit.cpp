@@ -18,6 +18,7 @@ constexpr int kNoteHalfHeight = 2; // bars as tall as the hit tolerance reaches
 constexpr int kMinSnapLineGap = 4; // pixels; denser snap lines would only grey the view
 constexpr int kMaxZoom = 640;      // ticks per pixel
 constexpr int kWheelPixels = 40;
+constexpr int kKeysLeft = 20; // the note names' column of the strip
 const char* const kSemitoneNames[12] = {"C",  "C#", "D",  "D#", "E",  "F",
                                         "F#", "G",  "G#", "A",  "A#", "B"};
 
@@ -318,10 +319,10 @@ void NoteNameStrip::paintEvent(QPaintEvent*) {
                 e.yOfPitch(NoteEditor::pitchOf(NoteEditor::kSemitoneFnums[s], uint8_t(block)));
             const bool black = std::string_view(kSemitoneNames[s]).size() == 2;
             p.setPen(black ? QColor(40, 40, 40) : QColor(170, 170, 170));
-            p.drawLine(black ? kWidth / 2 : 0, y, kWidth, y);
+            p.drawLine(black ? kKeysLeft + (kWidth - kKeysLeft) / 2 : kKeysLeft, y, kWidth, y);
             if (s == 0) {
                 p.setPen(Qt::black);
-                p.drawText(QRect(0, y - 12, kWidth - 2, 12), Qt::AlignRight | Qt::AlignBottom,
+                p.drawText(QRect(0, y - 10, kKeysLeft - 1, 12), Qt::AlignRight | Qt::AlignVCenter,
                            QStringLiteral("%1%2").arg(QLatin1String(kSemitoneNames[s])).arg(block));
             }
         }

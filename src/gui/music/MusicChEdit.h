@@ -79,7 +79,7 @@ private:
 class NoteNameStrip : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kWidth = 34;
+    static constexpr int kWidth = 44;
     explicit NoteNameStrip(const MusicChEdit& roll, QWidget* parent = nullptr);
 
 protected:
