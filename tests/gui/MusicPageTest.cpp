@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -146,6 +147,11 @@ TEST(MusicPageGui, SongEndsFromThePlayerThread) {
     EXPECT_EQ(f.doc.songIndex(), 0); // wrapped
     EXPECT_EQ(f.text("SongText"), "1/3");
     EXPECT_EQ(f.player.starts(), 2);
+    // Pause stays pressed until Stop or Play.
+    f.find<QToolButton>("Pause")->click();
+    EXPECT_TRUE(f.find<QToolButton>("Pause")->isChecked());
+    f.page.play();
+    EXPECT_FALSE(f.find<QToolButton>("Pause")->isChecked());
 
     // An end that arrives after Stop, a song change or Update IMF belongs to an old start.
     TempDir dir;
@@ -235,6 +241,14 @@ TEST(MusicPageGui, DragRulesAndUndo) {
     EXPECT_EQ(f.notes().size(), 3u);
     f.page.redo();
     EXPECT_EQ(f.notes().size(), 2u);
+
+    // A click on an empty spot plays from there; beyond the song's end it does nothing.
+    mouse(roll, QEvent::MouseButtonPress, QPoint(9 + 50, 10));
+    mouse(roll, QEvent::MouseButtonRelease, QPoint(9 + 50, 10));
+    EXPECT_EQ(f.player.calls.back(), "at 1000");
+    const size_t calls = f.player.calls.size();
+    mouse(roll, QEvent::MouseButtonPress, QPoint(9 + 4000 / 20, 10));
+    EXPECT_EQ(f.player.calls.size(), calls);
 
     // A channel change or Escape during a drag takes it back; no cut rule runs.
     const auto before = f.notes();

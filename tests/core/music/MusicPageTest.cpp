@@ -127,3 +127,13 @@ TEST(MusicPage, ClickPlaysFromTheTickAndSelectingStops) {
     EXPECT_EQ(p.player.calls.back(), "stop");
     EXPECT_FALSE(p.page.playing());
 }
+
+TEST(MusicPage, TheDocumentOutlivesThePage) {
+    MusicDocument doc;
+    RecordingPlayer player;
+    StrictPrompter prompter;
+    { MusicPage page(doc, player, prompter); }
+    doc.setMusic(threeSongs()); // would call the gone page's stop
+    doc.selectSong(1);
+    EXPECT_TRUE(player.calls.empty());
+}
