@@ -48,6 +48,10 @@ void CPPMusic::buildLayout() {
     auto* row = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     left->addWidget(buildMusicPanel());
+    // Beside the panel, not in it: the panel is greyed out while no song is loaded.
+    m_hint = named(new QLabel(QStringLiteral("no audio device: playing silently"), this), "Hint");
+    m_hint->setVisible(false);
+    left->addWidget(m_hint);
     m_gz = new CPPMusicGZ(m_prompter, this);
     m_gz->attach(&m_doc);
     left->addWidget(m_gz);
@@ -111,9 +115,6 @@ QWidget* CPPMusic::buildMusicPanel() {
     grid->addWidget(m_update, 9, 0, 1, 2);
     grid->addWidget(m_render, 10, 0);
     grid->addWidget(m_export, 10, 1);
-    m_hint = named(new QLabel(QStringLiteral("no audio device: playing silently"), box), "Hint");
-    m_hint->setVisible(false);
-    grid->addWidget(m_hint, 11, 0, 1, 2);
     return box;
 }
 
