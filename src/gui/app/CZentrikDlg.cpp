@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/MainToolbar.h"
+#include "app/PageFileCommands.h"
 #include "app/PageRegistry.h"
 #include "app/SidePanel.h"
 #include "app/TabLayout.h"
@@ -41,6 +42,7 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
     m_toolbar = new MainToolbar(this);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
     m_toolbar->setHandler(Command::About, [this] { showAbout(); });
+    m_pageFiles = new PageFileCommands(m_context, *m_toolbar, this);
     connectMusicCommands(*m_toolbar, m_context);
     auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&About Zentrik..."), this, &CZentrikDlg::showAbout);

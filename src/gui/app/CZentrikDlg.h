@@ -17,6 +17,7 @@ namespace zentrik::gui {
 
 struct TabEntry;
 class AboutBox;
+class PageFileCommands;
 class MainToolbar;
 class SidePanel;
 class TooltipGate;
@@ -36,6 +37,7 @@ public:
 
     AppContext& context() { return m_context; }
     QTabWidget* tabs() const { return m_sheet; }
+    PageFileCommands* pageFileCommands() const { return m_pageFiles; }
     MainToolbar* toolbar() const { return m_toolbar; }
     SidePanel* sidePanel() const { return m_sidePanel; }
     // The page of that class ("CProp5Textures"), wherever it is nested.
@@ -72,6 +74,7 @@ private:
     QtJobRunner m_Progress;
     QTabWidget* m_sheet = nullptr;
     MainToolbar* m_toolbar = nullptr;
+    PageFileCommands* m_pageFiles = nullptr;
     SidePanel* m_sidePanel = nullptr;
     TooltipGate* m_tooltips = nullptr;
     QPointer<AboutBox> m_about;

@@ -27,6 +27,8 @@ public:
     int valueOf(int cell) const { return m_values[size_t(cell)]; }
     // The sprite a cell shows, or -1 for the enlarged symbol.
     int spriteOf(int cell) const;
+    // The sprite an object value shows, or -1 (no sprites, no sprite for it).
+    int spriteOfValue(int value) const { return spriteOf(cellOf(value)); }
 
 signals:
     void objectChosen(bool left, int value);

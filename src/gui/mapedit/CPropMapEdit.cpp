@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/MainToolbar.h"
 #include "app/PageRegistry.h"
+#include "choosers/ChooserImages.h"
 #include "choosers/SpriteSelectWnd.h"
 #include "choosers/TextureSelectWnd.h"
 #include "mapedit/MapStatisticsPanel.h"
@@ -78,7 +79,7 @@ CPropMapEdit::CPropMapEdit(AppContext& context, QWidget* parent)
     m_map->view().strip = &m_context.symbols.strip;
     m_map->view().table = &m_context.symbols.objects;
     m_spriteWnd->setSymbols(&m_context.symbols);
-    setChooserData(nullptr, nullptr, &m_context.palettes.current());
+    feedChoosers();
     pullPens();
     showLevel();
     // The main window's toolbar exists once the page sits in it.
@@ -121,6 +122,8 @@ void CPropMapEdit::wireTools() {
         showLevel();
     }));
     c.push_back(m_ws.changed.connect([this](const Change& change) {
+        if (change.set == DataSet::Walls || change.set == DataSet::Sprites)
+            feedChoosers();
         if (change.set != DataSet::Maps)
             return;
         if (change.kind == ChangeKind::Loaded)
@@ -176,10 +179,7 @@ void CPropMapEdit::wireMessages() {
     AppMessages& m = m_context.messages;
     connect(&m, &AppMessages::pensUpdated, this, [this] { pullPens(); });
     connect(&m, &AppMessages::symbolsChanged, this, [this] { symbolsChanged(); });
-    connect(&m, &AppMessages::paletteSwitched, this, [this] {
-        m_textureWnd->update();
-        m_spriteWnd->update();
-    });
+    connect(&m, &AppMessages::paletteSwitched, this, [this] { feedChoosers(); });
     connect(&m, &AppMessages::editPlaneChanged, this, [this] {
         const EditPlane p = m_context.editPlane;
         if (planeOf(tools().target) == p)
@@ -276,11 +276,37 @@ void CPropMapEdit::updatePens() {
         {true, t.right.object},
     }};
     for (size_t i = 0; i < shown.size(); ++i) {
-        const QImage img = m_context.symbolImage(shown[i].first, shown[i].second);
-        m_penPictures[i]->setPixmap(
-            img.isNull() ? QPixmap()
-                         : QPixmap::fromImage(img.scaled(img.size() * kPenPictureZoom)));
+        QImage img = penPicture(shown[i].first, shown[i].second, floors);
+        if (img.isNull()) {
+            img = m_context.symbolImage(shown[i].first, shown[i].second);
+            img = img.scaled(img.size() * kPenPictureZoom);
+        }
+        m_penPictures[i]->setPixmap(img.isNull() ? QPixmap() : QPixmap::fromImage(img));
     }
+}
+
+QImage CPropMapEdit::penPicture(bool object, uint16_t value, bool floors) const {
+    // With the page file loaded a pen shows what the game shows; else its map symbol.
+    const int side = kSymbolSize * kPenPictureZoom;
+    if (!m_palette)
+        return {};
+    if (object) {
+        const int sprite = m_spriteWnd->spriteOfValue(value);
+        if (sprite >= 0 && m_spriteSet && m_spriteSet->images[size_t(sprite)])
+            return chooserImage(*m_spriteSet->images[size_t(sprite)], *m_palette, side);
+        return {};
+    }
+    const int texture = 2 * int(value) - 2; // the first of the tile's two textures
+    if (floors || !m_wallSet || value == 0 || texture >= m_wallSet->count() ||
+        !m_wallSet->images[size_t(texture)])
+        return {};
+    return chooserImage(*m_wallSet->images[size_t(texture)], *m_palette, side);
+}
+
+void CPropMapEdit::feedChoosers() {
+    setChooserData(m_ws.isLoaded(DataSet::Walls) ? &m_ws.walls() : nullptr,
+                   m_ws.isLoaded(DataSet::Sprites) ? &m_ws.sprites() : nullptr,
+                   &m_context.palettes.current());
 }
 
 void CPropMapEdit::setPenTarget(PenTarget target) {
@@ -358,6 +384,7 @@ void CPropMapEdit::setChooserData(const WallSet* walls, const SpriteSet* sprites
     m_palette = palette;
     m_textureWnd->setData(walls, palette);
     m_spriteWnd->setData(sprites, palette);
+    updatePens();
 }
 
 void CPropMapEdit::toggleChooser(bool texture) {

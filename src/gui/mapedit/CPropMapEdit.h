@@ -76,7 +76,7 @@ public:
     QMenu* importExportMenu() const { return m_importMenu; }
     TextureSelectWnd* textureChooser() const { return m_textureWnd; }
     SpriteSelectWnd* spriteChooser() const { return m_spriteWnd; }
-    // The wall and object choosers' data (set by whoever loads the page file).
+
     void setChooserData(const WallSet* walls, const SpriteSet* sprites, const GamePalette* palette);
 
 signals:
@@ -101,6 +101,10 @@ private:
     void setProfMode(bool on);
     void updateSplit();
     void updatePens();
+    // The real wall texture or sprite of a pen value (null without the page file).
+    QImage penPicture(bool object, uint16_t value, bool floors) const;
+    // The choosers and pen pictures show the workspace's walls and sprites.
+    void feedChoosers();
     // The pens live in the program's context; the tools draw with a copy.
     void pullPens();
     void setPen(bool left, int kind, uint16_t value);
