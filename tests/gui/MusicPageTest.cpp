@@ -258,6 +258,18 @@ TEST(MusicPageGui, DragRulesAndUndo) {
     mouse(roll, QEvent::MouseButtonRelease, QPoint(10, 10));
     EXPECT_EQ(f.notes(), before);
     EXPECT_FALSE(roll->editor().grabbed());
+    f.find<QScrollBar>("ChannelBar")->setValue(1);
+    mouse(roll, QEvent::MouseButtonPress, roll->pointOfNote(f.notes()[1], 0.1));
+    mouse(roll, QEvent::MouseMove, roll->pointOfNote(f.notes()[1], 0.1) - QPoint(100, 0));
+    QTest::keyClick(roll, Qt::Key_Escape);
+    EXPECT_EQ(f.notes(), before);
+
+    // Delete removes the note last grabbed, as one undoable edit.
+    drag(roll, roll->pointOfNote(f.notes()[0], 0.5), roll->pointOfNote(f.notes()[0], 0.5));
+    QTest::keyClick(roll, Qt::Key_Delete);
+    EXPECT_EQ(f.notes().size(), 1u);
+    f.page.undo();
+    EXPECT_EQ(f.notes(), before);
 }
 
 TEST(MusicPageGui, EditsAreNotThrownAwaySilently) {
