@@ -27,7 +27,8 @@ TEST_F(MapEditWindow, TheToolbarsMapCommandsOpenTheMapDialogs) {
     load->trigger();
     ASSERT_EQ(prompter.fileDialogs.size(), 1u);
     EXPECT_EQ(prompter.fileDialogs[0].title, "Load maps...");
-    EXPECT_TRUE(w.toolbar()->action(gui::Command::SaveMaps)->isEnabled());
+    QAction* save = w.toolbar()->action(gui::Command::SaveMaps);
+    EXPECT_FALSE(save->isEnabled()) << "no level to save";
 
     // A cell under the mouse goes out to whoever shows it.
     int seenX = -1, seenY = -1;
@@ -37,6 +38,7 @@ TEST_F(MapEditWindow, TheToolbarsMapCommandsOpenTheMapDialogs) {
                          seenY = y;
                      });
     page->findChild<QPushButton*>("addMap")->click();
+    EXPECT_TRUE(save->isEnabled());
     page->tools().setPenMode(PenMode::Pen);
     QTest::qWait(1100);
     QTest::mousePress(page->map(), Qt::LeftButton, {}, QPoint(5 * 8 + 3, 6 * 8 + 3));

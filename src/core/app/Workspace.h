@@ -83,7 +83,7 @@ public:
     bool isLoaded(DataSet set) const;
     VgaGraphState& graphics() { return m_graphics; }
     MusicDocument& music() { return m_music; }
-    // The file a set was last loaded from or saved to (what "Save all" reuses); empty if none.
+    // The file a set was last loaded from (the save dialogs' default name); empty if none.
     std::filesystem::path source(DataSet set) const;
     const WorkspaceServices& services() const { return m_services; }
 

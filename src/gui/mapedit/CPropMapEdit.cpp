@@ -90,6 +90,8 @@ void CPropMapEdit::hookMainToolbar() {
     if (auto* bar = window()->findChild<MainToolbar*>()) {
         bar->setHandler(Command::LoadMaps, [this] { loadMaps(); });
         bar->setHandler(Command::SaveMaps, [this] { saveMaps(); });
+        m_mainToolbar = bar;
+        updateSaveAction();
     }
 }
 
@@ -227,6 +229,7 @@ void CPropMapEdit::showLevel() {
     const bool loaded = !set.empty();
     for (const char* name : {"saveMaps", "cut", "copy", "paste"})
         action(name)->setEnabled(loaded);
+    updateSaveAction();
     for (QAction* a : m_mapMenu->actions())
         a->setEnabled(loaded);
     for (QAction* a : m_importMenu->actions())
@@ -244,6 +247,12 @@ void CPropMapEdit::refresh() {
     updatePens();
     updateUndoActions();
     m_map->update();
+}
+
+void CPropMapEdit::updateSaveAction() {
+    // Like the page's own button: with no level there is nothing to save.
+    if (m_mainToolbar)
+        m_mainToolbar->action(Command::SaveMaps)->setEnabled(!m_ws.levels().empty());
 }
 
 void CPropMapEdit::updateUndoActions() {

@@ -8,6 +8,7 @@
 #include "pagefile/PageFile.h"
 #include "world/SymbolSet.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -30,6 +31,7 @@ struct MapFileContent;
 namespace zentrik::gui {
 
 class AppContext;
+class MainToolbar;
 class MapStatisticsPanel;
 class TextureSelectWnd;
 class SpriteSelectWnd;
@@ -119,6 +121,7 @@ private:
     bool applyImportedMap(MapFileContent&& content);
 
     void updateUndoActions();
+    void updateSaveAction();
 
     AppContext& m_context;
     Workspace& m_ws;
@@ -159,6 +162,7 @@ private:
     bool m_objectsBeforeThirdPlane = true;
     bool m_stroking = false;
     int m_shownLevel = -1;
+    QPointer<MainToolbar> m_mainToolbar; // once the page sits in the main window
 };
 
 } // namespace zentrik::gui
