@@ -1,11 +1,11 @@
 // audio: the songs of an audio archive: listing, export, rebuild and offline rendering.
 #include "CliArea.h"
 
-#include "io/ByteWriter.h"
 #include "io/SafeFile.h"
 #include "music/ImfPlayerBinding.h"
 #include "music/ImfWriter.h"
 #include "music/MusicDocument.h"
+#include "music/OfflineRender.h"
 
 #include <cctype>
 #include <ostream>
@@ -14,11 +14,9 @@ namespace zentrik::cli {
 
 namespace {
 
-constexpr uint32_t kDefaultRate = 44100;
 constexpr uint32_t kMinRate = 4000;
 constexpr uint32_t kMaxRate = 192000;
 constexpr uint32_t kMaxSeconds = 3600;
-constexpr uint32_t kRenderBlock = 4096;
 
 std::optional<uint64_t> number(const std::string& s, uint64_t max) {
     if (s.empty() || s.size() > 10)
@@ -115,29 +113,8 @@ int rebuild(Context& c) {
     return writeOut(c, pos[2], buildImf(doc.model()).bytes);
 }
 
-std::vector<uint8_t> waveFile(const std::vector<int16_t>& samples, uint32_t rate) {
-    constexpr uint32_t kHeaderBytes = 36;
-    const uint32_t dataBytes = uint32_t(samples.size() * sizeof(int16_t));
-    ByteWriter w(kHeaderBytes + 8 + dataBytes);
-    w.text("RIFF");
-    w.u32(kHeaderBytes + dataBytes);
-    w.text("WAVEfmt ");
-    w.u32(16); // format chunk size
-    w.u16(1);  // PCM
-    w.u16(1);  // mono
-    w.u32(rate);
-    w.u32(rate * 2); // bytes per second
-    w.u16(2);        // block align
-    w.u16(16);       // bits per sample
-    w.text("data");
-    w.u32(dataBytes);
-    for (int16_t s : samples)
-        w.u16(uint16_t(s));
-    return w.take();
-}
-
 struct RenderOptions {
-    uint32_t rate = kDefaultRate;
+    uint32_t rate = kDefaultRenderRate;
     std::optional<uint32_t> seconds;
     std::vector<int> muted;
 };
@@ -185,22 +162,14 @@ int render(Context& c) {
     ImfPlayerBinding lib;
     if (!lib.load(c.prompter, ImfPlayerBinding::defaultCandidates()) || !lib.hasRenderer())
         return kExitNotDone;
-    const auto& fn = lib.functions();
-    IMFRenderer* r = fn.createRenderer(opts->rate);
-    if (!r)
+    RenderRequest request{opts->rate,
+                          opts->seconds ? uint64_t(*opts->seconds) * kImfTicksPerSecond
+                                        : uint64_t(doc.model().songLength),
+                          opts->muted};
+    const auto samples = renderImf(lib.functions(), doc.imfData(), request);
+    if (!samples)
         return kExitNotDone;
-    for (int ch : opts->muted)
-        fn.muteRenderer(r, ch, 1);
-    const auto imf = doc.imfData();
-    fn.startRenderer(r, imf.data(), uint32_t(imf.size()), 0);
-    const uint64_t ticks =
-        opts->seconds ? uint64_t(*opts->seconds) * kImfTicksPerSecond : doc.model().songLength;
-    const uint64_t frames = ticks * opts->rate / kImfTicksPerSecond;
-    std::vector<int16_t> samples(size_t(frames), 0);
-    for (uint64_t at = 0; at < frames; at += kRenderBlock)
-        fn.render(r, samples.data() + at, uint32_t(std::min<uint64_t>(kRenderBlock, frames - at)));
-    fn.destroyRenderer(r);
-    return writeOut(c, pos[2], waveFile(samples, opts->rate));
+    return writeOut(c, pos[2], waveFile16(*samples, opts->rate));
 }
 
 const AreaRegistration kAudio{

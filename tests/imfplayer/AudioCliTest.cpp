@@ -2,6 +2,7 @@
 #include "../cli/CliRunner.h"
 #include "io/ByteReader.h"
 #include "music/MusicDocument.h"
+#include "music/OfflineRender.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -82,4 +83,54 @@ TEST_F(AudioCli, RenderWritesPcmAndMutesChannels) {
             " --mute 6 --mute 7 --mute 8");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(peak(readBytes(dir / "n.wav")), 0);
+}
+
+TEST_F(AudioCli, BadInputsAreRefused) {
+    struct Case {
+        std::string args;
+        int exit;
+        std::string err;
+    } cases[] = {
+        {"audio info", 2, "usage: "},
+        {"audio info " + q(dir / "AUDIOT.WL6"), 1,
+         "CZentrikDlg::OnLoadMusic(): Unable to open audio head file:: "},
+        {"audio export-imf " + q(audiot) + " 11 " + q(dir / "x.imf"), 1,
+         "zentrik-cli: There is no song 11 (the archive has 11, counted from 0)"},
+        {"audio export-imf " + q(audiot) + " one " + q(dir / "x.imf"), 1, "zentrik-cli: "},
+        {"audio render " + q(audiot) + " 0 " + q(dir / "x.wav") + " --rate 10", 2, "usage: "},
+        {"audio render " + q(audiot) + " 0 " + q(dir / "x.wav") + " --mute 9", 2, "usage: "},
+        {"audio render " + q(audiot) + " 0 " + q(dir / "x.wav") + " 4", 2, "usage: "},
+    };
+    for (const auto& c : cases) {
+        auto r = run(c.args);
+        EXPECT_EQ(r.exitCode, c.exit) << c.args;
+        EXPECT_EQ(r.err.rfind(c.err, 0), 0u) << c.args << "\n" << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.imf"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.wav"));
+}
+
+// The music page renders through the same core steps as the verb: same bytes for the same song
+// and mutes (here a solo on channel 3). A cancelled render gives nothing.
+TEST_F(AudioCli, PageRenderMatchesTheVerbByteForByte) {
+    auto r =
+        run("audio render " + q(audiot) + " 9 " + q(dir / "cli.wav") + " --mute 0 1 2 4 5 6 7 8");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    StrictPrompter prompter;
+    MusicDocument doc;
+    ASSERT_TRUE(doc.LoadMusic(audiot, prompter));
+    doc.selectSong(9); // the shortest song
+    ImfPlayerBinding lib;
+    ASSERT_TRUE(lib.load(prompter, {IMFLIB_FILE}));
+    const RenderRequest request{
+        kDefaultRenderRate, doc.model().songLength, {0, 1, 2, 4, 5, 6, 7, 8}};
+    InlineProgress progress;
+    const auto samples = renderImf(lib.functions(), doc.imfData(), request, &progress);
+    ASSERT_TRUE(samples);
+    EXPECT_EQ(waveFile16(*samples, request.rate), readBytes(dir / "cli.wav"));
+    EXPECT_EQ(progress.position, 99);
+
+    progress = InlineProgress{};
+    progress.cancelAfter = 1;
+    EXPECT_FALSE(renderImf(lib.functions(), doc.imfData(), request, &progress));
 }

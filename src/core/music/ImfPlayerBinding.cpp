@@ -58,6 +58,7 @@ bool ImfPlayerBinding::load(Prompter& prompter,
     lookUp(m_handle, "ShutdownIMFPlayer", m_fn.shutdown);
     lookUp(m_handle, "MuteIMFChannel", m_fn.mute);
     lookUp(m_handle, "PlayIMFMusicAt", m_fn.playAt);
+    lookUp(m_handle, "IMFPlayerHasAudioDevice", m_fn.hasDevice);
     lookUp(m_handle, "CreateIMFRenderer", m_fn.createRenderer);
     lookUp(m_handle, "DestroyIMFRenderer", m_fn.destroyRenderer);
     lookUp(m_handle, "StartIMFRenderer", m_fn.startRenderer);

@@ -22,6 +22,8 @@ public:
     virtual void stop() = 0;
     virtual int32_t position() = 0;
     virtual void mute(int channel, bool muted) = 0;
+    // False when the sound goes nowhere (no audio device): the page says so.
+    virtual bool hasAudioDevice() const { return true; }
 };
 
 // The player library's functions, found by name.
@@ -35,6 +37,7 @@ struct ImfLibFunctions {
     decltype(&ShutdownIMFPlayer) shutdown = nullptr;
     decltype(&MuteIMFChannel) mute = nullptr;
     decltype(&PlayIMFMusicAt) playAt = nullptr;
+    decltype(&IMFPlayerHasAudioDevice) hasDevice = nullptr; // optional
     // The offline renderer; optional for playback.
     decltype(&CreateIMFRenderer) createRenderer = nullptr;
     decltype(&DestroyIMFRenderer) destroyRenderer = nullptr;
@@ -78,6 +81,9 @@ public:
     void stop() override;
     int32_t position() override;
     void mute(int channel, bool muted) override;
+    bool hasAudioDevice() const override {
+        return !m_started || !m_fn.hasDevice || m_fn.hasDevice() != 0;
+    }
 
     void release();
 

@@ -42,6 +42,8 @@ void MusicDocument::setMusic(MusicSet set) {
     m_rebuilt.reset();
     m_model = SongModel{};
     selectSong(0);
+    if (!m_index)
+        songReplaced();
 }
 
 void MusicDocument::selectSong(int index) {
@@ -72,11 +74,12 @@ std::span<const uint8_t> MusicDocument::imfData() const {
 void MusicDocument::rebuildModel() {
     if (m_rebuilt) {
         m_model = buildSongModel(m_rebuilt->bytes, m_rebuilt->span, m_debug);
-        return;
+    } else {
+        const auto bytes = songBytes();
+        // The padded buffer, so that the debug offsets count from the chunk's first byte.
+        m_model = buildSongModel(bytes, imfSpanOf(bytes), m_debug);
     }
-    const auto bytes = songBytes();
-    // The padded buffer, so that the debug offsets count from the chunk's first byte.
-    m_model = buildSongModel(bytes, imfSpanOf(bytes), m_debug);
+    songReplaced();
 }
 
 bool MusicDocument::UpdateIMF(Prompter& prompter, const std::filesystem::path& folder) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Signal.h"
 #include "music/ImfWriter.h"
 #include "music/MusicSet.h"
 #include "music/SongModel.h"
@@ -63,6 +64,10 @@ public:
 
     // "Song length: %i:%.2i mins (%i bytes)" of the current song, or empty without one.
     std::string songLengthLine() const;
+
+    // After every change of the current song data and its model (a song selected, a load,
+    // a rebuild), so views and note grabs never point into a model that is gone.
+    Signal<> songReplaced;
 
 private:
     void stopPlayback() {

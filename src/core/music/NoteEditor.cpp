@@ -159,8 +159,7 @@ void NoteEditor::drag(std::vector<NoteEvent>& notes, int x, int y) {
 
 void NoteEditor::release(std::vector<NoteEvent>& notes) {
     if (!m_grabbed || *m_grabbed >= notes.size()) {
-        m_grabbed.reset();
-        m_part = Grab::None;
+        dropGrab();
         return;
     }
     size_t g = *m_grabbed;
@@ -184,8 +183,7 @@ void NoteEditor::release(std::vector<NoteEvent>& notes) {
         notes[i].start = end;
         ++i;
     }
-    m_grabbed.reset();
-    m_part = Grab::None;
+    dropGrab();
 }
 
 std::string NoteEditor::noteLengthText(const std::vector<NoteEvent>& notes) const {
@@ -209,7 +207,8 @@ void NoteEditor::followCursor(int32_t position, uint32_t songLength) {
         return;
     }
     if (m_follow)
-        hScroll = std::clamp(position / hZoom - kCursorFollowAt, 0, hScrollRange(songLength));
+        hScroll = std::clamp(position / hZoom + kLeftMargin - kCursorFollowAt, 0,
+                             hScrollRange(songLength));
 }
 
 } // namespace zentrik

@@ -78,8 +78,16 @@ public:
     std::string noteLengthText(const std::vector<NoteEvent>& notes) const; // "Note length: %i"
     std::string noteTimeText(const std::vector<NoteEvent>& notes) const;   // "Note time: %i"
 
-    // Play cursor at a player position: its x, and the follow rule's new scroll.
-    int cursorX(int32_t position) const { return position / hZoom - hScroll; }
+    // A grab that must not survive (the model was replaced, the channel changed, Escape): it
+    // ends without the cut rules of a release.
+    void dropGrab() {
+        m_grabbed.reset();
+        m_part = Grab::None;
+    }
+
+    // Play cursor at a player position: its x (at the notes' margin, so it meets the note that
+    // is sounding), and the follow rule's new scroll.
+    int cursorX(int32_t position) const { return position / hZoom - hScroll + kLeftMargin; }
     void followCursor(int32_t position, uint32_t songLength);
     bool following() const { return m_follow; }
 

@@ -8,6 +8,7 @@
 #include "app/SidePanel.h"
 #include "app/TabLayout.h"
 #include "app/TooltipGate.h"
+#include "music/MusicCommands.h"
 #include "vga/VgaCommands.h"
 
 #include <QApplication>
@@ -49,6 +50,7 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
     m_pageFiles = new PageFileCommands(m_context, *m_toolbar, this);
     m_loadAll = new LoadAllCommand(m_context, *m_toolbar, this);
     setAcceptDrops(true);
+    connectMusicCommands(*m_toolbar, m_context);
     auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&About Zentrik..."), this, &CZentrikDlg::showAbout);
 

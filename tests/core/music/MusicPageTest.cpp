@@ -80,3 +80,24 @@ TEST(MusicPage, SoloMutesEveryOtherChannelAndClearingUnmutesAll) {
     EXPECT_EQ(p.player.muteState[4], 1);
     EXPECT_TRUE(p.page.muted(4));
 }
+
+TEST(MusicPage, ClickPlaysFromTheTickAndSelectingStops) {
+    Page p;
+    p.doc.setMusic(threeSongs());
+    p.page.playFrom(7);
+    EXPECT_EQ(p.player.calls.back(), "at 7");
+    EXPECT_TRUE(p.page.playing());
+    p.doc.selectSong(1);
+    EXPECT_EQ(p.player.calls.back(), "stop");
+    EXPECT_FALSE(p.page.playing());
+}
+
+TEST(MusicPage, TheDocumentOutlivesThePage) {
+    MusicDocument doc;
+    RecordingPlayer player;
+    StrictPrompter prompter;
+    { MusicPage page(doc, player, prompter); }
+    doc.setMusic(threeSongs()); // would call the gone page's stop
+    doc.selectSong(1);
+    EXPECT_TRUE(player.calls.empty());
+}

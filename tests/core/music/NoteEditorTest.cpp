@@ -110,3 +110,54 @@ TEST(NoteEditor, ReleaseCutsOrRemovesOverlappedNeighbours) {
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_EQ(notes[0], note(0, 300));
 }
+
+TEST(NoteEditor, PlayCursorFollowsOnceSeen) {
+    NoteEditor e;
+    e.followCursor(100000, 200000); // never seen: no scroll
+    EXPECT_EQ(e.hScroll, 0);
+    e.followCursor(2000, 200000);
+    EXPECT_TRUE(e.following());
+    e.followCursor(20 * 500, 200000);
+    EXPECT_EQ(e.hScroll, 500 + 9 - 53);
+    // At the notes' x: the margin is in both.
+    EXPECT_EQ(e.cursorX(20 * 500), 53);
+    EXPECT_EQ(e.cursorX(20 * 500), e.xOfTime(20 * 500));
+}
+
+TEST(OperatorCells, InitialSettingsOfAnOperator) {
+    // Channel 4: cells 7 and 10, slots 9 and 12.
+    EXPECT_EQ(cellsOfChannel(4), (std::array<int, 2>{7, 10}));
+    EXPECT_EQ(slotOfCell(10), 12);
+    EXPECT_EQ(slotOfCell(17), 21);
+    const std::vector<uint8_t> imf{
+        0x2C, 0x00, 0,    0, //
+        0x2C, 0xF3, 1,    0, // a later value wins
+        0x4C, 0x8A, 4,    0, 0x6C, 0xA5, 0,    0, 0x8C, 0x3C, 0,
+        0,    0xEC, 0x03, 5, 0,    0x2C, 0x01, 0, 0, // after a delay of 5: not part of the setup
+    };
+    const auto s = operatorSettings(initialRegisters(imf), 4, 1);
+    EXPECT_EQ(s.frequencyFactor, 3);
+    EXPECT_TRUE(s.keyboardScaling && s.keepSustain && s.vibrato && s.tremolo);
+    EXPECT_EQ(s.envelopeText(), "Keep sustain");
+    EXPECT_EQ(s.attenuation, "7.50");
+    EXPECT_EQ(s.levelKeyScaling, "1,5 dB / octave");
+    EXPECT_EQ(s.attackRate, 10);
+    EXPECT_EQ(s.decayRate, 5);
+    EXPECT_EQ(s.sustain, 3);
+    EXPECT_EQ(s.releaseRate, 12);
+    EXPECT_EQ(s.waveform, "Sinus");
+    const auto other = operatorSettings(initialRegisters(imf), 4, 0);
+    EXPECT_EQ(other.envelopeText(), "Decay after sustain");
+    EXPECT_EQ(other.waveform, "Sinus");
+}
+
+TEST(OperatorCells, PanelNeedsItsParent) {
+    StrictPrompter prompter;
+    CellPropertiesPanel panel(prompter);
+    EXPECT_FALSE(panel.refresh(1, 0));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Parent not initialised!!!");
+    MusicDocument doc;
+    panel.attach(&doc);
+    EXPECT_TRUE(panel.refresh(1, 0));
+}

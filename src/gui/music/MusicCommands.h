@@ -1,0 +1,12 @@
+#pragma once
+
+namespace zentrik::gui {
+
+class AppContext;
+class MainToolbar;
+
+// Gives the toolbar's "Load music" its handler: the file dialog, then the load into the
+// workspace's songs, which the music page shows.
+void connectMusicCommands(MainToolbar& toolbar, AppContext& context);
+
+} // namespace zentrik::gui
