@@ -14,8 +14,8 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <vector>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -163,7 +163,7 @@ private:
     bool m_objectsBeforeThirdPlane = true;
     bool m_stroking = false;
     int m_shownLevel = -1;
-    QPointer<MainToolbar> m_mainToolbar; // once the page sits in the main window
+    QPointer<MainToolbar> m_mainToolbar;   // once the page sits in the main window
     std::optional<PenMode> m_goTo3DReturn; // "Goto in 3DEdit" is picking a cell
 };
 

@@ -7,8 +7,8 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <vector>
 #include <optional>
+#include <vector>
 
 namespace zentrik::gui {
 

@@ -94,8 +94,8 @@ void CProp3DEdit::rebuildColors() {
 void CProp3DEdit::updateScene() {
     Workspace& ws = m_context.workspace;
     // Until a page file is loaded the walls are drawn from their map symbols.
-    const WallSet* walls = ws.isLoaded(DataSet::Walls) && ws.walls().count() > 0 ? &ws.walls()
-                                                                                 : &m_standInWalls;
+    const WallSet* walls =
+        ws.isLoaded(DataSet::Walls) && ws.walls().count() > 0 ? &ws.walls() : &m_standInWalls;
     const SpriteSet* sprites = ws.isLoaded(DataSet::Sprites) ? &ws.sprites() : nullptr;
     m_view->setScene({&m_world, walls, sprites, &m_colors});
     m_mini->setSource(ws.levels().current(), &m_context.symbols.strip);
@@ -104,7 +104,8 @@ void CProp3DEdit::updateScene() {
 void CProp3DEdit::reload() {
     const Level* level = m_context.workspace.levels().current();
     m_world.build(level, m_context.symbols.objects, m_difficulty);
-    if (m_world.loaded() && (m_firstPlacement || m_shownLevel != m_context.workspace.levels().currentLevel)) {
+    if (m_world.loaded() &&
+        (m_firstPlacement || m_shownLevel != m_context.workspace.levels().currentLevel)) {
         // A new level starts on its own player start.
         if (placeViewerOnStart(m_view->motion().pose, m_world))
             m_firstPlacement = false;

@@ -42,5 +42,4 @@ TEST(JobProtocol, CancelEndsWithTwoAndKeepsTheOldData) {
               JobResult::Done);
     EXPECT_EQ(data.size(), 3u);
 }
-
 }
