@@ -24,6 +24,23 @@ std::optional<LoadAllScan> scanArg(Context& c, fs::path& folder) {
     return std::move(*scan);
 }
 
+// The folder's scan and the suffix to use: --suffix, else the proposal.
+struct FolderArg {
+    fs::path folder;
+    LoadAllScan scan;
+    std::optional<std::string> suffix;
+};
+
+std::optional<FolderArg> folderArg(Context& c) {
+    FolderArg a;
+    auto scan = scanArg(c, a.folder);
+    if (!scan)
+        return std::nullopt;
+    a.scan = std::move(*scan);
+    a.suffix = c.args.option("suffix") ? c.args.option("suffix") : proposeSuffix(a.scan, "WL6");
+    return a;
+}
+
 void printPlan(Context& c, const LoadAllScan& scan, const std::optional<std::string>& proposal,
                const LoadAllNames& names) {
     if (c.json) {
@@ -57,26 +74,22 @@ void printPlan(Context& c, const LoadAllScan& scan, const std::optional<std::str
 int plan(Context& c) {
     if (c.args.positional().size() != 1)
         return c.usage("zentrik-cli loadall plan FOLDER [--suffix S] [--json]");
-    fs::path folder;
-    const auto scan = scanArg(c, folder);
-    if (!scan)
+    const auto a = folderArg(c);
+    if (!a)
         return kExitNotDone;
-    const auto proposal =
-        c.args.option("suffix") ? c.args.option("suffix") : proposeSuffix(*scan, "WL6");
-    printPlan(c, *scan, proposal,
-              proposal ? selectForSuffix(*scan, *proposal, folder) : LoadAllNames{});
+    printPlan(c, a->scan, a->suffix,
+              a->suffix ? selectForSuffix(a->scan, *a->suffix, a->folder) : LoadAllNames{});
     return kExitDone;
 }
 
 int compress(Context& c) {
     if (c.args.positional().size() != 1)
         return c.usage("zentrik-cli loadall compress FOLDER [--suffix S] --yes");
-    fs::path folder;
-    const auto scan = scanArg(c, folder);
-    if (!scan)
+    const auto a = folderArg(c);
+    if (!a)
         return kExitNotDone;
-    const auto suffix =
-        c.args.option("suffix") ? c.args.option("suffix") : proposeSuffix(*scan, "WL6");
+    const fs::path& folder = a->folder;
+    const auto& suffix = a->suffix;
     if (!suffix) {
         c.prompter.message(folder.string(), "No game files in this folder",
                            MessageIcon::Exclamation);
@@ -91,7 +104,7 @@ int compress(Context& c) {
     SteadyClock clock;
     LoadAllFiles files(settings, c.prompter, jobs, clock);
     LoadAllSession session;
-    const auto loaded = session.load(files, selectForSuffix(*scan, *suffix, folder));
+    const auto loaded = session.load(files, selectForSuffix(a->scan, *suffix, folder));
     const auto saved = session.compressAll(files);
     c.out << summarize(loaded) << summarize(saved);
     for (const auto* list : {&loaded, &saved})

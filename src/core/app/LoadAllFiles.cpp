@@ -7,20 +7,6 @@ namespace zentrik {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// The names a graphics load or save uses: the fields' own, the dictionary loaded before.
-VgaFileSet vgaFiles(const fs::path& header, const fs::path& data, const fs::path& dict) {
-    VgaFileSet files = VgaFileSet::fromGraphPath(data);
-    if (!header.empty())
-        files.head = header;
-    if (!dict.empty())
-        files.dict = dict;
-    return files;
-}
-
-} // namespace
-
 LoadAllFiles::LoadAllFiles(Settings& settings, Prompter& prompter, JobRunner& jobs,
                            const Clock& clock)
     : pages(PageFileServices{prompter, jobs, m_quiet, clock, {}}), m_settings(settings),
@@ -41,7 +27,8 @@ bool LoadAllFiles::loadMaps(const fs::path& data, const fs::path& header) {
 
 bool LoadAllFiles::loadGraphics(const fs::path& header, const fs::path& data) {
     // A dictionary loaded just before is the one to decode with; else the archive's own.
-    return LoadAllGraphics(vga, vgaFiles(header, data, m_dictPath), m_prompter, m_jobs, data);
+    return LoadAllGraphics(vga, VgaFileSet::named(header, data, m_dictPath), m_prompter, m_jobs,
+                           data);
 }
 
 bool LoadAllFiles::loadMusic(const fs::path& data, const fs::path& header) {
@@ -72,7 +59,8 @@ bool LoadAllFiles::savePageFile(const fs::path& file, PageParts parts) {
 }
 
 bool LoadAllFiles::saveGraphics(const fs::path& header, const fs::path& data, VgaParts) {
-    return SaveAllGraphics(vga, vgaFiles(header, data, m_dictPath), true, m_prompter, m_jobs);
+    return SaveAllGraphics(vga, VgaFileSet::named(header, data, m_dictPath), true, m_prompter,
+                           m_jobs);
 }
 
 } // namespace zentrik

@@ -13,15 +13,6 @@ std::optional<fs::path> given(const fs::path& p) {
     return p.empty() ? std::nullopt : std::optional<fs::path>(p);
 }
 
-VgaFileSet vgaFiles(const fs::path& header, const fs::path& data, const fs::path& dict) {
-    VgaFileSet files = VgaFileSet::fromGraphPath(data);
-    if (!header.empty())
-        files.head = header;
-    if (!dict.empty())
-        files.dict = dict;
-    return files;
-}
-
 constexpr DataSet kVgaSets[] = {DataSet::Graphics, DataSet::Fonts, DataSet::Screens,
                                 DataSet::Tile8s};
 
@@ -52,7 +43,8 @@ bool WorkspaceLoadAll::loadSounds(const fs::path& file) {
 
 bool WorkspaceLoadAll::loadGraphics(const fs::path& header, const fs::path& data) {
     const WorkspaceServices& s = m_ws.services();
-    if (!LoadAllGraphics(m_ws.graphics(), vgaFiles(header, data, m_dict), s.prompter, s.jobs, data))
+    if (!LoadAllGraphics(m_ws.graphics(), VgaFileSet::named(header, data, m_dict), s.prompter,
+                         s.jobs, data))
         return false;
     for (DataSet set : kVgaSets)
         m_ws.setReplaced(set);
@@ -85,7 +77,8 @@ bool WorkspaceLoadAll::savePageFile(const fs::path& file, PageParts parts) {
 
 bool WorkspaceLoadAll::saveGraphics(const fs::path& header, const fs::path& data, VgaParts parts) {
     const WorkspaceServices& s = m_ws.services();
-    if (!SaveAllGraphics(m_ws.graphics(), vgaFiles(header, data, m_dict), true, s.prompter, s.jobs))
+    if (!SaveAllGraphics(m_ws.graphics(), VgaFileSet::named(header, data, m_dict), true, s.prompter,
+                         s.jobs))
         return false;
     const bool saved[] = {parts.graphics, parts.fonts, parts.screens, parts.tile8s};
     for (size_t i = 0; i < 4; ++i)

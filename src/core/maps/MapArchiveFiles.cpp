@@ -1,6 +1,7 @@
 #include "maps/MapArchiveFiles.h"
 
 #include "app/JobProtocol.h"
+#include "io/CompanionFile.h"
 #include "io/SafeFile.h"
 #include "maps/MapArchiveReader.h"
 #include "maps/MapArchiveWriter.h"
@@ -59,17 +60,7 @@ fs::path MapFileName::full() const {
 }
 
 fs::path MapFileName::sibling(const std::string& otherBase) const {
-    const std::string wanted = otherBase + "." + ext;
-    std::error_code ec;
-    if (fs::exists(folder / wanted, ec))
-        return folder / wanted;
-    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end;
-         !ec && it != end; it.increment(ec)) {
-        const std::string file = it->path().filename().string();
-        if (equalsNoCase(file, wanted))
-            return folder / file;
-    }
-    return folder / wanted;
+    return companionFile(folder, otherBase, ext);
 }
 
 bool MapArchiveFiles::openMap(MapFileName& name, bool& carmack, std::vector<uint8_t>& bytes) {

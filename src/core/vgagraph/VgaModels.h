@@ -20,6 +20,16 @@ struct VgaFileSet {
     std::filesystem::path head, graph, dict;
 
     static VgaFileSet fromGraphPath(const std::filesystem::path& graphPath);
+    // The data file with the header and dictionary named beside it; empty names are derived.
+    static VgaFileSet named(const std::filesystem::path& header, const std::filesystem::path& data,
+                            const std::filesystem::path& dict) {
+        VgaFileSet files = fromGraphPath(data);
+        if (!header.empty())
+            files.head = header;
+        if (!dict.empty())
+            files.dict = dict;
+        return files;
+    }
     std::filesystem::path graphPath() const {
         return graph.empty() ? folder / ("VGAGRAPH." + extension) : graph;
     }
