@@ -17,7 +17,7 @@ struct VgaFileSet {
     std::filesystem::path folder;
     std::string extension;
     // Names given explicitly (Load All's fields); empty ones are STEM.extension in folder.
-    std::filesystem::path head, graph, dict;
+    std::filesystem::path head{}, graph{}, dict{};
 
     static VgaFileSet fromGraphPath(const std::filesystem::path& graphPath);
     // The data file with the header and dictionary named beside it; empty names are derived.

@@ -42,4 +42,3 @@ TEST(JobProtocol, CancelEndsWithTwoAndKeepsTheOldData) {
               JobResult::Done);
     EXPECT_EQ(data.size(), 3u);
 }
-}
