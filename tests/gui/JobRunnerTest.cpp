@@ -145,5 +145,36 @@ TEST(JobRunner, TheWorkerCanAskTheUserFromItsThread) {
     EXPECT_EQ(result, JobResult::Done);
 }
 
+// One command's jobs share one window; a Cancel during one fails the ones still to come.
+TEST(JobRunnerBatch, OneWindowForAllJobsAndCancelStopsTheRest) {
+    QtJobRunner runner;
+    int windows = 0;
+    ProgressWindow* shared = nullptr;
+    runner.onWindowCreated = [&](ProgressWindow& w) {
+        ++windows;
+        shared = &w;
+    };
+    runner.beginBatch();
+    EXPECT_EQ(runner.run([](Progress&) { return JobResult::Done; }), JobResult::Done);
+    EXPECT_EQ(runner.run([&](Progress&) {
+        QMetaObject::invokeMethod(
+            shared, [&] { shared->requestCancel(); }, Qt::QueuedConnection);
+        std::this_thread::sleep_for(50ms);
+        return JobResult::Done;
+    }),
+              JobResult::Failed);
+    bool ranAfterCancel = false;
+    EXPECT_EQ(runner.run([&](Progress& p) {
+        ranAfterCancel = !p.cancelled();
+        return JobResult::Done;
+    }),
+              JobResult::Failed);
+    EXPECT_FALSE(ranAfterCancel);
+    runner.endBatch();
+    EXPECT_EQ(windows, 1);
+    EXPECT_EQ(runner.run([](Progress&) { return JobResult::Done; }), JobResult::Done)
+        << "a new command starts afresh";
+}
+
 } // namespace
 } // namespace zentrik::gui

@@ -34,6 +34,10 @@ class JobRunner {
 public:
     virtual ~JobRunner() = default;
     virtual int run(const JobWorker& worker) = 0;
+    // Between these, the jobs of one command (Load All) share one progress window, and a
+    // Cancel stops every job still to come.
+    virtual void beginBatch() {}
+    virtual void endBatch() {}
 };
 
 // Progress that shows nothing; records the last texts so tests can look at them, and can be

@@ -50,6 +50,14 @@ class JobRunnerRelay final : public JobRunner {
 public:
     explicit JobRunnerRelay(JobRunner*& target) : m_target(target) {}
     int run(const JobWorker& worker) override;
+    void beginBatch() override {
+        if (m_target)
+            m_target->beginBatch();
+    }
+    void endBatch() override {
+        if (m_target)
+            m_target->endBatch();
+    }
 
 private:
     JobRunner*& m_target;

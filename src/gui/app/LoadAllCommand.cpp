@@ -106,7 +106,9 @@ bool LoadAllCommand::open(const fs::path& path) {
 bool LoadAllCommand::run(const fs::path& folder, const std::string& suffix,
                          const LoadAllChoice& choice) {
     m_running = true;
+    m_context.jobRelay.beginBatch(); // one progress window for every set
     auto outcomes = m_session.load(m_io, choice.names);
+    m_context.jobRelay.endBatch();
     m_running = false;
     // Names, symbols and palette follow the game even when no maps were among the files.
     if (!suffix.empty())
@@ -114,7 +116,9 @@ bool LoadAllCommand::run(const fs::path& folder, const std::string& suffix,
     m_context.saveStdPath(folder);
     m_context.workspace.setLoadAllUsed(true);
     if (choice.compress) {
+        m_context.jobRelay.beginBatch();
         auto saved = m_session.compressAll(m_io);
+        m_context.jobRelay.endBatch();
         outcomes.insert(outcomes.end(), saved.begin(), saved.end());
     }
     m_context.quiet.mark(m_context.clockRelay);
@@ -127,7 +131,9 @@ bool LoadAllCommand::run(const fs::path& folder, const std::string& suffix,
 bool LoadAllCommand::saveAll() {
     if (!m_context.workspace.loadAllUsed())
         return false;
+    m_context.jobRelay.beginBatch();
     const auto outcomes = m_session.saveAll(m_io);
+    m_context.jobRelay.endBatch();
     m_context.quiet.mark(m_context.clockRelay);
     // The savers report their own failures; a set that could not be written for want of a
     // name is said here.

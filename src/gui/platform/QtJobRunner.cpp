@@ -3,6 +3,7 @@
 #include "platform/ProgressWindow.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 
 #include <atomic>
 #include <chrono>
@@ -53,25 +54,43 @@ int runWorker(const JobWorker& worker, Progress& progress) {
 } // namespace
 
 int QtJobRunner::run(const JobWorker& worker) {
-    ProgressWindow window(m_parent.data());
-    std::atomic<bool> cancel{false};
+    std::unique_ptr<ProgressWindow> own;
+    ProgressWindow* window = m_batch;
+    if (!window) {
+        own = std::make_unique<ProgressWindow>(m_parent.data());
+        window = own.get();
+    }
+    // In a batch a Cancel stands for the rest of it: the jobs still to come fail at once.
+    std::atomic<bool> cancel{window->cancelRequested()};
     std::atomic<bool> finished{false};
     std::atomic<int> workerCode{JobResult::Failed};
-    QObject::connect(&window, &ProgressWindow::cancelRequestedChanged, &window,
-                     [&cancel] { cancel.store(true, std::memory_order_release); });
-    if (onWindowCreated)
-        onWindowCreated(window);
+    const auto cancelWatch =
+        QObject::connect(window, &ProgressWindow::cancelRequestedChanged, window,
+                         [&cancel] { cancel.store(true, std::memory_order_release); });
+    if (onWindowCreated && own)
+        onWindowCreated(*window);
 
-    WindowProgress progress(&window, cancel);
+    QEventLoop batchLoop;
+    WindowProgress progress(window, cancel);
     std::thread thread([&] {
         const int code = runWorker(worker, progress);
         workerCode.store(code);
         finished.store(true, std::memory_order_release);
         QMetaObject::invokeMethod(
-            &window, [w = &window, code] { w->finish(code); }, Qt::QueuedConnection);
+            window,
+            [w = window, code, batch = !own, loop = &batchLoop] {
+                if (batch)
+                    loop->quit(); // the window stays up for the next job
+                else
+                    w->finish(code);
+            },
+            Qt::QueuedConnection);
     });
 
-    window.exec();
+    if (own)
+        window->exec();
+    else
+        batchLoop.exec();
 
     // The window can only end early when the whole application quits. Stop the worker and keep
     // serving its questions (which wait on this thread) until it has returned.
@@ -81,11 +100,29 @@ int QtJobRunner::run(const JobWorker& worker) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     thread.join();
-    if (m_quiet && m_clock)
+    QObject::disconnect(cancelWatch);
+    if (m_quiet && m_clock && own)
         m_quiet->mark(*m_clock);
     // After Cancel the job counts as failed even if the worker got to its end: the user was
     // told it stops, and the caller discards what it built.
     return cancel.load() ? JobResult::Failed : workerCode.load();
+}
+
+void QtJobRunner::beginBatch() {
+    if (m_batch)
+        return;
+    m_batch = new ProgressWindow(m_parent.data());
+    m_batch->setWindowModality(Qt::ApplicationModal);
+    if (onWindowCreated)
+        onWindowCreated(*m_batch);
+    m_batch->show();
+}
+
+void QtJobRunner::endBatch() {
+    delete m_batch;
+    m_batch = nullptr;
+    if (m_quiet && m_clock)
+        m_quiet->mark(*m_clock);
 }
 
 } // namespace zentrik::gui

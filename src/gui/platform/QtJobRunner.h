@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace zentrik::gui {
 
@@ -29,6 +30,8 @@ public:
         m_clock = clock;
     }
     int run(const JobWorker& worker) override;
+    void beginBatch() override;
+    void endBatch() override;
 
     // Called with each new window just before it runs; tests use it to reach the window.
     std::function<void(ProgressWindow&)> onWindowCreated;
@@ -37,6 +40,7 @@ private:
     QPointer<QWidget> m_parent;
     QuietTime* m_quiet = nullptr;
     const Clock* m_clock = nullptr;
+    ProgressWindow* m_batch = nullptr; // the window the jobs of a batch share
 };
 
 } // namespace zentrik::gui
