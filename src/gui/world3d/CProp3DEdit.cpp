@@ -216,6 +216,8 @@ void CProp3DEdit::commitStroke() {
     m_stroke = EditStroke();
     stroke.undo(*level);
     m_context.workspace.editLevel([&] { stroke.redo(*level); });
+    if (CPropMapEdit* maps = mapPage())
+        maps->map()->markDirty(); // the level map's picture shows the new cells
 }
 
 void CProp3DEdit::hover(const WorldPick& pick) {
