@@ -3,7 +3,7 @@
 # icon and AppStream data where desktops look for them. `cpack -G DEB` packs the same tree.
 set(ZENTRIK_APP_ID "app.zentrik.Zentrik" CACHE STRING "AppStream component id")
 set(ZENTRIK_RELEASE_DATE "2026-12-07" CACHE STRING "Date of this release, for the AppStream metadata")
-set(ZENTRIK_SCREENSHOT_URL "https://zentrik.invalid/screenshots/mapedit.png"
+set(ZENTRIK_SCREENSHOT_URL "https://zentrik.invalid/screenshots/MapEdit.png"
     CACHE STRING "Where the published screenshot of the map editor can be fetched")
 
 install(TARGETS zentrik-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -21,7 +21,7 @@ install(FILES packaging/zentrik.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/${ZENTRIK_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES docs/screenshots/mapedit.png
+install(FILES docs/screenshots/MapEdit.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/zentrik/screenshots OPTIONAL)
 
 set(CPACK_PACKAGE_NAME zentrik)
