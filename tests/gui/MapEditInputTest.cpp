@@ -45,6 +45,23 @@ TEST_F(MapPage, ARightClickStrokeEndsAndOpensNoMenuOverADrawingTool) {
     QTest::mouseRelease(map, Qt::RightButton, {}, at);
 }
 
+TEST_F(MapPage, EscapeEndsAPenStrokeAsDrawn) {
+    loadShareware();
+    page->show();
+    LevelMapCtrl* map = page->map();
+    setPen(true, {9, 0, 0});
+    QTest::mousePress(map, Qt::LeftButton, {}, cellCentre(*map, 10, 10));
+    QTest::keyClick(map, Qt::Key_Escape);
+    const Plane drawn = level().planes[0];
+    QMouseEvent move(QEvent::MouseMove, cellCentre(*map, 20, 10),
+                     map->mapToGlobal(cellCentre(*map, 20, 10)), Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(map, &move);
+    QTest::mouseRelease(map, Qt::LeftButton, {}, cellCentre(*map, 20, 10));
+    EXPECT_EQ(wall(10, 10), 9);
+    EXPECT_EQ(level().planes[0], drawn) << "moves after Escape draw nothing";
+    EXPECT_TRUE(page->history().canUndo());
+}
+
 TEST_F(MapPage, UndoAndRedoButtonsFollowTheHistoryAfterEveryCommand) {
     loadShareware();
     QAction* undo = page->action("undo");

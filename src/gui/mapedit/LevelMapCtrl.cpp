@@ -293,8 +293,12 @@ void LevelMapCtrl::contextMenuEvent(QContextMenuEvent* e) {
 }
 
 void LevelMapCtrl::keyPressEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Escape && m_tools.escape())
+    // Escape drops a rectangle unwritten and ends a pen stroke as drawn: moves with the button
+    // still down draw nothing more.
+    if (e->key() == Qt::Key_Escape && (m_tools.rect().active || m_tools.buttonHeld())) {
+        m_tools.abandonButton();
         return;
+    }
     QWidget::keyPressEvent(e);
 }
 
