@@ -1,9 +1,6 @@
 #include "ImfEngine.h"
 
-// The emulator's header has no C++ guard, but the library exports the functions unmangled.
-extern "C" {
-#include <adplug/nukedopl.h>
-}
+#include <adplug/woodyopl.h>
 
 #include <algorithm>
 
@@ -13,40 +10,85 @@ namespace {
 
 constexpr size_t kEventBytes = 4;
 constexpr size_t kShortEventBytes = 2;
-constexpr uint8_t kRegFeedback = 0xC0;
+constexpr uint8_t kRegTest = 0x01;
+constexpr uint8_t kWaveSelectEnable = 0x20;
+constexpr uint8_t kRegLevel = 0x40;   // per operator: key scale, total level
+constexpr uint8_t kRegRelease = 0x80; // per operator: sustain level, release rate
+constexpr uint8_t kRegKeyOn = 0xB0;   // per channel: key on, block, F-number high bits
+constexpr uint8_t kRegRhythm = 0xBD;
+constexpr int kOperatorSlots = 22;
+constexpr uint8_t kSilentLevel = 0x3F;
+constexpr uint8_t kFastestRelease = 0x0F;
+constexpr uint8_t kKeyOn = 0x20;
 // One OPL2 voice at full level reaches about an eighth of the 16-bit range; songs mix a few
 // voices, so this gain brings them to a usual loudness. Peaks beyond the range are clipped.
 constexpr int kGain = 4;
-// The chip's output mask of a channel: all ones lets it through, zero silences it.
-constexpr uint16_t kPass = 0xFFFF;
+// The channel an operator slot belongs to (slots 6, 7, 14, 15 and 22 on have none).
+int slotChannel(int slot) {
+    const int inRow = slot % 8;
+    return slot < kOperatorSlots && inRow < 6 ? (slot / 8) * 3 + inRow % 3 : -1;
+}
+
+// The rhythm-mode key bits sounding through a channel: bass drum on 6, snare and hi-hat on 7,
+// tom and cymbal on 8.
+uint8_t rhythmBits(int channel) {
+    switch (channel) {
+    case 6: return 0x10;
+    case 7: return 0x09;
+    case 8: return 0x06;
+    default: return 0;
+    }
+}
 
 } // namespace
 
 ImfEngine::ImfEngine(uint32_t sampleRate)
-    : m_chip(std::make_unique<_opl3_chip>()), m_rate(std::max<uint32_t>(sampleRate, 1)) {
+    : m_chip(std::make_unique<OPLChipClass>()), m_rate(std::max<uint32_t>(sampleRate, 1)) {
     resetChip();
 }
 
 ImfEngine::~ImfEngine() = default;
 
 void ImfEngine::resetChip() {
-    OPL3_Reset(m_chip.get(), m_rate); // leaves the chip in its OPL2-compatible mode
-    applyMutes();
+    m_chip->adlib_init(m_rate, 1, sizeof(int16_t));
+    m_regs.fill(0);
+    // The game enables the OPL2's waveform select once at start-up; songs rely on it.
+    write(kRegTest, kWaveSelectEnable);
 }
 
-void ImfEngine::applyMutes() {
-    for (int c = 0; c < kChannels; ++c) {
-        const uint16_t mask = m_muted[size_t(c)] ? 0 : kPass;
-        m_chip->channel[c].cha = mask;
-        m_chip->channel[c].chb = mask;
+uint8_t ImfEngine::filtered(uint8_t reg, uint8_t value) const {
+    auto muted = [this](int c) { return c >= 0 && c < kChannels && m_muted[size_t(c)]; };
+    if (reg >= kRegLevel && reg < kRegLevel + kOperatorSlots)
+        return muted(slotChannel(reg - kRegLevel)) ? value | kSilentLevel : value;
+    if (reg >= kRegRelease && reg < kRegRelease + kOperatorSlots)
+        return muted(slotChannel(reg - kRegRelease)) ? value | kFastestRelease : value;
+    if (reg >= kRegKeyOn && reg < kRegKeyOn + kChannels)
+        return muted(reg - kRegKeyOn) ? value & ~kKeyOn : value;
+    if (reg == kRegRhythm) {
+        for (int c = 6; c < kChannels; ++c)
+            if (muted(c))
+                value &= uint8_t(~rhythmBits(c));
     }
+    return value;
 }
 
 void ImfEngine::write(uint8_t reg, uint8_t value) {
-    OPL3_WriteReg(m_chip.get(), reg, value);
-    // A feedback/connection write sets the channel's output mask afresh.
-    if (reg >= kRegFeedback && reg < kRegFeedback + kChannels)
-        applyMutes();
+    m_regs[reg] = value;
+    m_chip->adlib_write(reg, filtered(reg, value));
+}
+
+void ImfEngine::rewriteChannel(int channel) {
+    for (int slot = 0; slot < kOperatorSlots; ++slot) {
+        if (slotChannel(slot) != channel)
+            continue;
+        for (uint8_t base : {kRegLevel, kRegRelease}) {
+            const auto reg = uint8_t(base + slot);
+            m_chip->adlib_write(reg, filtered(reg, m_regs[reg]));
+        }
+    }
+    const auto key = uint8_t(kRegKeyOn + channel);
+    m_chip->adlib_write(key, filtered(key, m_regs[key]));
+    m_chip->adlib_write(kRegRhythm, filtered(kRegRhythm, m_regs[kRegRhythm]));
 }
 
 void ImfEngine::start(const uint8_t* data, size_t length, int32_t tick) {
@@ -89,8 +131,10 @@ void ImfEngine::togglePause() {
 void ImfEngine::mute(int channel, bool muted) {
     if (channel < 0 || channel >= kChannels)
         return;
+    if (m_muted[size_t(channel)] == muted)
+        return;
     m_muted[size_t(channel)] = muted;
-    applyMutes();
+    rewriteChannel(channel);
 }
 
 void ImfEngine::runDueEvents() {
@@ -115,19 +159,29 @@ void ImfEngine::advanceTick() {
 }
 
 int ImfEngine::render(int16_t* out, size_t frames) {
-    for (size_t i = 0; i < frames; ++i) {
+    size_t i = 0;
+    while (i < frames) {
         if (!m_playing || m_paused) {
-            out[i] = 0;
-            continue;
+            std::fill(out + i, out + frames, int16_t(0));
+            break;
         }
         m_tickPhase += kTicksPerSecond;
         while (m_tickPhase >= m_rate && m_playing) {
             m_tickPhase -= m_rate;
             advanceTick();
         }
-        int16_t stereo[2];
-        OPL3_GenerateResampled(m_chip.get(), stereo);
-        out[i] = m_playing ? int16_t(std::clamp(stereo[0] * kGain, -32768, 32767)) : 0;
+        if (!m_playing) {
+            out[i++] = 0;
+            continue;
+        }
+        // This sample and the following ones before the next tick come from the chip at once.
+        const size_t run = 1 + std::min<size_t>(frames - i - 1,
+                                                (m_rate - 1 - m_tickPhase) / kTicksPerSecond);
+        m_tickPhase += uint32_t(run - 1) * kTicksPerSecond;
+        m_chip->adlib_getsample(out + i, Bits(run));
+        for (size_t k = i; k < i + run; ++k)
+            out[k] = int16_t(std::clamp(out[k] * kGain, -32768, 32767));
+        i += run;
     }
     const int ended = m_ended;
     m_ended = 0;

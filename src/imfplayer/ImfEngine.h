@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-struct _opl3_chip;
+class OPLChipClass;
 
 namespace zentrik::imf {
 
@@ -13,7 +13,8 @@ inline constexpr int kTicksPerSecond = 700;
 inline constexpr int kChannels = 9;
 
 // An IMF sequencer driving an emulated OPL2 chip: reads the events at 700 ticks per second and
-// renders mono samples. Not thread-safe: the owner serialises calls.
+// renders mono samples. The emulator skips idle operators, so a song costs what it plays.
+// Not thread-safe: the owner serialises calls.
 class ImfEngine {
 public:
     explicit ImfEngine(uint32_t sampleRate);
@@ -26,7 +27,8 @@ public:
     void start(const uint8_t* data, size_t length, int32_t tick);
     void stop();
     void togglePause();
-    // Silences a channel at the chip's output; the song's own writes are untouched.
+    // Silences a channel: the chip sees its notes keyed off at the lowest level and fastest
+    // release, and gets the song's own values back on unmuting. The song data is untouched.
     void mute(int channel, bool muted);
 
     // Renders frames samples (silence when not playing). Returns how many times the song
@@ -40,12 +42,15 @@ public:
 private:
     void resetChip();
     void write(uint8_t reg, uint8_t value);
+    // What the chip gets for the song's value of reg, given the muted channels.
+    uint8_t filtered(uint8_t reg, uint8_t value) const;
+    void rewriteChannel(int channel);
     // Writes the events due now; on reaching the data's end the song ends.
     void runDueEvents();
     void advanceTick();
-    void applyMutes();
 
-    std::unique_ptr<_opl3_chip> m_chip;
+    std::unique_ptr<OPLChipClass> m_chip;
+    std::array<uint8_t, 256> m_regs{}; // the song's register values
     uint32_t m_rate;
     const uint8_t* m_data = nullptr;
     size_t m_length = 0;
