@@ -49,6 +49,23 @@ std::array<uint8_t, 256> initialRegisters(std::span<const uint8_t> imf) {
     return regs;
 }
 
+RhythmUse rhythmUse(std::span<const uint8_t> imf) {
+    constexpr uint8_t kRegRhythm = 0xBD, kRhythmOn = 0x20;
+    RhythmUse use;
+    for (size_t at = 0; at + kImfEventBytes <= imf.size(); at += kImfEventBytes) {
+        const uint8_t value = imf[at + 1];
+        if (imf[at] != kRegRhythm || !(value & kRhythmOn))
+            continue;
+        use.enabled = true;
+        use.hiHat |= (value & 0x01) != 0;
+        use.topCymbal |= (value & 0x02) != 0;
+        use.tomTom |= (value & 0x04) != 0;
+        use.snareDrum |= (value & 0x08) != 0;
+        use.bassDrum |= (value & 0x10) != 0;
+    }
+    return use;
+}
+
 OperatorSettings operatorSettings(const std::array<uint8_t, 256>& r, int channel, int op) {
     const int slot = slotOfCell(cellsOfChannel(channel).at(size_t(op)));
     const uint8_t ch = r[size_t(kRegCharacter + slot)];

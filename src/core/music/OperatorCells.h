@@ -40,6 +40,14 @@ int slotOfCell(int cell);
 // each one's delay is below 5 ticks; a later write to a register wins.
 std::array<uint8_t, 256> initialRegisters(std::span<const uint8_t> imf);
 
+// How a song uses the OPL2's rhythm mode: whether it ever turns it on, and which of the five
+// instruments it keys while it is on.
+struct RhythmUse {
+    bool enabled = false;
+    bool hiHat = false, topCymbal = false, tomTom = false, snareDrum = false, bassDrum = false;
+};
+RhythmUse rhythmUse(std::span<const uint8_t> imf);
+
 // Operator `op` (0 or 1) of channel from those registers.
 OperatorSettings operatorSettings(const std::array<uint8_t, 256>& registers, int channel, int op);
 

@@ -2,6 +2,7 @@
 
 #include "io/SafeFile.h"
 #include "music/CPPMusicGZ.h"
+#include "music/CPPMusicPercussion.h"
 #include "music/MusicChEdit.h"
 #include "music/OfflineRender.h"
 #include "music/SongEndRelay.h"
@@ -131,6 +132,7 @@ void CPPMusic::songReplaced() {
     m_roll->modelReplaced();
     if (loaded)
         m_gz->refresh(m_page->channel());
+    m_percussion->display(loaded ? rhythmUse(m_doc.imfData()) : RhythmUse{});
     showPlayState();
 }
 

@@ -21,6 +21,7 @@ class QToolButton;
 namespace zentrik::gui {
 
 class CPPMusicGZ;
+class CPPMusicPercussion;
 class MusicChEdit;
 class NoteNameStrip;
 
@@ -38,6 +39,7 @@ public:
     MusicPage& musicPage() { return *m_page; }
     MusicChEdit* roll() const { return m_roll; }
     CPPMusicGZ* cellPanel() const { return m_gz; }
+    CPPMusicPercussion* percussionPanel() const { return m_percussion; }
     // Where "Update IMF" writes test.imf; empty: the current folder.
     std::filesystem::path imfFolder;
     // The player's end report, handed over from its thread with the start it belongs to.
@@ -113,6 +115,7 @@ private:
     QScrollBar* m_hBar = nullptr;
     QScrollBar* m_vBar = nullptr;
     CPPMusicGZ* m_gz = nullptr;
+    CPPMusicPercussion* m_percussion = nullptr;
 };
 
 } // namespace zentrik::gui

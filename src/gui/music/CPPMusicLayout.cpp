@@ -1,6 +1,7 @@
 // The music page's widgets and how they are wired to its commands.
 #include "music/CPPMusic.h"
 #include "music/CPPMusicGZ.h"
+#include "music/CPPMusicPercussion.h"
 #include "music/MusicChEdit.h"
 
 #include <QCheckBox>
@@ -55,6 +56,8 @@ void CPPMusic::buildLayout() {
     m_gz = new CPPMusicGZ(m_prompter, this);
     m_gz->attach(&m_doc);
     left->addWidget(m_gz);
+    m_percussion = new CPPMusicPercussion(this);
+    left->addWidget(m_percussion);
     left->addStretch(1);
     row->addLayout(left);
     row->addWidget(buildChannelPanel(), 0, Qt::AlignTop);

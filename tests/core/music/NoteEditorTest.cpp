@@ -161,3 +161,15 @@ TEST(OperatorCells, PanelNeedsItsParent) {
     panel.attach(&doc);
     EXPECT_TRUE(panel.refresh(1, 0));
 }
+
+TEST(OperatorCells, RhythmUseCountsKeysOnlyWhileRhythmModeIsOn) {
+    // Register 0xBD: bit 5 turns rhythm mode on, bits 0..4 key hi-hat .. bass drum. A key bit
+    // written with the mode off plays nothing; a trailing half event is no event.
+    const std::vector<uint8_t> imf{0xBD, 0x11, 0,    0, 0xBD, 0x28, 4,
+                                   0,    0xB0, 0x3F, 0, 0,    0xBD, 0x22};
+    const RhythmUse use = rhythmUse(imf);
+    EXPECT_TRUE(use.enabled);
+    EXPECT_TRUE(use.snareDrum);
+    EXPECT_FALSE(use.hiHat || use.bassDrum || use.topCymbal || use.tomTom);
+    EXPECT_FALSE(rhythmUse({}).enabled);
+}
