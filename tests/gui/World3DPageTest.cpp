@@ -1,19 +1,28 @@
 // The 3DEdit page with the map page beside it: shareware level 1 from its player start, keys,
-// focus loss, "Goto in 3DEdit", an edit that the map page can undo, and the mode-3 box.
+// focus loss, "Goto in 3DEdit", an edit that the map page can undo, the mode-3 box, the edit
+// planes shared with the map page, the floor/ceiling pens and the minimap's pointer.
 #include "app/AppContext.h"
+#include "app/SidePanel.h"
+#include "choosers/FlatSelectWnd.h"
 #include "GuiTestSupport.h"
 #include "mapedit/CPropMapEdit.h"
 #include "pagefile/PageFileReader.h"
 #include "TestSupport.h"
+#include "widgets/ColorGrid.h"
+#include "world/Minimap.h"
 #include "world3d/CMiniMap.h"
 #include "world3d/CProp3DEdit.h"
 #include "world3d/WinWolfCtrl.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -153,6 +162,62 @@ TEST_F(World3DPage, ThePerCellFloorModeNeedsTheThirdPlane) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].caption, "3rd plane is missing!");
     EXPECT_EQ(page->floorMode(), FloorMode::Colors);
+}
+
+TEST_F(World3DPage, EditPlanesFollowTheMapPageAndFlatsShowInTheSidePanel) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    loadShareware();
+    SidePanel side(context);
+    QObject::connect(&context.messages, &AppMessages::flatPensShown, &side,
+                     &SidePanel::showFlatPens);
+    auto checked = [&](const char* name) {
+        return page->findChild<QToolButton*>(name)->isChecked();
+    };
+    page->findChild<QToolButton*>("editObjects")->click();
+    EXPECT_TRUE(maps->action("editObjects")->isChecked());
+    maps->action("editFloors")->trigger();
+    EXPECT_TRUE(checked("editFloors"));
+    EXPECT_EQ(page->editPlane(), WorldEditPlane::Floors);
+
+    // Without floors shown there is no floor/ceiling plane to edit.
+    EXPECT_FALSE(page->findChild<QToolButton*>("editFlats")->isEnabled());
+    ASSERT_TRUE(page->setFloorMode(FloorMode::Colors));
+    auto* colors = qobject_cast<FlatColorSelectWnd*>(page->flatChooser());
+    ASSERT_NE(colors, nullptr);
+    const QRect cell = colors->grid()->rect();
+    QTest::mouseClick(colors->grid(), Qt::LeftButton, {},
+                      QPoint(cell.width() * 5 / 32, cell.height() * 3 / 32));
+    const int chosen =
+        colors->grid()->indexAt(QPoint(cell.width() * 5 / 32, cell.height() * 3 / 32));
+    EXPECT_EQ(context.pens.left.flat, chosen);
+    EXPECT_TRUE(checked("editFlats"));
+    EXPECT_EQ(side.penCaption()->text(), "Floor/Ceiling textures");
+    EXPECT_EQ(side.nameLabel(true, kPenWall)->text(), QStringLiteral("Color %1").arg(chosen));
+    // A click into the floor half paints the floor colour byte of the level.
+    const QPoint floor(page->view()->width() / 2, page->view()->height() * 3 / 4);
+    QTest::mousePress(page->view(), Qt::LeftButton, {}, floor);
+    QTest::mouseRelease(page->view(), Qt::LeftButton, {}, floor);
+    EXPECT_EQ(level().planes[0][0] & 0xFF, chosen);
+
+    // Floors off: back to the walls, on both pages and in the side panel.
+    ASSERT_TRUE(page->setFloorMode(FloorMode::None));
+    EXPECT_TRUE(checked("editWalls"));
+    EXPECT_TRUE(maps->action("editWalls")->isChecked());
+    EXPECT_EQ(side.penCaption()->text(), "Walls");
+    EXPECT_EQ(side.nameLabel(true, kPenWall)->text(), SidePanel::nothingText());
+}
+
+TEST_F(World3DPage, AMinimapClickPutsTheHiddenPointerOnTheViewer) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    loadShareware();
+    CMiniMap* mini = page->miniMap();
+    const QPoint click(30, 90);
+    QTest::mousePress(mini, Qt::LeftButton, {}, click);
+    int px = 0, py = 0;
+    minimapViewerPixel(pose(), px, py);
+    EXPECT_NE(QPoint(px, py) + QPoint(2, 2), click);
+    EXPECT_LE((QCursor::pos() - mini->mapToGlobal(QPoint(px + 2, py + 2))).manhattanLength(), 1);
+    QTest::mouseRelease(mini, Qt::LeftButton, {}, click);
 }
 
 } // namespace

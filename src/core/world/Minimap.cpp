@@ -77,8 +77,8 @@ void renderMinimap(const Level* level, const SymbolStrip& strip, const ViewerPos
             out[size_t(py * kMinimapSide + px)] = c;
         }
     const ViewTables& t = ViewTables::get();
-    const int x = int(((int64_t(pose.x) - (int64_t(w.originX) << 16)) * 7) >> 16) - w.offsetX;
-    const int y = int(((int64_t(pose.y) - (int64_t(w.originY) << 16)) * 7) >> 16) - w.offsetY;
+    int x = 0, y = 0;
+    minimapViewerPixel(pose, x, y);
     const int a = ((pose.angle % 360) + 360) % 360;
     const int hx = x + ((7 * t.cosDeg(a)) >> 16), hy = y - ((7 * t.sinDeg(a)) >> 16);
     line(out, x, y, hx, hy);
@@ -86,6 +86,12 @@ void renderMinimap(const Level* level, const SymbolStrip& strip, const ViewerPos
         const int b = (a + turn) % 360;
         line(out, hx, hy, hx + ((5 * t.cosDeg(b)) >> 16), hy - ((5 * t.sinDeg(b)) >> 16));
     }
+}
+
+void minimapViewerPixel(const ViewerPose& pose, int& px, int& py) {
+    const MinimapWindow w = minimapWindow(pose);
+    px = int(((int64_t(pose.x) - (int64_t(w.originX) << 16)) * 7) >> 16) - w.offsetX;
+    py = int(((int64_t(pose.y) - (int64_t(w.originY) << 16)) * 7) >> 16) - w.offsetY;
 }
 
 void minimapPoint(const MinimapWindow& w, int px, int py, int32_t& x, int32_t& y) {

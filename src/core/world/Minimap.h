@@ -30,6 +30,8 @@ MinimapWindow minimapWindow(const ViewerPose& pose);
 void renderMinimap(const Level* level, const SymbolStrip& strip, const ViewerPose& pose,
                    MinimapPicture& out);
 
+// The picture pixel of the viewer's position (where its mark is drawn).
+void minimapViewerPixel(const ViewerPose& pose, int& px, int& py);
 // The map position (16.16 tiles) under picture pixel (px, py).
 void minimapPoint(const MinimapWindow& w, int px, int py, int32_t& x, int32_t& y);
 // The whole-degree angle from the viewer toward picture pixel (px, py); the pose's own angle

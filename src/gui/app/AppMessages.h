@@ -17,7 +17,7 @@ signals:
     void mapCursor(int x, int y, quint16 object, quint16 wall);
     // A pen was picked: kind 1 wall, 2 object, 3 floor, 0 the plane of the map's edit mode.
     void penChanged(bool left, int kind, quint16 object, quint16 wallOrFloor);
-    // A pen as stored after a penChanged, kind 1..3 (the side panel and symbol editors redraw).
+    // A pen as stored after a penChanged, kind 1..4 (the side panel and symbol editors redraw).
     void pensUpdated(bool left, int kind);
     // The current palette changed: every view that draws with it rebuilds.
     void paletteSwitched();
@@ -28,8 +28,11 @@ signals:
     void goTo3D(int x, int y);
     // A palette was added to the palette folder ("Create new palette").
     void paletteAdded(const QString& name);
-    // The map page's edit plane was switched by a tile list.
+    // The edit plane of the maps was switched (by a tile list, the map page or the 3D page).
     void editPlaneChanged();
+    // The 3D page edits floor and ceiling bytes (shown) or left that plane: the side panel
+    // shows the pens' flat bytes as colours or as textures in place of their walls.
+    void flatPensShown(bool shown, bool colors);
 };
 
 } // namespace zentrik::gui

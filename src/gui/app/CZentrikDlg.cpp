@@ -117,6 +117,7 @@ void CZentrikDlg::connectMessages() {
     connect(&m, &AppMessages::mapCursor, m_sidePanel, &SidePanel::showCursor);
     connect(&m, &AppMessages::penChanged, this, &CZentrikDlg::OnPenChanged);
     connect(&m, &AppMessages::pensUpdated, m_sidePanel, &SidePanel::showPen);
+    connect(&m, &AppMessages::flatPensShown, m_sidePanel, &SidePanel::showFlatPens);
     connect(&m, &AppMessages::paletteSwitched, m_sidePanel, &SidePanel::rebuildPictures);
     connect(&m, &AppMessages::symbolsChanged, m_sidePanel, &SidePanel::rebuildPictures);
     connect(&m, &AppMessages::sidePanel, this,

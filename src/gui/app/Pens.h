@@ -5,11 +5,13 @@
 namespace zentrik::gui {
 
 // The values the map editors draw with: one pen for each mouse button, each holding a wall,
-// an object and a floor value.
+// an object and a floor value, and the byte the 3D view paints floors and ceilings with (a
+// wall texture number, or a palette colour in the flat-colour mode).
 struct Pen {
     uint16_t wall = 0;
     uint16_t object = 0;
     uint16_t floor = 0;
+    uint8_t flat = 0;
     bool operator==(const Pen&) const = default;
 };
 
@@ -24,6 +26,6 @@ struct PenPair {
 enum class EditPlane { Walls, Objects, Floors };
 
 // The kinds of a pen change.
-enum PenKind { kPenOfEditPlane = 0, kPenWall = 1, kPenObject = 2, kPenFloor = 3 };
+enum PenKind { kPenOfEditPlane = 0, kPenWall = 1, kPenObject = 2, kPenFloor = 3, kPenFlat = 4 };
 
 } // namespace zentrik::gui

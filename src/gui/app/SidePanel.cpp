@@ -1,6 +1,7 @@
 #include "app/SidePanel.h"
 
 #include "app/AppContext.h"
+#include "choosers/ChooserImages.h"
 #include "widgets/PixelPicture.h"
 
 #include <QHBoxLayout>
@@ -23,6 +24,9 @@ SidePanel::SidePanel(AppContext& context, QWidget* parent) : QFrame(parent), m_c
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFixedWidth(kPanelWidth);
     auto* layout = new QVBoxLayout(this);
+    m_caption = new QLabel(QStringLiteral("Walls"), this);
+    m_caption->setObjectName(QStringLiteral("PenCaption"));
+    layout->addWidget(m_caption);
     const char* const penTitles[] = {"Left pen", "Right pen"};
     for (int side = 0; side < 2; ++side) {
         auto* title = new QLabel(QString::fromLatin1(penTitles[side]), this);
@@ -81,6 +85,8 @@ void SidePanel::addField(Field& f, const QString& title, bool object, QVBoxLayou
 void SidePanel::showField(Field& f, quint16 value) {
     f.value = value;
     f.set = true;
+    if (flatShownIn(f))
+        return; // kept for when the walls come back
     const std::string label =
         f.object ? m_context.objectLabel(value) : m_context.plane0Label(value);
     f.name->setText(QString::fromStdString(label));
@@ -91,7 +97,55 @@ void SidePanel::drawPicture(Field& f) {
     f.picture->setImage(f.set ? m_context.symbolImage(f.object, f.value) : QImage());
 }
 
+bool SidePanel::flatShownIn(const Field& f) const {
+    return m_flats && (&f == &m_pens[0] || &f == &m_pens[3]);
+}
+
+QImage SidePanel::flatImage(uint8_t value) const {
+    const GamePalette& palette = m_context.palettes.current();
+    if (m_flatColors) {
+        QImage swatch(kPictureSize, kPictureSize, QImage::Format_RGB32);
+        const Rgb c = palette.entries[value];
+        swatch.fill(QColor(c.r, c.g, c.b));
+        return swatch;
+    }
+    Workspace& ws = m_context.workspace;
+    if (!ws.isLoaded(DataSet::Walls) || value >= ws.walls().count() || !ws.walls().images[value])
+        return {};
+    return chooserImage(*ws.walls().images[value], palette, kPictureSize);
+}
+
+void SidePanel::showFlat(bool left) {
+    Field& f = m_pens[size_t(fieldIndex(left, kPenWall))];
+    const uint8_t value = m_context.pens.of(left).flat;
+    f.name->setText(
+        (m_flatColors ? QStringLiteral("Color %1") : QStringLiteral("Texture %1")).arg(value));
+    f.picture->setImage(flatImage(value));
+}
+
+void SidePanel::showFlatPens(bool shown, bool colors) {
+    m_flats = shown;
+    m_flatColors = colors;
+    m_caption->setText(shown ? QStringLiteral("Floor/Ceiling textures") : QStringLiteral("Walls"));
+    for (bool left : {true, false}) {
+        Field& f = m_pens[size_t(fieldIndex(left, kPenWall))];
+        if (shown)
+            showFlat(left);
+        else if (f.set)
+            showField(f, f.value);
+        else {
+            f.name->setText(nothingText());
+            drawPicture(f);
+        }
+    }
+}
+
 void SidePanel::showPen(bool left, int kind) {
+    if (kind == kPenFlat) {
+        if (m_flats)
+            showFlat(left);
+        return;
+    }
     if (kind < 1 || kind > 3)
         return;
     const Pen& pen = m_context.pens.of(left);
@@ -111,6 +165,8 @@ void SidePanel::rebuildPictures() {
         if (f.set)
             showField(f, f.value);
     }
+    if (m_flats)
+        showFlatPens(true, m_flatColors);
     for (Field& f : m_cursor) {
         if (f.set)
             showField(f, f.value);

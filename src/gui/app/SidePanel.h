@@ -26,8 +26,12 @@ public:
     static QString nothingText() { return QString::fromLatin1(kEmptySlotLabel); }
     static QString cursorText(int x, int y);
 
-    // One pen field changed (kind 1 wall, 2 object, 3 floor).
+    // One pen field changed (kind 1 wall, 2 object, 3 floor, 4 floor/ceiling byte).
     void showPen(bool left, int kind);
+    // While the 3D view edits floors and ceilings, each pen's wall field shows its flat byte
+    // (a colour or a texture) under the caption "Floor/Ceiling textures"; then walls again.
+    void showFlatPens(bool shown, bool colors);
+    QLabel* penCaption() const { return m_caption; }
     void showCursor(int x, int y, quint16 object, quint16 wall);
     // Back to the start-up text: the cell shown belonged to another level or set.
     void clearCursor();
@@ -55,11 +59,17 @@ private:
     void addField(Field& f, const QString& title, bool object, QVBoxLayout* layout);
     void showField(Field& f, quint16 value);
     void drawPicture(Field& f);
+    void showFlat(bool left);
+    QImage flatImage(uint8_t value) const;
+    bool flatShownIn(const Field& f) const;
 
     AppContext& m_context;
     std::array<Field, 6> m_pens;   // left wall, object, floor, right wall, object, floor
     std::array<Field, 2> m_cursor; // wall, object under the mouse
     QLabel* m_cursorLine = nullptr;
+    QLabel* m_caption = nullptr;
+    bool m_flats = false;
+    bool m_flatColors = false;
     int m_rebuilds = 0;
     int m_level = -1;
     std::array<Connection, 2> m_watches; // the level shown and map loads

@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "world3d/WinWolfCtrl.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -53,6 +54,12 @@ void CMiniMap::act(QPoint pt) {
         int32_t x = 0, y = 0;
         minimapPoint(minimapWindow(pose), pt.x(), pt.y(), x, y);
         placeViewer(pose, x, y);
+        // The hidden pointer sits on the viewer's new pixel, so the next move is measured
+        // from where the viewer is, as if the user dragged the viewer itself.
+        int px = 0, py = 0;
+        minimapViewerPixel(pose, px, py);
+        pt = QPoint(px, py);
+        QCursor::setPos(mapToGlobal(pt + QPoint(2, 2)));
     } else
         pose.angle = minimapAngleTo(pose, pt.x(), pt.y());
     m_last = pt;

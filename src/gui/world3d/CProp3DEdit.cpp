@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/PageRegistry.h"
+#include "choosers/FlatSelectWnd.h"
 #include "mapedit/CPropMapEdit.h"
 #include "mapedit/LevelMapCtrl.h"
 #include "world3d/CMiniMap.h"
@@ -12,6 +13,7 @@
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QShowEvent>
 
 namespace zentrik::gui {
@@ -50,8 +52,10 @@ CProp3DEdit::CProp3DEdit(AppContext& context, QWidget* parent)
     AppMessages& m = context.messages;
     connect(&m, &AppMessages::paletteSwitched, this, [this] {
         rebuildColors();
+        feedFlatChoosers();
         redraw();
     });
+    connect(&m, &AppMessages::editPlaneChanged, this, &CProp3DEdit::followMapPlane);
     connect(&m, &AppMessages::symbolsChanged, this, [this] {
         rebuildColors();
         reload();
@@ -63,6 +67,7 @@ CProp3DEdit::CProp3DEdit(AppContext& context, QWidget* parent)
         if (c.set == DataSet::Maps)
             reload();
         else if (c.set == DataSet::Walls || c.set == DataSet::Sprites) {
+            feedFlatChoosers();
             updateScene();
             redraw();
         }
@@ -113,8 +118,7 @@ void CProp3DEdit::reload() {
     }
     if (options().floorMode == FloorMode::PlaneTextures && !m_world.hasThirdPlane())
         options().floorMode = FloorMode::None; // the third plane went away
-    if (m_modes)
-        m_modes->button(int(options().floorMode))->setChecked(true);
+    showFloorMode();
     updateScene();
     redraw();
 }
@@ -163,10 +167,91 @@ bool CProp3DEdit::setFloorMode(FloorMode mode) {
     }
     if (ok)
         options().floorMode = mode;
-    if (m_modes)
-        m_modes->button(int(options().floorMode))->setChecked(true);
+    showFloorMode();
     redraw();
     return ok;
+}
+
+void CProp3DEdit::showFloorMode() {
+    if (!m_modes)
+        return;
+    const FloorMode mode = options().floorMode;
+    m_modes->button(int(mode))->setChecked(true);
+    // Floors and ceilings can be chosen and edited only while the view shows them.
+    const bool flats = mode != FloorMode::None;
+    m_selectFlat->setEnabled(flats);
+    m_planes->button(int(WorldEditPlane::FlatTextures))->setEnabled(flats);
+    if (!flats && m_plane == WorldEditPlane::FlatTextures)
+        setEditPlane(WorldEditPlane::Walls);
+    else if (m_plane == WorldEditPlane::FlatTextures)
+        emit m_context.messages.flatPensShown(true, mode == FloorMode::Colors);
+    if (m_flatColors && m_flatColors->isVisible() && mode != FloorMode::Colors)
+        m_flatColors->hide();
+    if (m_flatTextures && m_flatTextures->isVisible() && mode == FloorMode::Colors)
+        m_flatTextures->hide();
+}
+
+void CProp3DEdit::setEditPlane(WorldEditPlane plane) {
+    if (plane == WorldEditPlane::FlatTextures && floorMode() == FloorMode::None)
+        plane = WorldEditPlane::Walls;
+    const bool wasFlat = m_plane == WorldEditPlane::FlatTextures;
+    m_plane = plane;
+    m_planes->button(int(plane))->setChecked(true);
+    if (plane == WorldEditPlane::FlatTextures) {
+        emit m_context.messages.flatPensShown(true, floorMode() == FloorMode::Colors);
+        return;
+    }
+    if (wasFlat)
+        emit m_context.messages.flatPensShown(false, false);
+    // The map page checks the same plane (and so do the tile lists' pens).
+    const EditPlane shared = plane == WorldEditPlane::Walls     ? EditPlane::Walls
+                             : plane == WorldEditPlane::Objects ? EditPlane::Objects
+                                                                : EditPlane::Floors;
+    if (m_context.editPlane != shared) {
+        m_context.editPlane = shared;
+        emit m_context.messages.editPlaneChanged();
+    }
+}
+
+void CProp3DEdit::followMapPlane() {
+    const EditPlane p = m_context.editPlane;
+    const WorldEditPlane plane = p == EditPlane::Walls     ? WorldEditPlane::Walls
+                                 : p == EditPlane::Objects ? WorldEditPlane::Objects
+                                                           : WorldEditPlane::Floors;
+    if (plane != m_plane)
+        setEditPlane(plane);
+}
+
+QWidget* CProp3DEdit::flatChooser() {
+    if (!m_flatTextures) {
+        m_flatTextures = new FlatTextureSelectWnd(this);
+        m_flatColors = new FlatColorSelectWnd(this);
+        connect(m_flatTextures, &FlatTextureSelectWnd::flatChosen, this, &CProp3DEdit::setFlatPen);
+        connect(m_flatColors, &FlatColorSelectWnd::flatChosen, this, &CProp3DEdit::setFlatPen);
+        feedFlatChoosers();
+    }
+    if (floorMode() == FloorMode::Colors)
+        return m_flatColors;
+    return m_flatTextures;
+}
+
+void CProp3DEdit::feedFlatChoosers() {
+    if (!m_flatTextures)
+        return;
+    Workspace& ws = m_context.workspace;
+    m_flatTextures->setData(ws.isLoaded(DataSet::Walls) ? &ws.walls() : nullptr,
+                            &m_context.palettes.current());
+    m_flatColors->setPalette(m_context.palettes.current());
+    const int left = m_context.pens.left.flat, right = m_context.pens.right.flat;
+    m_flatTextures->setFramed(left, right);
+    m_flatColors->setPens(left, right);
+}
+
+void CProp3DEdit::setFlatPen(bool left, int value) {
+    m_context.pens.of(left).flat = uint8_t(value);
+    feedFlatChoosers();
+    emit m_context.messages.pensUpdated(left, kPenFlat);
+    setEditPlane(WorldEditPlane::FlatTextures);
 }
 
 uint16_t CProp3DEdit::penValue(int button) const {
@@ -181,7 +266,7 @@ uint16_t CProp3DEdit::penValue(int button) const {
     case WorldEditPlane::Floors:
         return pen.floor;
     case WorldEditPlane::FlatTextures:
-        return m_flatPens[button == 1 ? 0 : 1];
+        return pen.flat;
     }
     return 0;
 }

@@ -20,6 +20,8 @@ namespace zentrik::gui {
 class AppContext;
 class CMiniMap;
 class CPropMapEdit;
+class FlatColorSelectWnd;
+class FlatTextureSelectWnd;
 class WinWolfCtrl;
 
 // The "3DEdit" page: the 3D view of the current level with its minimap, walking and editing
@@ -37,7 +39,14 @@ public:
     // The floor mode buttons: false (mode kept) when the mode cannot be used now.
     bool setFloorMode(FloorMode mode);
     FloorMode floorMode() const;
-    void setEditPlane(WorldEditPlane plane) { m_plane = plane; }
+    // The edit plane buttons: walls, objects and floors are the map page's planes too; the
+    // floor/ceiling bytes are the 3D view's own and need a floor mode.
+    void setEditPlane(WorldEditPlane plane);
+    WorldEditPlane editPlane() const { return m_plane; }
+    // "Select Floor/Ceiling": the colour or the texture chooser, by floor mode.
+    QWidget* flatChooser();
+    // A choice of the chooser: the pen's floor/ceiling byte; the view then edits that plane.
+    void setFlatPen(bool left, int value);
     void setDifficulty(int level);
     void goTo(int x, int y);
 
@@ -46,7 +55,11 @@ protected:
 
 private:
     QWidget* buildToolBar();
-    void buildPlaneButtons(QHBoxLayout* row, QPushButton* flat);
+    void buildPlaneButtons(QHBoxLayout* row);
+    // The floor mode's buttons and what it allows (the flat chooser and plane).
+    void showFloorMode();
+    void followMapPlane();
+    void feedFlatChoosers();
     QWidget* buildSidePanel();
     void press(const WorldPick& pick, int button, bool first, int row);
     void commitStroke();
@@ -64,6 +77,10 @@ private:
     WinWolfCtrl* m_view = nullptr;
     CMiniMap* m_mini = nullptr;
     QButtonGroup* m_modes = nullptr;
+    QButtonGroup* m_planes = nullptr;
+    QPushButton* m_selectFlat = nullptr;
+    FlatTextureSelectWnd* m_flatTextures = nullptr;
+    FlatColorSelectWnd* m_flatColors = nullptr;
     QLabel* m_position = nullptr;
     WorldMap m_world;
     FloorSymbolColors m_colors;
@@ -71,7 +88,6 @@ private:
     WorldEditPlane m_plane = WorldEditPlane::Walls;
     WorldEditRules m_rules;
     EditStroke m_stroke;
-    std::array<uint8_t, 2> m_flatPens{0, 0}; // left, right
     int m_difficulty = 4;
     int m_shownLevel = -1;
     bool m_firstPlacement = true;

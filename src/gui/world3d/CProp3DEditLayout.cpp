@@ -1,6 +1,7 @@
 // The 3DEdit page's controls: the tool bar of choosers, edit planes, floor modes and
 // difficulty, and the side panel with the minimap, the switches, the keys and the levels.
 #include "app/AppContext.h"
+#include "choosers/FlatSelectWnd.h"
 #include "choosers/SpriteSelectWnd.h"
 #include "choosers/TextureSelectWnd.h"
 #include "mapedit/CPropMapEdit.h"
@@ -12,7 +13,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
@@ -60,19 +60,16 @@ QWidget* CProp3DEdit::buildToolBar() {
         if (CPropMapEdit* maps = mapPage())
             maps->spriteChooser()->show();
     });
+    m_selectFlat = flat;
     connect(flat, &QPushButton::clicked, this, [this] {
-        bool ok = false;
-        const int v =
-            QInputDialog::getInt(this, tr("Select Floor/Ceiling"),
-                                 floorMode() == FloorMode::Colors ? tr("Colour:") : tr("Texture:"),
-                                 m_flatPens[0], 0, 255, 1, &ok);
-        if (ok)
-            m_flatPens[0] = uint8_t(v);
+        QWidget* chooser = flatChooser();
+        chooser->show();
+        chooser->raise();
     });
     for (QWidget* w : {texture, object, flat})
         h->addWidget(w);
 
-    buildPlaneButtons(h2, flat);
+    buildPlaneButtons(h2);
 
     auto* levels = new QButtonGroup(this);
     for (int d : {kDifficultyEasy, kDifficultyMedium, kDifficultyAll}) {
@@ -90,19 +87,19 @@ QWidget* CProp3DEdit::buildToolBar() {
     return bar;
 }
 
-void CProp3DEdit::buildPlaneButtons(QHBoxLayout* h2, QPushButton* flat) {
-    auto* planes = new QButtonGroup(this);
+void CProp3DEdit::buildPlaneButtons(QHBoxLayout* h2) {
+    m_planes = new QButtonGroup(this);
     const char* planeNames[][2] = {{"Edit Walls", "editWalls"},
                                    {"Edit Objects", "editObjects"},
                                    {"Edit Floors", "editFloors"},
                                    {"Edit floor/ceiling textures", "editFlats"}};
     for (int p = 0; p < 4; ++p) {
         auto* b = toolButton(planeNames[p][0], planeNames[p][1], planeNames[p][0], this);
-        planes->addButton(b, p);
+        m_planes->addButton(b, p);
         h2->addWidget(b);
         b->setChecked(p == 0);
     }
-    connect(planes, &QButtonGroup::idClicked, this,
+    connect(m_planes, &QButtonGroup::idClicked, this,
             [this](int id) { setEditPlane(WorldEditPlane(id)); });
 
     m_modes = new QButtonGroup(this);
@@ -118,17 +115,8 @@ void CProp3DEdit::buildPlaneButtons(QHBoxLayout* h2, QPushButton* flat) {
         m_modes->addButton(b, m);
         h2->addWidget(b);
     }
-    m_modes->button(0)->setChecked(true);
-    // Floors and ceilings can be chosen and edited only while the view shows them.
-    auto enableFlats = [flat, flatPlane = planes->button(3)](bool on) {
-        flat->setEnabled(on);
-        flatPlane->setEnabled(on);
-    };
-    enableFlats(false);
-    connect(m_modes, &QButtonGroup::idClicked, this, [this, enableFlats](int id) {
-        setFloorMode(FloorMode(id));
-        enableFlats(floorMode() != FloorMode::None);
-    });
+    connect(m_modes, &QButtonGroup::idClicked, this,
+            [this](int id) { setFloorMode(FloorMode(id)); });
 }
 
 QWidget* CProp3DEdit::buildSidePanel() {
