@@ -1,6 +1,6 @@
 // The Textures, Sprites and Sounds pages on copies of the shareware page file: painting and
-// undo through the edit view, copy and paste across pages, insert and remove, "Toggle HiRes"
-// with save and reload, picture and sound exchange, and the sample-rate field.
+// undo and redo through the edit view, copy and paste across pages, insert and remove, "Toggle
+// HiRes" with save and reload, picture and sound exchange, and the sample-rate field.
 #include "EditorFixture.h"
 #include "pagefile/Wav.h"
 #include "pages/CProp13Sounds.h"
@@ -70,6 +70,10 @@ TEST_F(PixelPagesTest, PaintingAWallPixelWritesRawAndImageAndUndoes) {
     EXPECT_EQ(files().walls.raw[3 * 4096 + 5 * 64 + 9], uint8_t(old + 1));
     EXPECT_EQ(files().walls.images[3]->pixels[(63 - 9) * 64 + 5], uint8_t(old + 1));
     EXPECT_TRUE(data().modified(DataSet::Walls));
+    QTest::keyClick(p.editorPanel()->view(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(files().walls.raw[3 * 4096 + 5 * 64 + 9], old);
+    QTest::keyClick(p.editorPanel()->view(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(files().walls.images[3]->pixels[(63 - 9) * 64 + 5], uint8_t(old + 1)) << "redone";
     QTest::keyClick(p.editorPanel()->view(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(files().walls.raw[3 * 4096 + 5 * 64 + 9], old);
     QTest::keyClick(p.editorPanel()->view(), Qt::Key_PageDown);

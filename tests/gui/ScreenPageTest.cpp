@@ -109,6 +109,13 @@ TEST_F(ScreenPageTest, SelectionIsClampedAndBordersGradientsAndFills) {
     const uint8_t bands[] = {0x20, 0xB0, 0xB1, 0xB2, 0xDB};
     for (int r = 0; r < 5; ++r)
         EXPECT_EQ(getCell(shown(), 31, 10 + r), (ScreenCell{bands[r], attr})) << r;
+    // Typed text goes in as the code page's characters.
+    select(cell(40, 20), cell(40, 20));
+    screens_->insertText(QStringLiteral("\u00E9\u2591\u263A\u20AC"));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(getCell(shown(), 40 + i, 20).character,
+                  (std::array<int, 4>{0x82, 0xB0, 0x01, 0x3F}[i]));
+    EXPECT_TRUE(screens_->undo());
     EXPECT_TRUE(screens_->undo());
     EXPECT_NE(getCell(shown(), 31, 14).character, 0xDB);
     EXPECT_TRUE(screens_->redo());
@@ -120,6 +127,24 @@ TEST_F(ScreenPageTest, SelectionIsClampedAndBordersGradientsAndFills) {
     EXPECT_EQ(game.chunk(int(shown().chunk)),
               std::vector<uint8_t>(shown().bytes.begin(), shown().bytes.begin() + 4008));
     EXPECT_FALSE(titleMarked());
+}
+
+TEST_F(ScreenPageTest, BlinkingTextHidesEveryOtherPhaseInTheBlinkModeOnly) {
+    ScreenEditCtrl* edit = screens_->editCtrl();
+    ScreenRecord& s = shown();
+    for (int row = 0; row < kScreenRows; ++row)
+        for (int col = 0; col < kScreenColumns; ++col)
+            setCell(s, col, row, {'A', uint8_t(getCell(s, col, row).attribute & 0x7F)});
+    edit->blinkTick();
+    EXPECT_FALSE(edit->blinkHidden()) << "nothing blinks";
+    setCell(s, 5, 5, {'A', 0x9F});
+    edit->blinkTick();
+    EXPECT_TRUE(edit->blinkHidden());
+    edit->blinkTick();
+    EXPECT_FALSE(edit->blinkHidden());
+    screens_->action(QStringLiteral("Use bright colors"))->trigger();
+    edit->blinkTick();
+    EXPECT_FALSE(edit->blinkHidden()) << "bit 7 is a background colour bit there";
 }
 
 TEST_F(ScreenPageTest, ScrFilesRoundTripAndOtherSizesAreRefused) {

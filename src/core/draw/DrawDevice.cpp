@@ -16,13 +16,26 @@ Status CDrawDevice::resize(int, int, uint8_t) {
 }
 
 bool CDrawDevice::undo() {
-    const bool restored = m_undo.undo(chunkKey(), [this](int x, int y, uint8_t old) {
-        if (contains({x, y}))
-            writePixel(x, y, old);
-    });
+    const bool restored = m_undo.undo(
+        chunkKey(),
+        [this](int x, int y, uint8_t old) {
+            if (contains({x, y}))
+                writePixel(x, y, old);
+        },
+        [this](int x, int y) { return getPixel(x, y); });
     if (restored)
         markChanged();
     return restored;
+}
+
+bool CDrawDevice::redo() {
+    const bool applied = m_undo.redo(chunkKey(), [this](int x, int y, uint8_t index) {
+        if (contains({x, y}))
+            setPixel(x, y, index);
+    });
+    if (applied)
+        markChanged();
+    return applied;
 }
 
 void CDrawDevice::setPrompter(Prompter* prompter) {

@@ -56,6 +56,8 @@ public:
     void closeUndoRecord(const ChunkRect& rect) { m_undo.close(rect); }
     // Undoes the newest step; returns whether any pixel was restored.
     bool undo();
+    // Puts back the newest undone step (recorded again, so it can be undone once more).
+    bool redo();
     UndoRing& undoRing() { return m_undo; }
     const UndoRing& undoRing() const { return m_undo; }
 

@@ -89,6 +89,13 @@ bool PictureEditor::undo() {
     return m_device->undo();
 }
 
+bool PictureEditor::redo() {
+    endAction();
+    // A floating block is placed first: that is a new edit, after which nothing is redone.
+    m_selection.drop(*m_device);
+    return m_device->redo();
+}
+
 void PictureEditor::leaveChunk() {
     endAction();
     m_selection.drop(*m_device);

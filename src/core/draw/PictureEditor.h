@@ -55,6 +55,7 @@ public:
     // Ends the action and drops what floats before undoing, so a moved block and its lift go
     // back together and a pasted block simply disappears.
     bool undo();
+    bool redo();
 
     // Before the page shows another chunk (or replaces the device's pixels): the action ends
     // and a floating block is dropped where it is.

@@ -8,6 +8,10 @@ namespace zentrik {
 
 namespace {
 constexpr const char* kStartWhileRecording = "StartUndoRecord while recording!";
+
+bool isPixelList(UndoKind kind) {
+    return kind == UndoKind::PixelList || kind == UndoKind::JoinedPixelList;
+}
 } // namespace
 
 void UndoRing::start(UndoKind kind, const ChunkKey& chunk) {
@@ -20,6 +24,8 @@ void UndoRing::start(UndoKind kind, const ChunkKey& chunk) {
         clear();
         m_chunk = chunk;
     }
+    if (!m_redoing)
+        m_redo.clear(); // a new edit: what was undone cannot come back
     m_recording = true;
     m_openKind = kind;
     m_openStart = m_end;
@@ -32,7 +38,7 @@ void UndoRing::recordPixel(int x, int y, uint8_t oldIndex) {
     if (!m_recording)
         return;
     assert(x >= 0 && y >= 0 && x <= 0xFFFF && y <= 0xFFFF);
-    if (m_openKind == UndoKind::PixelList) {
+    if (isPixelList(m_openKind)) {
         putU16(uint16_t(x));
         putU16(uint16_t(y));
     }
@@ -48,7 +54,7 @@ void UndoRing::recordPixel(int x, int y, uint8_t oldIndex) {
 void UndoRing::close() {
     if (!m_recording)
         return;
-    if (m_openKind == UndoKind::PixelList) {
+    if (isPixelList(m_openKind)) {
         finish(nullptr);
         return;
     }
@@ -59,7 +65,7 @@ void UndoRing::close() {
 void UndoRing::close(const ChunkRect& rect) {
     if (!m_recording)
         return;
-    finish(m_openKind == UndoKind::PixelList ? nullptr : &rect);
+    finish(isPixelList(m_openKind) ? nullptr : &rect);
 }
 
 void UndoRing::finish(const ChunkRect* rect) {
@@ -132,7 +138,7 @@ uint16_t UndoRing::u16At(uint64_t position) const {
     return uint16_t(at(position) | (at(position + 1) << 8));
 }
 
-bool UndoRing::undo(const ChunkKey& current, const Restore& restore) {
+bool UndoRing::undo(const ChunkKey& current, const Restore& restore, const Peek& peek) {
     if (m_recording)
         close();
     if (!(current == m_chunk)) {
@@ -141,26 +147,64 @@ bool UndoRing::undo(const ChunkKey& current, const Restore& restore) {
         return false;
     }
     bool restored = false;
+    std::vector<PixelValue> overwritten;
+    const Restore keepAndRestore = [&](int x, int y, uint8_t old) {
+        overwritten.push_back({uint16_t(x), uint16_t(y), peek(x, y)});
+        restore(x, y, old);
+    };
     while (!m_records.empty()) {
         const Span span = m_records.back();
         m_records.pop_back();
         const auto kind = UndoKind(at(span.end - 1));
         const size_t bodyLength = u16At(span.end - kTrailerBytes);
-        restoreRecord(span, kind, bodyLength, restore);
+        restoreRecord(span, kind, bodyLength, peek ? keepAndRestore : restore);
         m_end = span.start;
         restored = true;
-        if (kind != UndoKind::JoinedRectangle)
+        if (kind != UndoKind::JoinedRectangle && kind != UndoKind::JoinedPixelList)
             break;
     }
     if (m_records.empty())
         m_begin = m_end;
+    if (restored && peek)
+        m_redo.push_back(std::move(overwritten));
     return restored;
+}
+
+bool UndoRing::redo(const ChunkKey& current, const Apply& apply) {
+    if (m_recording)
+        close();
+    if (!(current == m_chunk)) {
+        clear();
+        return false;
+    }
+    if (m_redo.empty())
+        return false;
+    const std::vector<PixelValue> step = std::move(m_redo.back());
+    m_redo.pop_back();
+    // Written back as one pixel list, in the reverse order of the undo, so that a pixel the
+    // step changed twice ends with its newest value; the ring grows if the list needs it.
+    // A record's length field holds at most 65535 bytes: a long step is several joined lists.
+    constexpr size_t kListEntries = 0xFFFF / kPixelEntryBytes;
+    const size_t records = (step.size() + kListEntries - 1) / kListEntries;
+    reserve(step.size() * kPixelEntryBytes + records * kTrailerBytes);
+    m_redoing = true;
+    size_t n = 0;
+    for (auto p = step.rbegin(); p != step.rend(); ++p, ++n) {
+        if (n % kListEntries == 0) {
+            close();
+            start(n == 0 ? UndoKind::PixelList : UndoKind::JoinedPixelList, current);
+        }
+        apply(p->x, p->y, p->index);
+    }
+    close();
+    m_redoing = false;
+    return true;
 }
 
 void UndoRing::restoreRecord(const Span& span, UndoKind kind, size_t bodyLength,
                              const Restore& restore) const {
     const uint64_t body = span.start;
-    if (kind == UndoKind::PixelList) {
+    if (isPixelList(kind)) {
         assert(bodyLength + kTrailerBytes == span.end - span.start);
         // Last entry first, so a pixel changed twice ends with its oldest value.
         for (size_t n = bodyLength / kPixelEntryBytes; n-- > 0;) {
@@ -180,6 +224,7 @@ void UndoRing::restoreRecord(const Span& span, UndoKind kind, size_t bodyLength,
 
 void UndoRing::clear() {
     m_records.clear();
+    m_redo.clear();
     m_begin = m_end;
     m_recording = false;
     m_overflow = false;
@@ -201,7 +246,7 @@ size_t UndoRing::stepCount() const {
     size_t steps = 0;
     for (size_t i = 0; i < m_records.size(); ++i) {
         const auto kind = UndoKind(at(m_records[i].end - 1));
-        if (kind != UndoKind::JoinedRectangle || i == 0)
+        if ((kind != UndoKind::JoinedRectangle && kind != UndoKind::JoinedPixelList) || i == 0)
             ++steps;
     }
     return steps;

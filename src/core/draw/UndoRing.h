@@ -17,6 +17,7 @@ enum class UndoKind : uint8_t {
     PixelList = 0,       // one entry per changed pixel: x, y, old index
     Rectangle = 1,       // the old pixels of a rectangle, row by row
     JoinedRectangle = 2, // a rectangle record that is undone together with the one before it
+    JoinedPixelList = 3, // a pixel list undone together with the one before it (long redos)
 };
 
 // The undo history of one chunk: a fixed ring of bytes holding records one after another.
@@ -32,6 +33,8 @@ public:
     static constexpr size_t kTrailerBytes = 3;    // body length u16, kind u8
 
     using Restore = std::function<void(int x, int y, uint8_t oldIndex)>;
+    using Peek = std::function<uint8_t(int x, int y)>;
+    using Apply = std::function<void(int x, int y, uint8_t index)>;
 
     explicit UndoRing(Prompter* prompter = nullptr) : m_prompter(prompter) {}
     void setPrompter(Prompter* prompter) { m_prompter = prompter; }
@@ -50,7 +53,13 @@ public:
     // Undoes the newest step on chunk `current`: writes the old pixels back through `restore`
     // and, after a joined record, goes on with the record before it. Returns whether anything
     // was restored. A history that belongs to another chunk is dropped instead.
-    bool undo(const ChunkKey& current, const Restore& restore);
+    // With `peek`, the pixels the undo overwrites are kept so that redo can bring them back.
+    bool undo(const ChunkKey& current, const Restore& restore, const Peek& peek = {});
+    // Puts the newest undone step back through `apply`, which writes like a tool (so the
+    // step is recorded again and can be undone once more). Any new record forgets what was
+    // undone; so does a change of chunk.
+    bool redo(const ChunkKey& current, const Apply& apply);
+    size_t redoCount() const { return m_redo.size(); }
 
     void clear();
     // Grows the ring (keeping its history) so that `bytes` of records fit at once. A lifted
@@ -79,6 +88,10 @@ private:
         uint64_t start;
         uint64_t end;
     };
+    struct PixelValue {
+        uint16_t x, y;
+        uint8_t index;
+    };
 
     void put(uint8_t byte);
     void putU16(uint16_t value);
@@ -97,6 +110,8 @@ private:
     std::deque<Span> m_records;
     ChunkKey m_chunk;
     bool m_dropped = false;
+    std::vector<std::vector<PixelValue>> m_redo; // undone steps, newest last
+    bool m_redoing = false;
 
     bool m_recording = false;
     UndoKind m_openKind = UndoKind::PixelList;

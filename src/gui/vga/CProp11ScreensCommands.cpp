@@ -5,6 +5,7 @@
 #include "pages/PixelData.h"
 #include "vga/CProp11Screens.h"
 #include "vga/VgaData.h"
+#include "vgagraph/CodePage437.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -222,10 +223,11 @@ void CProp11Screens::insertText(const QString& text) {
     const int c0 = m_edit->selection() ? m_edit->selection()->c0 : 0;
     const int r0 = m_edit->selection() ? m_edit->selection()->r0 : 0;
     remember();
-    // Characters beyond the right edge are dropped; those outside Latin-1 become '?'.
-    const QByteArray codes = text.toLatin1();
-    for (int i = 0; i < codes.size() && c0 + i < kScreenColumns; ++i)
-        PaintCell(*s, c0 + i, r0, {uint8_t(codes[i]), m_pens.attribute()}, true, m_pens.editColors);
+    // Characters beyond the right edge are dropped; those code page 437 lacks become '?'.
+    const QList<uint> chars = text.toUcs4();
+    for (int i = 0; i < int(chars.size()) && c0 + i < kScreenColumns; ++i)
+        PaintCell(*s, c0 + i, r0, {cp437FromUnicode(char32_t(chars[i])), m_pens.attribute()}, true,
+                  m_pens.editColors);
     edited();
 }
 

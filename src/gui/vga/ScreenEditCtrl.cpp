@@ -11,6 +11,25 @@ ScreenEditCtrl::ScreenEditCtrl(ScreenPens& pens, QWidget* parent) : QWidget(pare
     setFixedSize(sizeHint());
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    // 16 frames on, 16 off at the text mode's 70 frames per second.
+    constexpr int kBlinkPhaseMs = 229;
+    m_blink.setInterval(kBlinkPhaseMs);
+    connect(&m_blink, &QTimer::timeout, this, &ScreenEditCtrl::blinkTick);
+    m_blink.start();
+}
+
+void ScreenEditCtrl::blinkTick() {
+    bool blinking = false;
+    if (m_screen && m_pens.mode == BackMode::Blink && isVisible()) {
+        for (int row = 0; row < kScreenRows && !blinking; ++row)
+            for (int col = 0; col < kScreenColumns && !blinking; ++col)
+                blinking = (getCell(*m_screen, col, row).attribute & 0x80) != 0;
+    }
+    const bool hidden = blinking && !m_blinkHidden;
+    if (hidden != m_blinkHidden) {
+        m_blinkHidden = hidden;
+        update();
+    }
 }
 
 QSize ScreenEditCtrl::sizeHint() const {
@@ -150,11 +169,11 @@ void ScreenEditCtrl::paintEvent(QPaintEvent*) {
         p.fillRect(rect(), Qt::darkGray);
         return;
     }
-    QImage image = renderTextScreen(*m_screen, m_pens.mode);
+    QImage image = renderTextScreen(*m_screen, m_pens.mode, m_blinkHidden);
     if (m_floating) {
         ScreenRecord preview = *m_screen;
         PasteScreenBlock(preview, *m_floating, m_floatAt.x(), m_floatAt.y());
-        image = renderTextScreen(preview, m_pens.mode);
+        image = renderTextScreen(preview, m_pens.mode, m_blinkHidden);
     }
     p.drawImage(0, 0, image);
     if (m_selection && !m_floating) {

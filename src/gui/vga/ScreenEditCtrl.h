@@ -3,6 +3,7 @@
 #include "vga/TextScreenPaint.h"
 #include "vgagraph/ScreenOps.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -60,6 +61,10 @@ public:
     // Places the floating block with its top-left cell at (column, row).
     void placeFloating(int column, int row);
     QSize sizeHint() const override;
+    // In the blink mode, blinking text (attribute bit 7) is hidden every other phase, as the
+    // text mode does about twice a second.
+    bool blinkHidden() const { return m_blinkHidden; }
+    void blinkTick();
 
     // Called before every change of the screen's cells (the page keeps its undo steps).
     std::function<void()> beforeEdit;
@@ -90,6 +95,8 @@ private:
     std::optional<Qt::MouseButton> m_held;
     std::optional<std::array<uint8_t, kScreenClipBytes>> m_floating;
     QPoint m_floatAt;
+    QTimer m_blink;
+    bool m_blinkHidden = false;
 };
 
 } // namespace zentrik::gui

@@ -22,10 +22,12 @@ const std::array<QRgb, 16>& textColours() {
     return colours;
 }
 
-void paintGlyph(QImage& image, int x, int y, ScreenCell cell, BackMode mode, int scale) {
-    const QRgb fg = textColours()[cell.attribute & 0xF];
+void paintGlyph(QImage& image, int x, int y, ScreenCell cell, BackMode mode, int scale,
+                bool blinkHidden) {
     const int back = mode == BackMode::Blink ? (cell.attribute >> 4) & 0x7 : cell.attribute >> 4;
     const QRgb bg = textColours()[size_t(back)];
+    const bool hidden = blinkHidden && mode == BackMode::Blink && (cell.attribute & 0x80);
+    const QRgb fg = hidden ? bg : textColours()[cell.attribute & 0xF];
     const uint8_t* rows = kTextFont8x16.data() + size_t(cell.character) * kCellPixelsY;
     for (int r = 0; r < kCellPixelsY; ++r)
         for (int c = 0; c < kCellPixelsX; ++c) {
@@ -38,12 +40,12 @@ void paintGlyph(QImage& image, int x, int y, ScreenCell cell, BackMode mode, int
         }
 }
 
-QImage renderTextScreen(const ScreenRecord& screen, BackMode mode) {
+QImage renderTextScreen(const ScreenRecord& screen, BackMode mode, bool blinkHidden) {
     QImage image(kScreenColumns * kCellPixelsX, kScreenRows * kCellPixelsY, QImage::Format_RGB32);
     for (int row = 0; row < kScreenRows; ++row)
         for (int col = 0; col < kScreenColumns; ++col)
             paintGlyph(image, col * kCellPixelsX, row * kCellPixelsY, getCell(screen, col, row),
-                       mode);
+                       mode, 1, blinkHidden);
     return image;
 }
 

@@ -17,11 +17,13 @@ const std::array<QRgb, 16>& textColours();
 // 0 .. 7; with bright colours it is the fourth bit of the background colour.
 enum class BackMode { Blink, Bright };
 
-// The whole 640 x 400 screen, each cell an 8 x 16 glyph in its foreground and background.
-QImage renderTextScreen(const ScreenRecord& screen, BackMode mode);
+// The whole 640 x 400 screen, each cell an 8 x 16 glyph in its foreground and background;
+// with `blinkHidden` (blink mode only), blinking text shows as its background.
+QImage renderTextScreen(const ScreenRecord& screen, BackMode mode, bool blinkHidden = false);
 // One cell's glyph (2 bytes: character, attribute) into an image at (x, y), `scale` pixels per
 // glyph pixel.
-void paintGlyph(QImage& image, int x, int y, ScreenCell cell, BackMode mode, int scale = 1);
+void paintGlyph(QImage& image, int x, int y, ScreenCell cell, BackMode mode, int scale = 1,
+                bool blinkHidden = false);
 
 // The 16 colours in a row; a click picks one. Used for "Text" and "Back".
 class VGAColorsCtrl : public QWidget {

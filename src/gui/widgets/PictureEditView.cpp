@@ -280,6 +280,10 @@ void PictureEditView::undo() {
     act([&] { m_editor->undo(); });
 }
 
+void PictureEditView::redo() {
+    act([&] { m_editor->redo(); });
+}
+
 void PictureEditView::copy() {
     act([&] { m_editor->copy(); });
     if (!m_editor->clipboard().empty())
@@ -307,6 +311,8 @@ void PictureEditView::cancelTool() {
 void PictureEditView::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Undo))
         undo();
+    else if (event->matches(QKeySequence::Redo))
+        redo();
     else if (event->matches(QKeySequence::Copy))
         copy();
     else if (event->matches(QKeySequence::Cut))

@@ -35,6 +35,7 @@ public:
 
     // The commands of the picture toolbar; each repaints and reports.
     void undo();
+    void redo();
     void copy();
     void cut();
     void paste();

@@ -97,6 +97,7 @@ void PictureEditorPanel::buildToolBar() {
     command("Cut", &PictureEditView::cut);
     m_paste = command("Paste", &PictureEditView::paste);
     command("Undo", &PictureEditView::undo);
+    command("Redo", &PictureEditView::redo);
     m_paste->setEnabled(false);
     // Paste switches to the selection tool; the tool bar follows.
     connect(m_paste, &QAction::triggered, this, [this] {

@@ -107,8 +107,36 @@ TEST(UndoRing, LiftAndDropOfAWhole128ChunkUndoAsOneStep) {
     sel.moveBy(3, 2);
     ASSERT_TRUE(sel.drop(dev));
     EXPECT_EQ(dev.undoRing().stepCount(), 1u);
+    const auto moved = dev.pixels();
     ASSERT_TRUE(dev.undo());
     EXPECT_EQ(dev.pixels(), before) << "no hole left where the block was lifted";
+    // Redo puts the whole moved block back, larger than the ring, and it undoes again.
+    ASSERT_TRUE(dev.redo());
+    EXPECT_EQ(dev.pixels(), moved);
+    ASSERT_TRUE(dev.undo());
+    EXPECT_EQ(dev.pixels(), before);
+}
+
+TEST(UndoRing, RedoWalksForwardUntilANewEditOrAnotherChunk) {
+    CMemoryDevice dev(64, 64);
+    for (int i = 0; i < 3; ++i)
+        dot(dev, 0); // the same pixel three times: 1, 1, 1
+    dot(dev, 1);
+    dot(dev, 2);
+    const auto drawn = dev.pixels();
+    ASSERT_TRUE(dev.undo());
+    ASSERT_TRUE(dev.undo());
+    EXPECT_EQ(dev.undoRing().redoCount(), 2u);
+    ASSERT_TRUE(dev.redo());
+    ASSERT_TRUE(dev.redo());
+    EXPECT_EQ(dev.pixels(), drawn);
+    EXPECT_FALSE(dev.redo()) << "nothing left to redo";
+    ASSERT_TRUE(dev.undo());
+    dot(dev, 7);
+    EXPECT_FALSE(dev.redo()) << "a new edit forgets what was undone";
+    ASSERT_TRUE(dev.undo());
+    dev.showChunk(1);
+    EXPECT_FALSE(dev.redo()) << "never on another chunk";
 }
 
 } // namespace

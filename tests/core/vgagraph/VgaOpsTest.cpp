@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "VgaTestData.h"
 
+#include "vgagraph/CodePage437.h"
 #include "vgagraph/FontOps.h"
 #include "vgagraph/PictureOps.h"
 #include "vgagraph/ScreenOps.h"
@@ -209,12 +210,15 @@ TEST(ScreenOps, ScrFilesAndTile8Pixels) {
     EXPECT_EQ(getTile8Pixel(t, 2, 8, 0), -1);
 }
 
+TEST(CodePage437, EveryCodeRoundTripsAndForeignCharactersFallBack) {
+    for (int code = 1; code < 256; ++code)
+        ASSERT_EQ(cp437FromUnicode(cp437ToUnicode(uint8_t(code))), code) << code;
+    const std::pair<char32_t, int> samples[] = {
+        {U'A', 0x41},      {U'\u00E9', 0x82}, {U'\u2591', 0xB0}, {U'\u263A', 0x01},
+        {U'\u2302', 0x7F}, {U'\u03C0', 0xE3}, {U'\u20AC', '?'},  {U'\t', '?'}};
+    for (const auto& [c, code] : samples)
+        EXPECT_EQ(cp437FromUnicode(c), code) << uint32_t(c);
+}
+
 } // namespace
-} // namespace zentrik::test
-
-#include "imaging/BmpWriter.h"
-#include "vgagraph/VgaBmpTargets.h"
-
-namespace zentrik::test {
-namespace {} // namespace
 } // namespace zentrik::test
