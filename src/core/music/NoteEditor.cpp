@@ -34,7 +34,14 @@ double NoteEditor::pitchOf(uint16_t fnum, uint8_t block) {
 }
 
 int NoteEditor::yOfPitch(double pitch) const {
-    return int(std::lround(kBaseline - (pitch + vScroll) * octavePixels()));
+    return int(std::lround(kBaseline - (pitch + pitchOffset()) * octavePixels()));
+}
+
+void NoteEditor::zoomPitchAt(int y, bool in) {
+    const double pitch = double(kBaseline - y) / octavePixels() - pitchOffset();
+    vZoom = std::clamp(vZoom + (in ? -1 : 1), kFewestOctavesInView, kOctaves);
+    const double scroll = double(kBaseline - y) / octavePixels() - pitch + vScrollRange();
+    vScroll = std::clamp(int(std::lround(scroll)), 0, vScrollRange());
 }
 
 std::string NoteEditor::leftEdgeText() const {

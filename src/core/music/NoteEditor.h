@@ -20,6 +20,7 @@ public:
     static constexpr int kBaseline = 337; // y of pitch 0 at scroll 0
     static constexpr int kVisibleWidth = 535;
     static constexpr int kOctaves = 8;
+    static constexpr int kFewestOctavesInView = 2;
     static constexpr int kHitTolerance = 2;
     static constexpr int kCursorFollowRight = 481;
     static constexpr int kCursorFollowAt = 53;
@@ -50,6 +51,13 @@ public:
     int64_t timeAtX(int x) const { return int64_t(x - kLeftMargin + hScroll) * hZoom; }
     int hScrollRange(uint32_t songLength) const;
     int vScrollRange() const { return kOctaves - vZoom; }
+    // The scroll bar's top shows the highest octaves: a pitch is drawn `pitch + pitchOffset()`
+    // octaves above the baseline, the offset reaching 0 (the lowest octave at the bottom) at the
+    // bar's end, and always 0 when all eight octaves are in view.
+    int pitchOffset() const { return vScroll - vScrollRange(); }
+    // One octave fewer (in) or more in view, keeping the pitch at row y where it is as far as
+    // the whole-octave scroll allows.
+    void zoomPitchAt(int y, bool in);
     static double pitchOf(uint16_t fnum, uint8_t block); // octaves; very low for F-number 0
     int yOfPitch(double pitch) const;
     int yOfNote(const NoteEvent& n) const { return yOfPitch(pitchOf(n.fnum, n.block)); }

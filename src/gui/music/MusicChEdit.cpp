@@ -281,10 +281,17 @@ void MusicChEdit::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void MusicChEdit::wheelEvent(QWheelEvent* event) {
-    const int steps = event->angleDelta().y() / 120;
+    // Some platforms turn a wheel turned with Shift into a sideways one.
+    const QPoint delta = event->angleDelta();
+    const int steps = (delta.y() != 0 ? delta.y() : delta.x()) / 120;
     if (steps == 0)
         return;
-    if (event->modifiers() & Qt::ControlModifier)
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if ((mods & Qt::ControlModifier) && (mods & Qt::ShiftModifier)) {
+        m_editor.zoomPitchAt(int(event->position().y()), steps > 0);
+        update();
+        emit viewChanged();
+    } else if (mods & Qt::ControlModifier)
         zoomAt(int(event->position().x()), steps > 0);
     else
         setHScroll(m_editor.hScroll - steps * kWheelPixels);

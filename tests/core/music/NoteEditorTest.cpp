@@ -173,3 +173,23 @@ TEST(OperatorCells, RhythmUseCountsKeysOnlyWhileRhythmModeIsOn) {
     EXPECT_FALSE(use.hiHat || use.bassDrum || use.topCymbal || use.tomTom);
     EXPECT_FALSE(rhythmUse({}).enabled);
 }
+
+TEST(NoteEditor, PitchZoomKeepsTheOctaveUnderTheMouseAndStaysInRange) {
+    NoteEditor e;
+    const int y = e.yOfPitch(5.0); // C5 at the full view
+    for (int zoom : {7, 6, 5}) {
+        const int before = e.yOfPitch(5.0);
+        e.zoomPitchAt(before, true);
+        EXPECT_EQ(e.vZoom, zoom);
+        EXPECT_NEAR(e.yOfPitch(5.0), before, e.octavePixels() / 2 + 1) << zoom;
+    }
+    for (int i = 0; i < 10; ++i)
+        e.zoomPitchAt(0, true);
+    EXPECT_EQ(e.vZoom, NoteEditor::kFewestOctavesInView);
+    EXPECT_GE(e.vScroll, 0);
+    EXPECT_LE(e.vScroll, e.vScrollRange());
+    for (int i = 0; i < 10; ++i)
+        e.zoomPitchAt(y, false);
+    EXPECT_EQ(e.vZoom, NoteEditor::kOctaves);
+    EXPECT_EQ(e.vScroll, 0);
+}
