@@ -3,6 +3,7 @@
 #include <adplug/woodyopl.h>
 
 #include <algorithm>
+#include <mutex>
 
 namespace zentrik::imf {
 
@@ -33,11 +34,21 @@ int slotChannel(int slot) {
 // tom and cymbal on 8.
 uint8_t rhythmBits(int channel) {
     switch (channel) {
-    case 6: return 0x10;
-    case 7: return 0x09;
-    case 8: return 0x06;
-    default: return 0;
+    case 6:
+        return 0x10;
+    case 7:
+        return 0x09;
+    case 8:
+        return 0x06;
+    default:
+        return 0;
     }
+}
+
+// Guards the emulator's process-wide state: every call into a chip holds it.
+std::mutex& chipLock() {
+    static std::mutex lock;
+    return lock;
 }
 
 } // namespace
@@ -50,8 +61,14 @@ ImfEngine::ImfEngine(uint32_t sampleRate)
 ImfEngine::~ImfEngine() = default;
 
 void ImfEngine::resetChip() {
-    m_chip->adlib_init(m_rate, 1, sizeof(int16_t));
+    {
+        const std::lock_guard guard(chipLock());
+        m_chip->adlib_init(kChipRate, 1, sizeof(int16_t));
+    }
     m_regs.fill(0);
+    m_chipPos = m_chipCount = 0;
+    m_before = m_after = 0;
+    m_resamplePhase = 0;
     // The game enables the OPL2's waveform select once at start-up; songs rely on it.
     write(kRegTest, kWaveSelectEnable);
 }
@@ -74,10 +91,12 @@ uint8_t ImfEngine::filtered(uint8_t reg, uint8_t value) const {
 
 void ImfEngine::write(uint8_t reg, uint8_t value) {
     m_regs[reg] = value;
+    const std::lock_guard guard(chipLock());
     m_chip->adlib_write(reg, filtered(reg, value));
 }
 
 void ImfEngine::rewriteChannel(int channel) {
+    const std::lock_guard guard(chipLock());
     for (int slot = 0; slot < kOperatorSlots; ++slot) {
         if (slotChannel(slot) != channel)
             continue;
@@ -158,30 +177,52 @@ void ImfEngine::advanceTick() {
         runDueEvents();
 }
 
+void ImfEngine::refill() {
+    m_chipPos = 0;
+    m_chipCount = 1;
+    m_chipSamples[0] = 0;
+    m_tickPhase += kTicksPerSecond;
+    while (m_tickPhase >= kChipRate && m_playing) {
+        m_tickPhase -= kChipRate;
+        advanceTick();
+    }
+    if (!m_playing)
+        return;
+    // This sample and the following ones before the next tick come from the chip at once.
+    const size_t run = 1 + std::min<size_t>(m_chipSamples.size() - 1,
+                                            (kChipRate - 1 - m_tickPhase) / kTicksPerSecond);
+    m_tickPhase += uint32_t(run - 1) * kTicksPerSecond;
+    const std::lock_guard guard(chipLock());
+    m_chip->adlib_getsample(m_chipSamples.data(), Bits(run));
+    m_chipCount = run;
+}
+
+int16_t ImfEngine::nextChipSample() {
+    if (m_chipPos == m_chipCount)
+        refill();
+    return m_chipSamples[m_chipPos++];
+}
+
 int ImfEngine::render(int16_t* out, size_t frames) {
-    size_t i = 0;
-    while (i < frames) {
+    for (size_t i = 0; i < frames; ++i) {
         if (!m_playing || m_paused) {
-            std::fill(out + i, out + frames, int16_t(0));
-            break;
-        }
-        m_tickPhase += kTicksPerSecond;
-        while (m_tickPhase >= m_rate && m_playing) {
-            m_tickPhase -= m_rate;
-            advanceTick();
-        }
-        if (!m_playing) {
-            out[i++] = 0;
+            out[i] = 0;
             continue;
         }
-        // This sample and the following ones before the next tick come from the chip at once.
-        const size_t run = 1 + std::min<size_t>(frames - i - 1,
-                                                (m_rate - 1 - m_tickPhase) / kTicksPerSecond);
-        m_tickPhase += uint32_t(run - 1) * kTicksPerSecond;
-        m_chip->adlib_getsample(out + i, Bits(run));
-        for (size_t k = i; k < i + run; ++k)
-            out[k] = int16_t(std::clamp(out[k] * kGain, -32768, 32767));
-        i += run;
+        // Linear interpolation between the two chip samples round the output sample.
+        m_resamplePhase += kChipRate;
+        while (m_resamplePhase >= m_rate && m_playing) {
+            m_resamplePhase -= m_rate;
+            m_before = m_after;
+            m_after = nextChipSample();
+        }
+        if (!m_playing) {
+            out[i] = 0;
+            continue;
+        }
+        const int64_t v =
+            m_before + (int64_t(m_after - m_before) * m_resamplePhase) / int64_t(m_rate);
+        out[i] = int16_t(std::clamp<int64_t>(v * kGain, -32768, 32767));
     }
     const int ended = m_ended;
     m_ended = 0;

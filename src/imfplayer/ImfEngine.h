@@ -11,10 +11,13 @@ namespace zentrik::imf {
 
 inline constexpr int kTicksPerSecond = 700;
 inline constexpr int kChannels = 9;
+inline constexpr uint32_t kChipRate = 49716; // the OPL2's sample rate (its clock / 288)
 
 // An IMF sequencer driving an emulated OPL2 chip: reads the events at 700 ticks per second and
-// renders mono samples. The emulator skips idle operators, so a song costs what it plays.
-// Not thread-safe: the owner serialises calls.
+// renders mono samples. The emulator skips idle operators, so a song costs what it plays. It
+// keeps its working buffers and rate tables in process-wide memory, so every engine runs it at
+// the chip's own rate under one lock and resamples to its output rate.
+// An engine is not thread-safe: its owner serialises calls.
 class ImfEngine {
 public:
     explicit ImfEngine(uint32_t sampleRate);
@@ -48,6 +51,9 @@ private:
     // Writes the events due now; on reaching the data's end the song ends.
     void runDueEvents();
     void advanceTick();
+    // The next sample at the chip's rate (0 once the song has ended).
+    int16_t nextChipSample();
+    void refill();
 
     std::unique_ptr<OPLChipClass> m_chip;
     std::array<uint8_t, 256> m_regs{}; // the song's register values
@@ -57,7 +63,12 @@ private:
     size_t m_pos = 0;
     uint32_t m_wait = 0;
     int32_t m_tick = 0;
-    uint32_t m_tickPhase = 0;
+    uint32_t m_tickPhase = 0; // in 1/kChipRate of a tick
+    // Chip samples made ahead, and the two that the output sample lies between.
+    std::array<int16_t, 512> m_chipSamples{};
+    size_t m_chipPos = 0, m_chipCount = 0;
+    int16_t m_before = 0, m_after = 0;
+    uint32_t m_resamplePhase = 0; // in 1/m_rate of a chip sample
     bool m_playing = false;
     bool m_paused = false;
     int m_ended = 0;

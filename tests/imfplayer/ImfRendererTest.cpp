@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -96,6 +97,30 @@ TEST(ImfRenderer, SustainedNoteSoundsAtItsFrequency) {
         const double found = strongestFrequency(s, expected * 0.5, expected * 1.5);
         EXPECT_NEAR(found, expected, expected * 0.03) << c.fnum << "/" << c.block;
     }
+}
+
+TEST(ImfRenderer, RenderersAtOtherRatesInOtherThreadsDoNotDisturbEachOther) {
+    // The emulator keeps its work buffers and rate tables process-wide: an offline render
+    // beside the live player must still give exactly what it gives alone.
+    // The second note is keyed while both renderers exist, after the other one's start.
+    auto song = sustainedNote(0, 580, 4, 100);
+    const auto second = sustainedNote(1, 345, 5, 700);
+    song.insert(song.end(), second.begin(), second.end());
+    auto started = [&](uint32_t rate) {
+        Renderer r(CreateIMFRenderer(rate));
+        StartIMFRenderer(r.get(), song.data(), uint32_t(song.size()), 0);
+        return r;
+    };
+    const uint32_t rates[] = {44100, 22050};
+    std::vector<int16_t> alone[2], together[2];
+    for (int i : {0, 1})
+        alone[i] = render(started(rates[i]).get(), rates[i]);
+    Renderer both[] = {started(rates[0]), started(rates[1])};
+    std::thread other([&] { together[1] = render(both[1].get(), rates[1]); });
+    together[0] = render(both[0].get(), rates[0]);
+    other.join();
+    EXPECT_EQ(together[0], alone[0]);
+    EXPECT_EQ(together[1], alone[1]);
 }
 
 TEST(ImfRenderer, MutedChannelRendersSilenceAndOthersStillSound) {
