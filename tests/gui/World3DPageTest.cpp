@@ -3,7 +3,7 @@
 // planes shared with the map page, the floor/ceiling pens and the minimap's pointer.
 #include "app/AppContext.h"
 #include "app/SidePanel.h"
-#include "choosers/FlatSelectWnd.h"
+#include "choosers/FlatColorSelectWnd.h"
 #include "GuiTestSupport.h"
 #include "mapedit/CPropMapEdit.h"
 #include "pagefile/PageFileReader.h"

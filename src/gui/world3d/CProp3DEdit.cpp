@@ -2,7 +2,8 @@
 
 #include "app/AppContext.h"
 #include "app/PageRegistry.h"
-#include "choosers/FlatSelectWnd.h"
+#include "choosers/FlatColorSelectWnd.h"
+#include "choosers/TextureSelectWnd.h"
 #include "mapedit/CPropMapEdit.h"
 #include "mapedit/LevelMapCtrl.h"
 #include "world3d/CMiniMap.h"
@@ -224,9 +225,9 @@ void CProp3DEdit::followMapPlane() {
 
 QWidget* CProp3DEdit::flatChooser() {
     if (!m_flatTextures) {
-        m_flatTextures = new FlatTextureSelectWnd(this);
+        m_flatTextures = new TextureSelectWnd(this, TextureSelectWnd::Cells::FlatTextures);
         m_flatColors = new FlatColorSelectWnd(this);
-        connect(m_flatTextures, &FlatTextureSelectWnd::flatChosen, this, &CProp3DEdit::setFlatPen);
+        connect(m_flatTextures, &TextureSelectWnd::tileChosen, this, &CProp3DEdit::setFlatPen);
         connect(m_flatColors, &FlatColorSelectWnd::flatChosen, this, &CProp3DEdit::setFlatPen);
         feedFlatChoosers();
     }
@@ -241,7 +242,7 @@ void CProp3DEdit::feedFlatChoosers() {
     Workspace& ws = m_context.workspace;
     m_flatTextures->setData(ws.isLoaded(DataSet::Walls) ? &ws.walls() : nullptr,
                             &m_context.palettes.current());
-    m_flatColors->setPalette(m_context.palettes.current());
+    m_flatColors->setColors(m_context.palettes.current());
     const int left = m_context.pens.left.flat, right = m_context.pens.right.flat;
     m_flatTextures->setFramed(left, right);
     m_flatColors->setPens(left, right);

@@ -21,7 +21,7 @@ class AppContext;
 class CMiniMap;
 class CPropMapEdit;
 class FlatColorSelectWnd;
-class FlatTextureSelectWnd;
+class TextureSelectWnd;
 class WinWolfCtrl;
 
 // The "3DEdit" page: the 3D view of the current level with its minimap, walking and editing
@@ -79,7 +79,7 @@ private:
     QButtonGroup* m_modes = nullptr;
     QButtonGroup* m_planes = nullptr;
     QPushButton* m_selectFlat = nullptr;
-    FlatTextureSelectWnd* m_flatTextures = nullptr;
+    TextureSelectWnd* m_flatTextures = nullptr;
     FlatColorSelectWnd* m_flatColors = nullptr;
     QLabel* m_position = nullptr;
     WorldMap m_world;

@@ -1,7 +1,7 @@
 // The 3DEdit page's controls: the tool bar of choosers, edit planes, floor modes and
 // difficulty, and the side panel with the minimap, the switches, the keys and the levels.
 #include "app/AppContext.h"
-#include "choosers/FlatSelectWnd.h"
+#include "choosers/FlatColorSelectWnd.h"
 #include "choosers/SpriteSelectWnd.h"
 #include "choosers/TextureSelectWnd.h"
 #include "mapedit/CPropMapEdit.h"
