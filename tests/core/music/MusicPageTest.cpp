@@ -9,26 +9,6 @@ using namespace zentrik::test;
 
 namespace {
 
-// Records what the page asks of the player.
-class RecordingPlayer : public MusicPlayer {
-public:
-    bool isReady = true;
-    std::vector<std::string> calls;
-    std::array<int, 9> muteState{};
-
-    bool ready() const override { return isReady; }
-    void start(std::span<const uint8_t> imf) override {
-        calls.push_back("start " + std::to_string(imf.size()));
-    }
-    void playAt(std::span<const uint8_t>, int32_t tick) override {
-        calls.push_back("at " + std::to_string(tick));
-    }
-    void pause() override { calls.push_back("pause"); }
-    void stop() override { calls.push_back("stop"); }
-    int32_t position() override { return 0; }
-    void mute(int channel, bool muted) override { muteState.at(size_t(channel)) = muted; }
-};
-
 MusicSet threeSongs() {
     MusicSet set;
     for (int i = 0; i < 3; ++i)

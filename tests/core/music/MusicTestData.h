@@ -1,9 +1,12 @@
 #pragma once
 
+#include "music/ImfPlayerBinding.h"
 #include "music/MusicSet.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
-#include <initializer_list>
+#include <string>
 #include <vector>
 
 namespace zentrik::test {
@@ -13,7 +16,7 @@ struct Ev {
 };
 
 // IMF events, with a u16 length field in front unless told otherwise.
-inline std::vector<uint8_t> imfBytes(std::initializer_list<Ev> events, bool lengthField = true) {
+inline std::vector<uint8_t> imfBytes(const std::vector<Ev>& events, bool lengthField = true) {
     std::vector<uint8_t> b;
     if (lengthField) {
         const size_t n = events.size() * 4;
@@ -51,5 +54,31 @@ inline std::vector<uint8_t> audioHead(const std::vector<size_t>& lengths) {
         put(at += uint32_t(n));
     return b;
 }
+
+// Records what a page asks of the player, so that no test needs a sound device.
+class RecordingPlayer : public MusicPlayer {
+public:
+    std::vector<std::string> calls;
+    std::array<int, 9> muteState{};
+    int muteCalls = 0;
+    bool ready() const override { return true; }
+    void start(std::span<const uint8_t> imf) override {
+        calls.push_back("start " + std::to_string(imf.size()));
+    }
+    void playAt(std::span<const uint8_t>, int32_t tick) override {
+        calls.push_back("at " + std::to_string(tick));
+    }
+    void pause() override { calls.push_back("pause"); }
+    void stop() override { calls.push_back("stop"); }
+    int32_t position() override { return 0; }
+    void mute(int channel, bool muted) override {
+        muteState.at(size_t(channel)) = muted;
+        ++muteCalls;
+    }
+    int starts() const {
+        return int(std::count_if(calls.begin(), calls.end(),
+                                 [](const std::string& c) { return c.rfind("start", 0) == 0; }));
+    }
+};
 
 } // namespace zentrik::test

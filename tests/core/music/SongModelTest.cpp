@@ -31,20 +31,15 @@ TEST(ImfSpan, LengthFieldRules) {
     EXPECT_EQ(imfSpanOf(std::vector<uint8_t>{7}).length, 1u);
 }
 
-TEST(SongModel, ZeroLengthFieldReadsEventsFromTheFirstByte) {
+TEST(SongModel, ZeroLengthFieldReadsEventsFromTheFirstByteAndOneTooLongIsCut) {
     // 00 00 0A 00: a write of register 0 with a 10-tick delay, then one more event.
     auto m = modelOf(imfBytes({{0x00, 0x00, 10}, {0x01, 0x20, 5}}, false));
     ASSERT_EQ(m.general.size(), 2u);
     EXPECT_EQ(m.general[1], (RegisterEvent{0x01, 0x20, 10}));
     EXPECT_EQ(m.songLength, 15u);
-}
-
-TEST(SongModel, LengthFieldPastTheChunkIsCut) {
     auto chunk = imfBytes({{0x01, 0x20, 5}, {0x08, 0x40, 7}});
-    chunk[0] = 0xF0;
-    auto m = modelOf(chunk);
-    EXPECT_EQ(m.general.size(), 2u);
-    EXPECT_EQ(m.songLength, 12u);
+    chunk[0] = 0xF0; // past the chunk
+    EXPECT_EQ(modelOf(chunk).songLength, 12u);
 }
 
 TEST(SongModel, OddTailsAreLastEventsWithoutDelay) {
