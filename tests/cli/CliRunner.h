@@ -1,9 +1,15 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace zentrik::test {
+
+// A path quoted for the shell.
+inline std::string q(const std::filesystem::path& p) {
+    return "'" + p.string() + "'";
+}
 
 struct CliResult {
     int exitCode = -1;

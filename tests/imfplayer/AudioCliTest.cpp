@@ -15,13 +15,11 @@ namespace {
 class AudioCli : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (gamedataDir().empty())
-            GTEST_SKIP() << "game data not found (set ZENTRIK_GAMEDATA)";
+        ZENTRIK_REQUIRE_GAMEDATA();
         audiot = dir.copyGameFile("wl1/AUDIOT.WL1");
         dir.copyGameFile("wl1/AUDIOHED.WL1");
     }
     CliResult run(const std::string& args) { return runCli(args, dir.path().string()); }
-    std::string q(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
 
     TempDir dir;
     std::filesystem::path audiot;
