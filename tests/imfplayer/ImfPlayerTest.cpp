@@ -1,15 +1,13 @@
 #include "music/ImfLibApi.h"
-#include "music/ImfPlayerBinding.h"
-#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <thread>
+#include <vector>
 
-using namespace zentrik;
-using zentrik::test::StrictPrompter;
 using namespace std::chrono_literals;
 
 namespace {
@@ -34,19 +32,17 @@ template <class Pred> bool waitFor(Pred pred, std::chrono::milliseconds limit) {
 } // namespace
 
 // Without an audio device (and without an application object) the player runs by the clock:
-// calls return at once, the position moves and the end is reported.
+// the position moves and the end is reported once.
 TEST(ImfPlayer, PlaysByTheClockWithoutADevice) {
     static std::atomic<int> ends{0};
     InitIMFPlayer();
     EXPECT_EQ(IMFPlayerHasAudioDevice(), 0);
     SetIMFEndedEvent([](void*) { ++ends; }, nullptr);
     const auto song = rests(2, 70); // 140 ticks: 0.2 s
-    const auto before = std::chrono::steady_clock::now();
     StartIMFMusic(song.data(), uint32_t(song.size()));
     MuteIMFChannel(3, 1);
     MuteIMFChannel(3, 0);
     MuteIMFChannel(42, 1); // out of range: ignored
-    EXPECT_LT(std::chrono::steady_clock::now() - before, 100ms);
     EXPECT_TRUE(waitFor([] { return GetIMFPosition() > 0; }, 2000ms));
     EXPECT_TRUE(waitFor([] { return ends.load() == 1; }, 3000ms));
     std::this_thread::sleep_for(100ms);

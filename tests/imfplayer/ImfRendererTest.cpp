@@ -1,3 +1,4 @@
+#include "../core/music/MusicTestData.h"
 #include "music/ImfLibApi.h"
 
 #include <gtest/gtest.h>
@@ -12,37 +13,29 @@ namespace {
 constexpr uint32_t kRate = 44100;
 constexpr double kOplClock = 49716.0; // the OPL's sample rate: F-number units
 
-struct Ev {
-    int reg, value, delay;
-};
-
-std::vector<uint8_t> imf(std::initializer_list<Ev> events) {
-    std::vector<uint8_t> b;
-    for (const Ev& e : events)
-        b.insert(b.end(),
-                 {uint8_t(e.reg), uint8_t(e.value), uint8_t(e.delay), uint8_t(e.delay >> 8)});
-    return b;
-}
+using zentrik::test::imfBytes;
 
 // A plain sine voice on channel c (operator slots 0+c and 3+c for channels 0..2), keyed with
 // the F-number and block, held for `hold` ticks.
 std::vector<uint8_t> sustainedNote(int c, int fnum, int block, int hold) {
-    return imf({
-        {0x20 + c, 0x21, 0},
-        {0x23 + c, 0x21, 0}, // frequency factor 1, sustained envelope
-        {0x40 + c, 0x3F, 0},
-        {0x43 + c, 0x00, 0}, // modulator silent, carrier at full level
-        {0x60 + c, 0xF0, 0},
-        {0x63 + c, 0xF0, 0}, // fastest attack, no decay
-        {0x80 + c, 0x00, 0},
-        {0x83 + c, 0x00, 0}, // loudest sustain
-        {0xE0 + c, 0x00, 0},
-        {0xE3 + c, 0x00, 0}, // sine
-        {0xC0 + c, 0x00, 0},
-        {0xA0 + c, fnum & 0xFF, 0},
-        {0xB0 + c, 0x20 | (block << 2) | (fnum >> 8), hold},
-        {0xB0 + c, (block << 2) | (fnum >> 8), 0},
-    });
+    return imfBytes(
+        {
+            {0x20 + c, 0x21, 0},
+            {0x23 + c, 0x21, 0}, // frequency factor 1, sustained envelope
+            {0x40 + c, 0x3F, 0},
+            {0x43 + c, 0x00, 0}, // modulator silent, carrier at full level
+            {0x60 + c, 0xF0, 0},
+            {0x63 + c, 0xF0, 0}, // fastest attack, no decay
+            {0x80 + c, 0x00, 0},
+            {0x83 + c, 0x00, 0}, // loudest sustain
+            {0xE0 + c, 0x00, 0},
+            {0xE3 + c, 0x00, 0}, // sine
+            {0xC0 + c, 0x00, 0},
+            {0xA0 + c, fnum & 0xFF, 0},
+            {0xB0 + c, 0x20 | (block << 2) | (fnum >> 8), hold},
+            {0xB0 + c, (block << 2) | (fnum >> 8), 0},
+        },
+        false);
 }
 
 struct RendererDeleter {
@@ -76,10 +69,6 @@ double strongestFrequency(const std::vector<int16_t>& s, double lo, double hi) {
             bestEnergy = e, best = f;
     }
     return best;
-}
-
-int countEnds(void* context) {
-    return ++*static_cast<int*>(context);
 }
 
 } // namespace
@@ -144,7 +133,7 @@ TEST(ImfRenderer, MutedChannelRendersSilenceAndOthersStillSound) {
 
 TEST(ImfRenderer, PlayAtStartsAtTheTickWithEarlierNotesHeld) {
     // Silence for 1000 ticks, then the note: started at 1200 it sounds at once.
-    auto song = imf({{0x01, 0x00, 1000}});
+    auto song = imfBytes({{0x01, 0x00, 1000}}, false);
     const auto note = sustainedNote(0, 580, 4, 2000);
     song.insert(song.end(), note.begin(), note.end());
     Renderer r(CreateIMFRenderer(kRate));
@@ -163,7 +152,7 @@ TEST(ImfRenderer, OddAndEmptyDataEndCleanly) {
     int ends = 0;
     Renderer r(CreateIMFRenderer(kRate));
     SetIMFRendererEndedEvent(
-        r.get(), [](void* c) { countEnds(c); }, &ends);
+        r.get(), [](void* c) { ++*static_cast<int*>(c); }, &ends);
     const uint8_t tail[] = {0x01, 0x00, 10, 0, 0x08, 0x00, 7};
     StartIMFRenderer(r.get(), tail, sizeof tail, 0);
     render(r.get(), kRate);
