@@ -46,22 +46,6 @@ TEST(TextNumbers, ReadLikeTheCLibrary) {
     EXPECT_EQ(parseHex("12G4"), 0x12u);
 }
 
-TEST(SafeFile, ReplacementKeepsABackupAndLeavesNoTemporaries) {
-    TempDir dir;
-    const auto target = dir / "GAMEMAPS.WL6";
-    writeBytes(target, {1, 2, 3});
-    ASSERT_TRUE(replaceFile(target, std::vector<uint8_t>{4, 5}));
-    EXPECT_EQ(readBytes(target), (std::vector<uint8_t>{4, 5}));
-    EXPECT_EQ(readBytes(bakPathOf(target)), (std::vector<uint8_t>{1, 2, 3}));
-    EXPECT_FALSE(fs::exists(tmpPathOf(target)));
-    // A second save: the backup holds the first save.
-    ASSERT_TRUE(replaceFile(target, std::vector<uint8_t>{6}));
-    EXPECT_EQ(readBytes(bakPathOf(target)), (std::vector<uint8_t>{4, 5}));
-    // A new file has no backup.
-    ASSERT_TRUE(replaceFile(dir / "NEW.WL6", std::vector<uint8_t>{9}));
-    EXPECT_FALSE(fs::exists(bakPathOf(dir / "NEW.WL6")));
-}
-
 TEST(SafeFile, AFailedStageLeavesEveryTargetUntouched) {
     TempDir dir;
     const auto a = dir / "VGAHEAD.WL1";

@@ -19,9 +19,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void copyGame(const fs::path& dir, std::initializer_list<const char*> names) {
-    for (const char* n : names)
-        fs::copy_file(gamedataDir() / "wl1" / n, dir / n, fs::copy_options::overwrite_existing);
+// A saver of game files: the old set is the shareware copy of the same files.
+SaverCase gameFiles(std::string name, std::vector<std::string> files,
+                    std::function<bool(const fs::path&)> save) {
+    auto prepare = [files](const fs::path& dir) {
+        for (const auto& n : files)
+            fs::copy_file(gamedataDir() / "wl1" / n, dir / n, fs::copy_options::overwrite_existing);
+    };
+    return {std::move(name), std::move(files), prepare, std::move(save)};
 }
 
 void text(const fs::path& p, const std::string& s) {
@@ -110,22 +115,9 @@ TEST(SaverFaults, EverySaverLeavesItsSetAllOldOrAllNewAtEveryBrokenStep) {
         return [name](const fs::path& dir) { text(dir / name, "old content\n"); };
     };
     const SaverCase cases[] = {
-        {"maps",
-         {"GAMEMAPS.WL1", "MAPHEAD.WL1"},
-         [](const fs::path& d) {
-             copyGame(d, {"GAMEMAPS.WL1", "MAPHEAD.WL1"});
-         },
-         saveMaps},
-        {"page file",
-         {"VSWAP.WL1"},
-         [](const fs::path& d) { copyGame(d, {"VSWAP.WL1"}); },
-         saveWalls},
-        {"graphics archive",
-         {"VGADICT.WL1", "VGAGRAPH.WL1", "VGAHEAD.WL1"},
-         [](const fs::path& d) {
-             copyGame(d, {"VGADICT.WL1", "VGAGRAPH.WL1", "VGAHEAD.WL1"});
-         },
-         saveGraphics},
+        gameFiles("maps", {"GAMEMAPS.WL1", "MAPHEAD.WL1"}, saveMaps),
+        gameFiles("page file", {"VSWAP.WL1"}, saveWalls),
+        gameFiles("graphics archive", {"VGADICT.WL1", "VGAGRAPH.WL1", "VGAHEAD.WL1"}, saveGraphics),
         {"settings", {"zentrik.ini"}, old("zentrik.ini"), saveSettings},
         {"extensions.txt", {"extensions.txt"}, old("extensions.txt"), saveExtensions},
         {"single level", {"E1L1.MAP"}, old("E1L1.MAP"), exportLevel},
