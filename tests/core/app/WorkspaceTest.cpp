@@ -93,6 +93,11 @@ TEST(Workspace, SaveAllAndPaletteSwitch) {
     f.ws.markSaved(DataSet::Tile8s);
     EXPECT_FALSE(f.ws.saveAllEnabled());
     EXPECT_EQ(saveAll, 3);
+    for (int d = 0; d < kDataSetCount; ++d) { // an edit of any set enables it
+        f.ws.markEdited(DataSet(d));
+        EXPECT_TRUE(f.ws.saveAllEnabled()) << d;
+        f.ws.markSaved(DataSet(d));
+    }
 
     f.ws.colorMatch().clearIfStale();
     EXPECT_FALSE(f.ws.colorMatch().stale());
