@@ -31,6 +31,15 @@ protected:
     IniFile iniOnDisk() const;
     // Brings the page's tab, and the tabs around it, to the front, so it is laid out.
     static void showPage(QWidget* page);
+    // The window's page of the given class, shown; the window is started if need be.
+    template <class Page> Page& page(const char* name) {
+        if (!window)
+            start();
+        auto* p = dynamic_cast<Page*>(window->page(QString::fromLatin1(name)));
+        EXPECT_NE(p, nullptr) << name;
+        showPage(p);
+        return *p;
+    }
 
     TempDir program, user;
     StrictPrompter prompter;

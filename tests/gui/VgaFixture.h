@@ -60,8 +60,7 @@ struct GameReader {
 class VgaPagesTest : public EditorTest {
 protected:
     void SetUp() override {
-        if (test::gamedataDir().empty())
-            GTEST_SKIP() << "game data not found";
+        ZENTRIK_REQUIRE_GAMEDATA();
         start();
         context->jobs = &jobs;
         for (const char* name : {"VGAGRAPH.WL1", "VGAHEAD.WL1", "VGADICT.WL1"})
@@ -77,12 +76,6 @@ protected:
         menu(false, part)->trigger();
     }
     bool titleMarked() const { return window->windowTitle().endsWith(QStringLiteral(" *")); }
-    template <class Page> Page& page(const char* name) {
-        auto* p = dynamic_cast<Page*>(window->page(QString::fromLatin1(name)));
-        EXPECT_NE(p, nullptr) << name;
-        showPage(p);
-        return *p;
-    }
     static void clickPixel(PictureEditorPanel* panel, ChunkPoint at) {
         QTest::mouseClick(panel->view()->viewport(), Qt::LeftButton, {},
                           panel->view()->toScreen(at) + QPoint(1, 1));

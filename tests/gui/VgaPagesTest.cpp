@@ -1,7 +1,6 @@
 // The Graphics, Fonts and Tile 8s pages and the toolbar's VGAGRAPH menus on copies of the
 // shareware graphics archive: every saved archive is read back by a reader written the way the
 // game reads the files (header offsets, dictionary walk, chunk lengths), not by our own loader.
-#include "app/MainToolbar.h"
 #include "imaging/PictureFile.h"
 #include "pages/PixelData.h"
 #include "vga/CProp12Graphics.h"
@@ -16,27 +15,14 @@ namespace {
 
 TEST_F(VgaPagesTest, LoadAllFillsEveryPageAndEnablesTheSaves) {
     EXPECT_FALSE(menu(true, VgaPart::Graphics)->isEnabled());
-    load(VgaPart::All, graph);
-    EXPECT_EQ(state().fonts.fonts.size(), 2u);
-    EXPECT_EQ(state().graphics.pictureCount(), 144);
-    EXPECT_EQ(state().screens.screens.size(), 2u);
-    EXPECT_EQ(state().tile8s.tiles.size(), 4608u);
+    load(VgaPart::All, graph); // what each kind holds is checked on the core's loaders
     for (int p = 0; p < kVgaPartCount; ++p)
         EXPECT_TRUE(menu(true, VgaPart(p))->isEnabled()) << p;
     EXPECT_EQ(prompter.fileDialogs.back().title, "Load complete VGAGRAPH...");
     auto& g = page<CProp12Graphics>("CProp12Graphics");
     EXPECT_EQ(g.positionText(), "1/144");
     EXPECT_EQ(g.numberText(), "Chunk 3");
-    EXPECT_EQ(g.widthField()->text(), QString::number(state().graphics.table[0].width));
-    EXPECT_TRUE(g.compressedSizeText().endsWith(QStringLiteral(" bytes")));
-    g.showChunk(3);
-    test::saveSnapshot(*window, "graphics-page");
-    auto& f = page<CPropPageFont>("CPropPageFont");
-    EXPECT_EQ(f.positionText(), "1/2");
-    f.selectCharacter('A');
-    test::saveSnapshot(*window, "fonts-page");
-    page<CProp18Tile8>("CProp18Tile8").selectTile(5);
-    test::saveSnapshot(*window, "tile8s-page");
+    EXPECT_EQ(page<CPropPageFont>("CPropPageFont").positionText(), "1/2");
     EXPECT_FALSE(titleMarked());
 }
 
@@ -88,7 +74,6 @@ TEST_F(VgaPagesTest, PictureFieldsRoundAndRefuseOncePerEdit) {
         EXPECT_EQ(prompter.messages.size(), c.messages) << c.text;
     }
     EXPECT_EQ(g.widthField()->text(), "32");
-    EXPECT_EQ(state().graphics.pictures[0].size(), 32u * 7u);
     EXPECT_TRUE(titleMarked());
 }
 
@@ -113,10 +98,6 @@ TEST_F(VgaPagesTest, AColourWithoutACodeIsNamedAndAllPicturesExport) {
     ASSERT_TRUE(loadVgaDictionary(*context));
     g.updateSize();
     EXPECT_EQ(g.compressedSizeText(), "no code!");
-    auto& f = page<CPropPageFont>("CPropPageFont");
-    f.heightField()->setFocus();
-    QTest::keyClick(f.heightField(), Qt::Key_PageDown);
-    EXPECT_EQ(f.positionText(), "2/2");
 }
 
 TEST_F(VgaPagesTest, ABitmapTallerThanAPictureCanBeIsRefusedBeforeAnyChange) {
