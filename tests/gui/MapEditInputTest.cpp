@@ -16,25 +16,23 @@ TEST_F(MapPage, ARightClickStrokeEndsAndOpensNoMenuOverADrawingTool) {
     page->show();
     LevelMapCtrl* map = page->map();
     setPen(false, {9, 0, 0});
-    const QPoint at = cellCentre(*map, 10, 10);
+    const QPoint cell = at(10, 10);
     auto rightClickWithMenu = [&] {
         // As the platform delivers it: the press, then the menu event; a menu would take the
         // release.
-        QTest::mousePress(map, Qt::RightButton, {}, at);
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, map->mapToGlobal(at));
+        QTest::mousePress(map, Qt::RightButton, {}, cell);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, cell, map->mapToGlobal(cell));
         QCoreApplication::sendEvent(map, &menu);
     };
     rightClickWithMenu();
     EXPECT_EQ(wall(10, 10), 9);
     EXPECT_FALSE(page->windowMenu()->isVisible());
     const Plane drawn = level().planes[0];
-    QMouseEvent move(QEvent::MouseMove, cellCentre(*map, 20, 14),
-                     map->mapToGlobal(cellCentre(*map, 20, 14)), Qt::NoButton, Qt::NoButton, {});
-    QCoreApplication::sendEvent(map, &move);
+    moveTo(20, 14, Qt::NoButton);
     EXPECT_EQ(level().planes[0], drawn) << "no phantom line toward the pointer";
     EXPECT_FALSE(page->tools().buttonHeld());
     EXPECT_TRUE(page->history().canUndo()) << "the stroke was closed as one step";
-    QTest::mouseRelease(map, Qt::RightButton, {}, at);
+    QTest::mouseRelease(map, Qt::RightButton, {}, cell);
 
     // The Pipette draws nothing: there the menu is offered, and it ends the button too.
     page->action("modePipette")->trigger();
@@ -42,7 +40,7 @@ TEST_F(MapPage, ARightClickStrokeEndsAndOpensNoMenuOverADrawingTool) {
     EXPECT_TRUE(page->windowMenu()->isVisible());
     EXPECT_FALSE(page->tools().buttonHeld());
     page->windowMenu()->close();
-    QTest::mouseRelease(map, Qt::RightButton, {}, at);
+    QTest::mouseRelease(map, Qt::RightButton, {}, cell);
 }
 
 TEST_F(MapPage, EscapeEndsAPenStrokeAsDrawn) {
@@ -50,13 +48,11 @@ TEST_F(MapPage, EscapeEndsAPenStrokeAsDrawn) {
     page->show();
     LevelMapCtrl* map = page->map();
     setPen(true, {9, 0, 0});
-    QTest::mousePress(map, Qt::LeftButton, {}, cellCentre(*map, 10, 10));
+    QTest::mousePress(map, Qt::LeftButton, {}, at(10, 10));
     QTest::keyClick(map, Qt::Key_Escape);
     const Plane drawn = level().planes[0];
-    QMouseEvent move(QEvent::MouseMove, cellCentre(*map, 20, 10),
-                     map->mapToGlobal(cellCentre(*map, 20, 10)), Qt::NoButton, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(map, &move);
-    QTest::mouseRelease(map, Qt::LeftButton, {}, cellCentre(*map, 20, 10));
+    moveTo(20, 10, Qt::LeftButton);
+    QTest::mouseRelease(map, Qt::LeftButton, {}, at(20, 10));
     EXPECT_EQ(wall(10, 10), 9);
     EXPECT_EQ(level().planes[0], drawn) << "moves after Escape draw nothing";
     EXPECT_TRUE(page->history().canUndo());
@@ -136,16 +132,14 @@ TEST_F(MapPage, PreviewsOfRectanglePasteAndSelectionAreDrawnOverTheMap) {
     // Rectangle: the preview shows the pen's wall before anything is written.
     setPen(true, {8, 0, 0});
     page->action("modeRectangle")->trigger();
-    QTest::mousePress(map, Qt::LeftButton, {}, cellCentre(*map, 0, 0));
-    QMouseEvent move(QEvent::MouseMove, cellCentre(*map, 1, 1),
-                     map->mapToGlobal(cellCentre(*map, 1, 1)), Qt::NoButton, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(map, &move);
+    QTest::mousePress(map, Qt::LeftButton, {}, at(0, 0));
+    moveTo(1, 1, Qt::LeftButton);
     QImage shot = map->grab().toImage();
     EXPECT_EQ(shot.pixel(8 + 1 + inside, 8 + 1 + inside),
               asShown(context.symbols.strip.symbol(8)[inside * 7 + inside]));
     EXPECT_EQ(wall(1, 1), plain);
     QTest::keyClick(map, Qt::Key_Escape);
-    QTest::mouseRelease(map, Qt::LeftButton, {}, cellCentre(*map, 1, 1));
+    QTest::mouseRelease(map, Qt::LeftButton, {}, at(1, 1));
     shot = map->grab().toImage();
     EXPECT_EQ(shot.pixel(8 + 1 + inside, 8 + 1 + inside),
               asShown(context.symbols.strip.symbol(plain)[inside * 7 + inside]));
@@ -157,7 +151,7 @@ TEST_F(MapPage, PreviewsOfRectanglePasteAndSelectionAreDrawnOverTheMap) {
     std::fill_n(block.walls.begin(), 4, uint16_t(8));
     putMapClip(encodeMapClip(block));
     ASSERT_TRUE(page->paste());
-    QTest::mouseMove(map, cellCentre(*map, 20, 20));
+    QTest::mouseMove(map, at(20, 20));
     shot = map->grab().toImage();
     EXPECT_EQ(shot.pixel(20 * 8 + 1 + inside, 20 * 8 + 1 + inside),
               asShown(context.symbols.strip.symbol(8)[inside * 7 + inside]));

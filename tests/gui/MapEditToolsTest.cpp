@@ -108,7 +108,7 @@ TEST_F(MapTools, PipetteReportsTheButtonAndBothValues) {
     EXPECT_EQ(modified, 0);
 }
 
-TEST_F(MapTools, FillCoversAWholeMapWithoutRecursion) {
+TEST_F(MapTools, FillCoversAWholeMapWithoutRecursionAndStopsAtOtherWallsWithoutWrapping) {
     tools.setPenMode(PenMode::Fill);
     tools.left.wall = 108;
     tools.press(63, 63, true);
@@ -120,19 +120,16 @@ TEST_F(MapTools, FillCoversAWholeMapWithoutRecursion) {
     tools.press(0, 0, true);
     tools.release(0, 0);
     EXPECT_TRUE(written.empty());
-}
 
-TEST_F(MapTools, FillStopsAtOtherWallsAndNeverWraps) {
     for (int y = 0; y < kMapSide; ++y)
         wall(10, y) = 1; // a wall column splits the map
-    tools.setPenMode(PenMode::Fill);
     tools.left.wall = 5;
     tools.press(63, 0, true);
     tools.release(63, 0);
     EXPECT_EQ(wall(11, 30), 5);
     EXPECT_EQ(wall(10, 30), 1);
-    EXPECT_EQ(wall(9, 30), 0);
-    EXPECT_EQ(wall(0, 1), 0); // (63,0) + 1 would be (0,1) without the edge check
+    EXPECT_EQ(wall(9, 30), 108);
+    EXPECT_EQ(wall(0, 1), 108); // (63,0) + 1 would be (0,1) without the edge check
 }
 
 TEST_F(MapTools, ObjectFillStaysOnTheStartWall) {

@@ -76,20 +76,23 @@ protected:
     Level& level() { return *context.workspace.levels().current(); }
     uint16_t wall(int x, int y) { return level().planes[0][size_t(y * kMapSide + x)]; }
     uint16_t object(int x, int y) { return level().planes[1][size_t(y * kMapSide + x)]; }
+    QPoint at(int x, int y) { return cellCentre(*page->map(), x, y); }
+    // The mouse moved onto a cell with the given buttons held (QTest's moves hold none).
+    void moveTo(int x, int y, Qt::MouseButtons held) {
+        QMouseEvent move(QEvent::MouseMove, at(x, y), page->map()->mapToGlobal(at(x, y)),
+                         Qt::NoButton, held, {});
+        QCoreApplication::sendEvent(page->map(), &move);
+    }
     void click(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
-        QTest::mouseMove(page->map(), cellCentre(*page->map(), x, y));
-        QTest::mousePress(page->map(), b, {}, cellCentre(*page->map(), x, y));
-        QTest::mouseRelease(page->map(), b, {}, cellCentre(*page->map(), x, y));
+        QTest::mouseMove(page->map(), at(x, y));
+        QTest::mousePress(page->map(), b, {}, at(x, y));
+        QTest::mouseRelease(page->map(), b, {}, at(x, y));
     }
     void drag(int x0, int y0, int x1, int y1) {
-        QWidget* m = page->map();
-        QTest::mouseMove(m, cellCentre(*page->map(), x0, y0));
-        QTest::mousePress(m, Qt::LeftButton, {}, cellCentre(*page->map(), x0, y0));
-        QMouseEvent move(QEvent::MouseMove, cellCentre(*page->map(), x1, y1),
-                         m->mapToGlobal(cellCentre(*page->map(), x1, y1)), Qt::NoButton,
-                         Qt::LeftButton, {});
-        QCoreApplication::sendEvent(m, &move);
-        QTest::mouseRelease(m, Qt::LeftButton, {}, cellCentre(*page->map(), x1, y1));
+        QTest::mouseMove(page->map(), at(x0, y0));
+        QTest::mousePress(page->map(), Qt::LeftButton, {}, at(x0, y0));
+        moveTo(x1, y1, Qt::LeftButton);
+        QTest::mouseRelease(page->map(), Qt::LeftButton, {}, at(x1, y1));
     }
     QLabel* stat(const char* name) { return page->findChild<MapStatisticsPanel*>()->number(name); }
 
