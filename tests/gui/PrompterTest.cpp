@@ -1,4 +1,5 @@
 #include "GuiTestSupport.h"
+#include "platform/QtFileFilter.h"
 #include "platform/QtPrompter.h"
 #include "TestSupport.h"
 
@@ -63,6 +64,24 @@ TEST(QtPrompter, FileDialogsUseTheConvertedFilterAndMarkTheQuietTime) {
 
     whenModal<QFileDialog>([](QFileDialog& d) { d.reject(); });
     EXPECT_FALSE(prompter.openFile({"", "", "", dir.path().string()}));
+}
+
+TEST(QtFileFilter, ConvertsTheProgramsFilterStrings) {
+    struct Case {
+        const char* program;
+        const char* qt;
+    };
+    const Case cases[] = {
+        {"Wolf3D (*.WL6)|*.WL6|All files (*.*)|*.*||", "Wolf3D (*.WL6 *.wl6);;All files (*)"},
+        {"Bitmaps|*.bmp;*.BMP||", "Bitmaps (*.bmp *.BMP)"},
+        {"Maps (GameMaps.*)|GameMaps.*; Maptemp.*||",
+         "Maps (GameMaps.* GAMEMAPS.* gamemaps.* Maptemp.* MAPTEMP.* maptemp.*)"},
+        {"Palettes|*.pal", "Palettes (*.pal *.PAL)"}, // no closing "||"
+        {"", ""},
+        {"|*.wav||", "Files (*.wav *.WAV)"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(toQtFilter(c.program), QString(c.qt)) << c.program;
 }
 
 } // namespace
