@@ -111,6 +111,7 @@ TEST(PictureFile, CornerImportOnAWallIsOneUndoStep) {
     f.prompter.expectQuestion(Answer::No);
     DeviceBmpTarget target(device, false);
     ASSERT_TRUE(ImportBMP(target, f.dir / "big.png", f.colors, f.prompter, f.jobs));
+    EXPECT_EQ(f.prompter.questions.at(0).caption, "Resample picture?");
     EXPECT_NE(walls.raw, rawBefore);
     EXPECT_EQ(device.undoRing().stepCount(), 1u);
     ASSERT_TRUE(device.undo());

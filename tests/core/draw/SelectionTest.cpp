@@ -1,7 +1,7 @@
 // Lifting, moving, dropping and discarding the floating selection; the shared picture
 // clipboard; and the randomized check that undo takes every action back exactly.
 #include "draw/MemoryDevice.h"
-#include "draw/PictureEditor.h"
+#include "DrawTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +9,6 @@
 
 namespace zentrik::test {
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-constexpr auto L = MouseButton::Left;
-constexpr auto R = MouseButton::Right;
-
-void drag(PictureEditor& ed, MouseButton b, ChunkPoint from, ChunkPoint to) {
-    ed.buttonDown(b, from);
-    ed.mouseMove(to);
-    ed.buttonUp(b, to);
-}
 
 void numbered(CMemoryDevice& dev) {
     for (size_t i = 0; i < dev.pixels().size(); ++i)

@@ -27,9 +27,7 @@ GamePalette wolfPalette() {
 std::vector<uint8_t> bmpWithColours(int depth, int colours, uint32_t compression = 0) {
     ByteWriter w;
     w.u16(0x4D42);
-    w.u32(0);
-    w.u32(0);
-    w.u32(0);
+    w.fill(12); // file size, reserved words and data offset: all 0
     w.u32(40);
     w.i32(1);
     w.i32(1);
