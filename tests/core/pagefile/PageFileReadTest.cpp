@@ -157,13 +157,9 @@ TEST(SpriteDecoder, StaysInsideDamagedChunks) {
     std::vector<uint8_t> wide{0, 0, 200, 0, 6};
     EXPECT_EQ(DecodeSprite(wide, 64), IndexedImage(64, TransparentIndex));
     // post whose pixels lie past the end stops that column only
-    std::vector<uint8_t> two{0, 0, 1, 0, 8, 0, 16, 0, 2, 0, 50, 0, 0,
-                             0, 0, 0, 2, 0, 0, 1,  0, 0, 0, 0,  9};
     // column 0 list at 8: end 1, base 50 (outside); column 1 list at 16: end 1, base 24
-    two[8] = 2, two[9] = 0, two[10] = 50, two[11] = 0, two[12] = 0, two[13] = 0;
-    two[14] = 0, two[15] = 0;
-    two[16] = 2, two[17] = 0, two[18] = 24, two[19] = 0, two[20] = 0, two[21] = 0;
-    two[22] = 0, two[23] = 0;
+    const std::vector<uint8_t> two{0, 0, 1, 0, 8, 0,  16, 0, 2, 0, 50, 0, 0,
+                                   0, 0, 0, 2, 0, 24, 0,  0, 0, 0, 0,  9};
     const IndexedImage img = DecodeSprite(two, 64);
     EXPECT_EQ(img.at(0, 0), TransparentIndex);
     EXPECT_EQ(img.at(1, 0), 9);
@@ -171,11 +167,8 @@ TEST(SpriteDecoder, StaysInsideDamagedChunks) {
     std::vector<uint8_t> tall{0, 0, 0, 0, 6, 0, 0, 1, 2, 0, 0, 0, 0, 0};
     EXPECT_EQ(DecodeSprite(tall, 64), IndexedImage(64, TransparentIndex));
     // a lone terminator in the last two bytes is an empty column, not the end of the sprite
-    std::vector<uint8_t> lone{0, 0, 1, 0, 8, 0, 18, 0, 5, 2, 0, 7, 0, 0, 0, 0, 0, 0, 0, 0};
-    lone[8] = 2, lone[9] = 0, lone[10] = 16, lone[11] = 0, lone[12] = 0, lone[13] = 0;
-    lone[14] = 0, lone[15] = 0;
-    lone[16] = 5, lone[17] = 0, lone[18] = 0, lone[19] = 0;
-    lone[4] = 18, lone[6] = 8; // column 0 -> terminator at 18, column 1 -> list at 8
+    // column 0 -> terminator at 18; column 1 -> list at 8: end 1, base 16, pixel 5 at 16
+    const std::vector<uint8_t> lone{0, 0, 1, 0, 18, 0, 8, 0, 2, 0, 16, 0, 0, 0, 0, 0, 5, 0, 0, 0};
     const IndexedImage l = DecodeSprite(lone, 64);
     EXPECT_EQ(l.at(1, 0), 5);
 }

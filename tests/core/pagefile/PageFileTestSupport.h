@@ -15,8 +15,7 @@ namespace zentrik::test {
 // A page file built by hand: the chunks in order, nullopt for an absent one.
 inline std::vector<uint8_t>
 craftPageFile(uint16_t spriteStart, uint16_t soundStart,
-              const std::vector<std::optional<std::vector<uint8_t>>>& chunks,
-              std::vector<uint16_t> lengths = {}) {
+              const std::vector<std::optional<std::vector<uint8_t>>>& chunks) {
     ByteWriter w;
     w.u16(uint16_t(chunks.size()));
     w.u16(spriteStart);
@@ -26,8 +25,8 @@ craftPageFile(uint16_t spriteStart, uint16_t soundStart,
         w.u32(c ? uint32_t(offset) : 0);
         offset += c ? c->size() : 0;
     }
-    for (size_t i = 0; i < chunks.size(); ++i)
-        w.u16(i < lengths.size() ? lengths[i] : uint16_t(chunks[i] ? chunks[i]->size() : 0));
+    for (const auto& c : chunks)
+        w.u16(uint16_t(c ? c->size() : 0));
     for (const auto& c : chunks)
         if (c)
             w.bytes(*c);

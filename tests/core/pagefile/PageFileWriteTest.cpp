@@ -3,11 +3,7 @@
 #include "PageFileTestSupport.h"
 
 #include "io/SafeFile.h"
-#include "pagefile/SpriteDecoder.h"
 #include "pagefile/SpriteEncoder.h"
-
-#include <fstream>
-#include <iostream>
 
 namespace zentrik::test {
 namespace {
@@ -69,33 +65,6 @@ TEST(PageFileWrite, EachPartAloneLeavesTheOthersByteIdentical) {
         for (int i = 0; i < sprites.count(); ++i)
             ASSERT_EQ(g.files.sprites.images[size_t(i)], sprites.images[size_t(i)]) << i;
     }
-}
-
-TEST(PageFileWrite, SpriteBytesOfTheGameAgainstBothEncoders) {
-    ZENTRIK_REQUIRE_GAMEDATA();
-    const auto file = readGameFile("wl1/VSWAP.WL1");
-    auto d = readPageDirectory(file);
-    StrictPrompter prompter;
-    SpriteSet sprites;
-    ASSERT_EQ(runLoad(LoadSpritesWorker, file, sprites, prompter), JobResult::Done);
-    size_t game = 0, plain = 0, shared = 0;
-    for (int i = 0; i < sprites.count(); ++i) {
-        game += d->lengths[size_t(106 + i)];
-        if (const auto& img = sprites.images[size_t(i)]) {
-            const auto p = CompressSpritePlain(*img);
-            const auto s = CompressSpriteShared(*img);
-            EXPECT_EQ(DecodeSprite(p, 64), *img);
-            EXPECT_EQ(DecodeSprite(s, 64), *img);
-            EXPECT_LE(s.size(), p.size());
-            plain += p.size();
-            shared += s.size();
-        }
-    }
-    std::cout << "sprite bytes: game " << game << ", None " << plain << ", Good " << shared << "\n";
-    RecordProperty("game", int(game));
-    RecordProperty("none", int(plain));
-    RecordProperty("good", int(shared));
-    EXPECT_LT(shared, plain);
 }
 
 TEST(PageFileWrite, MoreWallsShiftSpritesAndSounds) {
@@ -194,10 +163,6 @@ TEST(PageFileLoad, CancelledAndFailedLoads) {
     TempDir dir;
     const fs::path path = dir.copyGameFile("wl1/VSWAP.WL1");
     PageFilesFixture f;
-    f.jobs.cancelAfter = 1;
-    EXPECT_FALSE(f.files.LoadSprites(path));
-    EXPECT_FALSE(f.files.spritesLoaded);
-    f.jobs.cancelAfter = -1;
     EXPECT_FALSE(f.files.LoadTextures(dir / "missing"));
     ASSERT_EQ(f.prompter.messages.size(), 1u);
     EXPECT_EQ(f.prompter.messages[0].caption, "Cannot Open");

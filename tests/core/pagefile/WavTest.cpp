@@ -2,7 +2,6 @@
 // layout with its messages, the 64K cut, clamping, and an independent reader.
 #include "TestSupport.h"
 
-#include "io/ByteReader.h"
 #include "io/ByteWriter.h"
 #include "pagefile/SoundEdit.h"
 #include "pagefile/Wav.h"
@@ -55,23 +54,12 @@ std::vector<uint8_t> convert(const std::vector<uint8_t>& file, int rate, StrictP
 }
 
 TEST(Wav, ImageHasTheExactHeader) {
-    const std::vector<uint8_t> samples{1, 2, 3};
-    const auto img = wavImage(samples, 7042);
-    ByteWriter want;
-    want.text("RIFF");
-    want.u32(39);
-    want.text("WAVEfmt ");
-    want.u32(16);
-    want.u16(1);
-    want.u16(1);
-    want.u32(7042);
-    want.u32(7042);
-    want.u16(1);
-    want.u16(8);
-    want.text("data");
-    want.u32(3);
-    want.bytes(samples);
-    EXPECT_EQ(img, want.bytes());
+    // 8-bit mono PCM at 7042 (0x1B82) Hz, one byte a second per hertz.
+    const std::vector<uint8_t> want{'R',  'I',  'F', 'F', 39,   0,    0, 0, 'W', 'A', 'V', 'E',
+                                    'f',  'm',  't', ' ', 16,   0,    0, 0, 1,   0,   1,   0,
+                                    0x82, 0x1B, 0,   0,   0x82, 0x1B, 0, 0, 1,   0,   8,   0,
+                                    'd',  'a',  't', 'a', 3,    0,    0, 0, 1,   2,   3};
+    EXPECT_EQ(wavImage(std::vector<uint8_t>{1, 2, 3}, 7042), want);
 }
 
 TEST(Wav, RatesChannelsDepthsAndChunks) {
@@ -129,22 +117,11 @@ TEST(Wav, RefusedFilesAndRates) {
     zeroRate.rate = 0;
     EXPECT_EQ(text(wavFile(zeroRate, {1})), "Not a PCM wave file!");
 
+    // The limits 4000 and 44100 are tried on the sounds page; text is no rate either.
     StrictPrompter p;
-    EXPECT_EQ(checkSampleRate("4000", p), 4000);
-    EXPECT_EQ(checkSampleRate("44100", p), 44100);
-    EXPECT_FALSE(checkSampleRate("3999", p));
-    EXPECT_FALSE(checkSampleRate("44101", p));
     EXPECT_FALSE(checkSampleRate("fast", p));
-    ASSERT_EQ(p.messages.size(), 3u);
-    EXPECT_EQ(p.messages[0].text, "Only sample rates between 4000 and 44100 allowed!");
-    EXPECT_EQ(p.messages[0].caption, "Illegal sample rate!");
+    EXPECT_EQ(p.messages.at(0).text, "Only sample rates between 4000 and 44100 allowed!");
 }
-
-} // namespace
-} // namespace zentrik::test
-
-namespace zentrik::test {
-namespace {
 
 TEST(Wav, DeepSamplesConvertAndOddDepthsAreRefused) {
     // Once imported as silence while reporting success.
