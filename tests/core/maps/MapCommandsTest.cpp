@@ -45,35 +45,6 @@ TEST(MapClipboard, CopyPacksRowsAndTheBlockIsByteExact) {
     EXPECT_FALSE(l.set.mapsModified);
 }
 
-TEST(MapClipboard, PasteClipsAtTheEdgeAndRefusesFullRows) {
-    OneLevel l;
-    auto b = l.commands.copy(MapSelection{0, 0, 3, 2});
-    ASSERT_TRUE(b);
-    const Plane before = l.walls();
-    ASSERT_TRUE(l.commands.paste(*b, 62, 10));
-    EXPECT_EQ(l.walls()[10 * 64 + 62], b->walls[0]);
-    EXPECT_EQ(l.walls()[11 * 64 + 63], b->walls[4]);
-    EXPECT_EQ(l.walls()[11 * 64 + 0], before[11 * 64 + 0]); // nothing wraps to the next row
-    EXPECT_TRUE(l.set.mapsModified);
-    auto row = l.commands.copy(MapSelection{0, 5, 64, 6});
-    ASSERT_TRUE(row);
-    EXPECT_EQ(row->width, 64);
-    EXPECT_FALSE(l.commands.paste(*row, 0, 0));
-}
-
-TEST(MapClipboard, CutThenPasteRestoresTheCells) {
-    OneLevel l;
-    const Plane walls = l.walls(), objects = l.objects();
-    auto b = l.commands.cut(MapSelection{10, 20, 14, 25});
-    ASSERT_TRUE(b);
-    EXPECT_EQ(l.walls()[20 * 64 + 10], 0);
-    EXPECT_EQ(l.objects()[24 * 64 + 13], 0);
-    EXPECT_TRUE(l.set.mapsModified);
-    ASSERT_TRUE(l.commands.paste(*b, 10, 20));
-    EXPECT_EQ(l.walls(), walls);
-    EXPECT_EQ(l.objects(), objects);
-}
-
 TEST(MapCommands, ClearInitAndTestMaps) {
     OneLevel l;
     l.prompter.expectQuestion(Answer::Cancel);

@@ -2,8 +2,6 @@
 #include "VgaTestData.h"
 
 #include "io/ByteReader.h"
-#include "vgagraph/Huffman.h"
-#include "vgagraph/VgaArchive.h"
 
 #include <gtest/gtest.h>
 
@@ -70,21 +68,6 @@ TEST(Huffman, TableDecoderEqualsBitWalkOnRandomStreamsIncludingFillBits) {
         EXPECT_EQ(HuffmanDecode(src, fast, dict), HuffmanDecodeBitwise(src, slow, dict));
         EXPECT_EQ(fast, slow);
     }
-}
-
-TEST(Huffman, EncodeThenDecodeGivesTheBytesBack) {
-    const HuffmanDict dict = balancedDictionary();
-    const CodeTable t = BuildCodeTable(dict);
-    std::vector<uint8_t> data(1000);
-    for (size_t i = 0; i < data.size(); ++i)
-        data[i] = uint8_t(i * 37 + i / 7);
-    auto coded = HuffmanEncode(data, t);
-    ASSERT_TRUE(coded.ok());
-    EXPECT_EQ(coded->size(), data.size());
-    std::vector<uint8_t> back(data.size());
-    EXPECT_EQ(HuffmanDecode(*coded, back, dict), data.size());
-    EXPECT_EQ(back, data);
-    EXPECT_EQ(writeDictionary(*readDictionary(writeDictionary(dict))), writeDictionary(dict));
 }
 
 TEST(Huffman, ByteWithoutCodeIsRefusedNotDropped) {
