@@ -14,6 +14,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -160,6 +161,9 @@ def cli_seeds(c, cli, wl1):
             ("ReadBmp", "vswap", "export-wall", vswap, "0", "w.bmp"),
             ("ReadBmp", "vswap", "export-sprite", vswap, "2", "s.bmp"),
             ("ReadBmp", "vga", "export-picture", vga, "3", "p.bmp"),
+            ("ReadPng", "vga", "export-picture", vga, "3", "p.png"),
+            ("ReadPng", "vga", "export-tile8", vga, "0", "t.png"),
+            ("ReadPng", "vswap", "export-sprite", vswap, "2", "s.png"),
             ("PaletteImport", "vga", "export-tile8", vga, "0", "t.bmp"),
             ("ReadWav", "vswap", "export-sound", vswap, "0", "a.wav"),
             ("ReadWav", "vswap", "export-sound", vswap, "1", "b.wav"),
@@ -172,6 +176,28 @@ def cli_seeds(c, cli, wl1):
             if run(area, verb, source, n, out):
                 with open(out, "rb") as f:
                     c.add(target, f.read())
+
+
+def png(width, height, colour_type, depth, rows):
+    """A PNG of one IDAT: the colour types the program never writes itself (grey, RGB, RGBA,
+    grey with alpha, 16-bit), so the reader's direct-colour path has seeds too."""
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body +
+                struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+
+    head = struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0, 0)
+    raw = b"".join(b"\0" + row for row in rows)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", head) + chunk(b"IDAT", zlib.compress(raw)) +
+            chunk(b"IEND", b""))
+
+
+def png_seeds(c):
+    ramp = bytes(range(0, 256, 16))
+    c.add("ReadPng", png(16, 2, 0, 8, [ramp, ramp[::-1]]))
+    c.add("ReadPng", png(4, 2, 2, 8, [ramp[:12], ramp[4:]]))
+    c.add("ReadPng", png(4, 2, 6, 8, [ramp, ramp[::-1]]))
+    c.add("ReadPng", png(8, 1, 4, 8, [ramp]))
+    c.add("ReadPng", png(2, 2, 2, 16, [ramp[:12], ramp[4:]]))
 
 
 def text_seeds(c):
@@ -194,6 +220,7 @@ def main():
     gamedata, cli, out = sys.argv[1:]
     c = Corpus(out)
     text_seeds(c)
+    png_seeds(c)
     wl1 = os.path.join(gamedata, "wl1")
     if os.path.isdir(wl1):
         def read(name):
