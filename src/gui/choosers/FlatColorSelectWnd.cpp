@@ -1,6 +1,7 @@
 #include "choosers/FlatColorSelectWnd.h"
 
 #include "widgets/ColorGrid.h"
+#include "widgets/PaletteColours.h"
 
 #include <QVBoxLayout>
 
@@ -17,10 +18,7 @@ FlatColorSelectWnd::FlatColorSelectWnd(QWidget* parent)
 }
 
 void FlatColorSelectWnd::setColors(const GamePalette& palette) {
-    std::array<QRgb, ColorGrid::kEntries> colors{};
-    for (size_t i = 0; i < colors.size(); ++i)
-        colors[i] = qRgb(palette.entries[i].r, palette.entries[i].g, palette.entries[i].b);
-    m_grid->setColors(colors);
+    m_grid->setColors(paletteColours(palette));
 }
 
 void FlatColorSelectWnd::setPens(int left, int right) {

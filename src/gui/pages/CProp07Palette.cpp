@@ -4,6 +4,7 @@
 #include "app/PageRegistry.h"
 #include "pages/ClipboardPalette.h"
 #include "widgets/ColorGrid.h"
+#include "widgets/PaletteColours.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -113,12 +114,7 @@ QPushButton* CProp07Palette::button(const QString& text) const {
 }
 
 void CProp07Palette::showPalette() {
-    std::array<QRgb, ColorGrid::kEntries> colors{};
-    const GamePalette& p = m_context.palettes.current();
-    for (int i = 0; i < ColorGrid::kEntries; ++i)
-        colors[size_t(i)] =
-            qRgb(p.entries[size_t(i)].r, p.entries[size_t(i)].g, p.entries[size_t(i)].b);
-    m_grid->setColors(colors);
+    m_grid->setColors(paletteColours(m_context.palettes.current()));
     if (m_grid->selected() >= 0 && !m_syncing) {
         m_syncing = true;
         m_picker->setCurrentColor(QColor(m_grid->color(m_grid->selected())));

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "platform/QtSoundOut.h"
+#include "widgets/PaletteColours.h"
 
 namespace zentrik::gui {
 
@@ -41,12 +42,7 @@ const GamePalette& PixelData::palette() const {
 }
 
 std::array<QRgb, 256> PixelData::paletteColours() const {
-    std::array<QRgb, 256> colours{};
-    for (size_t i = 0; i < colours.size(); ++i) {
-        const Rgb& c = palette().entries[i];
-        colours[i] = qRgb(c.r, c.g, c.b);
-    }
-    return colours;
+    return gui::paletteColours(palette());
 }
 
 Prompter& PixelData::prompter() {

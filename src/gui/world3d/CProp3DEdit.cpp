@@ -25,6 +25,19 @@ const PageRegistration kPage("CProp3DEdit", [](AppContext& c, QWidget* parent) -
     return new CProp3DEdit(c, parent);
 });
 
+// The planes the 3D view shares with the map page (the floor/ceiling bytes are its own).
+EditPlane mapPlane(WorldEditPlane plane) {
+    return plane == WorldEditPlane::Walls     ? EditPlane::Walls
+           : plane == WorldEditPlane::Objects ? EditPlane::Objects
+                                              : EditPlane::Floors;
+}
+
+WorldEditPlane worldPlane(EditPlane plane) {
+    return plane == EditPlane::Walls     ? WorldEditPlane::Walls
+           : plane == EditPlane::Objects ? WorldEditPlane::Objects
+                                         : WorldEditPlane::Floors;
+}
+
 } // namespace
 
 CProp3DEdit::CProp3DEdit(AppContext& context, QWidget* parent)
@@ -205,9 +218,7 @@ void CProp3DEdit::setEditPlane(WorldEditPlane plane) {
     if (wasFlat)
         emit m_context.messages.flatPensShown(false, false);
     // The map page checks the same plane (and so do the tile lists' pens).
-    const EditPlane shared = plane == WorldEditPlane::Walls     ? EditPlane::Walls
-                             : plane == WorldEditPlane::Objects ? EditPlane::Objects
-                                                                : EditPlane::Floors;
+    const EditPlane shared = mapPlane(plane);
     if (m_context.editPlane != shared) {
         m_context.editPlane = shared;
         emit m_context.messages.editPlaneChanged();
@@ -215,10 +226,7 @@ void CProp3DEdit::setEditPlane(WorldEditPlane plane) {
 }
 
 void CProp3DEdit::followMapPlane() {
-    const EditPlane p = m_context.editPlane;
-    const WorldEditPlane plane = p == EditPlane::Walls     ? WorldEditPlane::Walls
-                                 : p == EditPlane::Objects ? WorldEditPlane::Objects
-                                                           : WorldEditPlane::Floors;
+    const WorldEditPlane plane = worldPlane(m_context.editPlane);
     if (plane != m_plane)
         setEditPlane(plane);
 }

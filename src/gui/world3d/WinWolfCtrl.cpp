@@ -1,5 +1,7 @@
 #include "world3d/WinWolfCtrl.h"
 
+#include "widgets/PaletteColours.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -68,10 +70,8 @@ WinWolfCtrl::WinWolfCtrl(const Clock& clock, QWidget* parent)
 }
 
 void WinWolfCtrl::setPalette(const GamePalette& palette) {
-    QList<QRgb> table;
-    for (const Rgb& c : palette.entries)
-        table.push_back(qRgb(c.r, c.g, c.b));
-    m_image.setColorTable(table);
+    const auto colours = paletteColours(palette);
+    m_image.setColorTable(QList<QRgb>(colours.begin(), colours.end()));
     update();
 }
 
