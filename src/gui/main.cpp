@@ -1,7 +1,7 @@
-#include "app/CommandLine.h"
-#include "app/CZentrikDlg.h"
-#include "app/LoadAllCommand.h"
-#include "app/ProgramFolder.h"
+#include "context/ProgramFolder.h"
+#include "window/CommandLine.h"
+#include "window/CZentrikDlg.h"
+#include "window/LoadAllCommand.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,8 +1,8 @@
 // The wall and object choosers: which picture each cell shows, the frames of the two pens,
 // wheel scrolling, and clicks setting the map page's pens.
-#include "app/AppContext.h"
 #include "choosers/SpriteSelectWnd.h"
 #include "choosers/TextureSelectWnd.h"
+#include "context/AppContext.h"
 #include "mapedit/CPropMapEdit.h"
 #include "TestSupport.h"
 

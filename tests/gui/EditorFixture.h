@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/CZentrikDlg.h"
 #include "GuiTestSupport.h"
 #include "TestSupport.h"
+#include "window/CZentrikDlg.h"
 
 #include <gtest/gtest.h>
 

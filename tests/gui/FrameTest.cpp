@@ -1,8 +1,8 @@
-#include "app/AboutBox.h"
-#include "app/MainToolbar.h"
-#include "app/SidePanel.h"
-#include "app/TooltipGate.h"
 #include "EditorFixture.h"
+#include "window/AboutBox.h"
+#include "window/MainToolbar.h"
+#include "window/SidePanel.h"
+#include "window/TooltipGate.h"
 
 #include <QAction>
 #include <QDesktopServices>

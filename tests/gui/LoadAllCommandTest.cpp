@@ -1,11 +1,11 @@
 // Load All and Save all in the main window, on a copy of the shareware folder; with it, a
 // picture of every page for the user guide (scripts/update-screenshots.sh copies them into
 // docs/screenshots).
-#include "app/LoadAllCommand.h"
-#include "app/AboutBox.h"
-#include "app/MainToolbar.h"
-#include "app/TabLayout.h"
+#include "window/LoadAllCommand.h"
 #include "EditorFixture.h"
+#include "window/AboutBox.h"
+#include "window/MainToolbar.h"
+#include "window/TabLayout.h"
 
 #include <QAction>
 #include <QComboBox>

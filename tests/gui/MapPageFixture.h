@@ -2,7 +2,7 @@
 
 // The map page with the shareware maps, driven like a user would: synthetic mouse and key
 // events on the level map, the tool bar's actions and the menus.
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "GuiTestSupport.h"
 #include "mapedit/CPropMapEdit.h"
 #include "mapedit/MapStatisticsPanel.h"

@@ -6,8 +6,8 @@
 #include "music/SongEndRelay.h"
 
 #include "../core/music/MusicTestData.h"
-#include "app/MainToolbar.h"
 #include "EditorFixture.h"
+#include "window/MainToolbar.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,12 +1,12 @@
 // The toolbar's page-file commands in the main window, on a copy of the shareware VSWAP; and the
 // map page inside the main window: the toolbar's map commands reach it, and the side panel
 // hears where the mouse is.
-#include "app/PageFileCommands.h"
-#include "app/MainToolbar.h"
-#include "app/SidePanel.h"
+#include "window/PageFileCommands.h"
 #include "choosers/TextureSelectWnd.h"
 #include "EditorFixture.h"
 #include "mapedit/CPropMapEdit.h"
+#include "window/MainToolbar.h"
+#include "window/SidePanel.h"
 
 #include <QAction>
 #include <QCoreApplication>

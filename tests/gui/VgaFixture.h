@@ -3,10 +3,10 @@
 // The graphics archive pages' fixture: the editor on copies of the shareware archive, and a
 // reader written the way the game reads the files (header offsets, dictionary walk, chunk
 // lengths), so that saved archives are not checked by our own loader alone.
-#include "app/MainToolbar.h"
 #include "EditorFixture.h"
 #include "vga/VgaData.h"
 #include "widgets/PictureEditorPanel.h"
+#include "window/MainToolbar.h"
 
 #include <QLineEdit>
 #include <QTest>

@@ -1,14 +1,14 @@
 // The 3DEdit page with the map page beside it: shareware level 1 from its player start, keys,
 // focus loss, "Goto in 3DEdit", an edit that the map page can undo, the mode-3 box, the edit
 // planes shared with the map page, the floor/ceiling pens and the minimap's pointer.
-#include "app/AppContext.h"
-#include "app/SidePanel.h"
 #include "choosers/FlatColorSelectWnd.h"
+#include "context/AppContext.h"
 #include "GuiTestSupport.h"
 #include "mapedit/CPropMapEdit.h"
 #include "pagefile/PageFileReader.h"
 #include "TestSupport.h"
 #include "widgets/ColorGrid.h"
+#include "window/SidePanel.h"
 #include "world/Minimap.h"
 #include "world3d/CMiniMap.h"
 #include "world3d/CProp3DEdit.h"

@@ -1,8 +1,8 @@
-#include "app/SidePanel.h"
+#include "context/SymbolImages.h"
 #include "EditorFixture.h"
+#include "window/SidePanel.h"
 #include "world/CProp10Symbols.h"
 #include "world/SymbolEditCtrl.h"
-#include "world/SymbolImages.h"
 #include "world/SymbolPickCtrl.h"
 #include "world/TileListPage.h"
 

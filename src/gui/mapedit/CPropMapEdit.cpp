@@ -1,11 +1,10 @@
 #include "mapedit/CPropMapEdit.h"
 
-#include "app/AppContext.h"
-#include "app/MainToolbar.h"
-#include "app/PageRegistry.h"
 #include "choosers/ChooserImages.h"
 #include "choosers/SpriteSelectWnd.h"
 #include "choosers/TextureSelectWnd.h"
+#include "context/AppContext.h"
+#include "context/PageRegistry.h"
 #include "mapedit/MapStatisticsPanel.h"
 #include "platform/QtClipboard.h"
 #include "platform/ScriptedPrompter.h"
@@ -25,7 +24,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -82,17 +80,6 @@ CPropMapEdit::CPropMapEdit(AppContext& context, QWidget* parent)
     feedChoosers();
     pullPens();
     showLevel();
-    // The main window's toolbar exists once the page sits in it.
-    QTimer::singleShot(0, this, [this] { hookMainToolbar(); });
-}
-
-void CPropMapEdit::hookMainToolbar() {
-    if (auto* bar = window()->findChild<MainToolbar*>()) {
-        bar->setHandler(Command::LoadMaps, [this] { loadMaps(); });
-        bar->setHandler(Command::SaveMaps, [this] { saveMaps(); });
-        m_mainToolbar = bar;
-        updateSaveAction();
-    }
 }
 
 CPropMapEdit::~CPropMapEdit() = default;
@@ -236,7 +223,6 @@ void CPropMapEdit::showLevel() {
     const bool loaded = !set.empty();
     for (const char* name : {"saveMaps", "cut", "copy", "paste"})
         action(name)->setEnabled(loaded);
-    updateSaveAction();
     for (QAction* a : m_mapMenu->actions())
         a->setEnabled(loaded);
     for (QAction* a : m_importMenu->actions())
@@ -254,12 +240,6 @@ void CPropMapEdit::refresh() {
     updatePens();
     updateUndoActions();
     m_map->update();
-}
-
-void CPropMapEdit::updateSaveAction() {
-    // Like the page's own button: with no level there is nothing to save.
-    if (m_mainToolbar)
-        m_mainToolbar->action(Command::SaveMaps)->setEnabled(!m_ws.levels().empty());
 }
 
 void CPropMapEdit::updateUndoActions() {

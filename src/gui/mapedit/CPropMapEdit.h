@@ -8,7 +8,6 @@
 #include "pagefile/PageFile.h"
 #include "world/SymbolSet.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -32,7 +31,6 @@ struct MapFileContent;
 namespace zentrik::gui {
 
 class AppContext;
-class MainToolbar;
 class MapStatisticsPanel;
 class TextureSelectWnd;
 class SpriteSelectWnd;
@@ -112,7 +110,6 @@ private:
     void pullPens();
     void setPen(bool left, int kind, uint16_t value);
     void symbolsChanged();
-    void hookMainToolbar();
     void updateClipboardActions();
     void strokeBegin();
     void strokeEnd();
@@ -122,7 +119,6 @@ private:
     bool applyImportedMap(MapFileContent&& content);
 
     void updateUndoActions();
-    void updateSaveAction();
 
     AppContext& m_context;
     Workspace& m_ws;
@@ -163,7 +159,6 @@ private:
     bool m_objectsBeforeThirdPlane = true;
     bool m_stroking = false;
     int m_shownLevel = -1;
-    QPointer<MainToolbar> m_mainToolbar;   // once the page sits in the main window
     std::optional<PenMode> m_goTo3DReturn; // "Goto in 3DEdit" is picking a cell
 };
 

@@ -1,9 +1,9 @@
 // The map page's widgets: its tool bar, menus and the controls beside the map.
 #include "mapedit/CPropMapEdit.h"
 
-#include "app/AppContext.h"
 #include "choosers/SpriteSelectWnd.h"
 #include "choosers/TextureSelectWnd.h"
+#include "context/AppContext.h"
 #include "mapedit/MapStatisticsPanel.h"
 
 #include <QAction>

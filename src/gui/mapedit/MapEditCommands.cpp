@@ -1,7 +1,7 @@
 // The map page's commands: the map files, the single-level file, the clipboard, the whole-map
 // commands and undo.
-#include "app/AppContext.h"
 #include "app/ExtensionTable.h"
+#include "context/AppContext.h"
 #include "io/SafeFile.h"
 #include "mapedit/CPropMapEdit.h"
 #include "maps/MapFile.h"

@@ -1,5 +1,7 @@
 #include "music/CPPMusic.h"
 
+#include "context/AppContext.h"
+#include "context/PageRegistry.h"
 #include "io/SafeFile.h"
 #include "music/CPPMusicGZ.h"
 #include "music/CPPMusicPercussion.h"
@@ -18,6 +20,10 @@
 namespace zentrik::gui {
 
 namespace {
+
+const PageRegistration kMusicPage("CPPMusic", [](AppContext& c, QWidget* parent) -> QWidget* {
+    return new CPPMusic(c.workspace.music(), c.relay, &c.jobRelay, nullptr, parent);
+});
 
 constexpr int kCursorIntervalMs = 30;
 

@@ -1,7 +1,7 @@
 #include "pages/CProp07Palette.h"
 
-#include "app/AppContext.h"
-#include "app/PageRegistry.h"
+#include "context/AppContext.h"
+#include "context/PageRegistry.h"
 #include "pages/ClipboardPalette.h"
 #include "widgets/ColorGrid.h"
 #include "widgets/PaletteColours.h"

@@ -1,6 +1,6 @@
 #include "pages/CProp13Sounds.h"
 
-#include "app/PageRegistry.h"
+#include "context/PageRegistry.h"
 #include "io/SafeFile.h"
 #include "pagefile/SoundEdit.h"
 #include "pagefile/Wav.h"

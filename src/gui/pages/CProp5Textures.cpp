@@ -1,6 +1,6 @@
 #include "pages/CProp5Textures.h"
 
-#include "app/PageRegistry.h"
+#include "context/PageRegistry.h"
 #include "pagefile/ChunkEdit.h"
 #include "pagefile/Resolution.h"
 

@@ -1,6 +1,6 @@
 #include "pages/CProp6Sprites.h"
 
-#include "app/PageRegistry.h"
+#include "context/PageRegistry.h"
 #include "pagefile/ChunkEdit.h"
 #include "pagefile/Resolution.h"
 #include "pagefile/SpriteEncoder.h"

@@ -1,7 +1,7 @@
 #include "pages/CPropConfig.h"
 
-#include "app/AppContext.h"
-#include "app/PageRegistry.h"
+#include "context/AppContext.h"
+#include "context/PageRegistry.h"
 #include "pages/ExtensionListEditor.h"
 
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #include "pages/ExtensionListEditor.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #include "pages/PixelChunkPage.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "draw/DeviceBmpTarget.h"
 #include "imaging/BmpImport.h"
 #include "imaging/PictureFile.h"

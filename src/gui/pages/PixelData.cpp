@@ -1,6 +1,6 @@
 #include "pages/PixelData.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "platform/QtSoundOut.h"
 #include "widgets/PaletteColours.h"
 

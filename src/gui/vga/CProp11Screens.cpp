@@ -1,6 +1,6 @@
 #include "vga/CProp11Screens.h"
 
-#include "app/PageRegistry.h"
+#include "context/PageRegistry.h"
 #include "pages/PixelData.h"
 #include "vga/PageKeys.h"
 #include "vga/TextScreenPaint.h"

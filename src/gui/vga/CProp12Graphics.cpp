@@ -1,6 +1,6 @@
 #include "vga/CProp12Graphics.h"
 
-#include "app/PageRegistry.h"
+#include "context/PageRegistry.h"
 #include "imaging/PictureFile.h"
 #include "vga/SmallGraphCtrl.h"
 #include "vga/VgaCommands.h"

@@ -1,6 +1,6 @@
 #include "vga/CProp18Tile8.h"
 
-#include "app/PageRegistry.h"
+#include "context/PageRegistry.h"
 #include "draw/DeviceBmpTarget.h"
 #include "imaging/BmpImport.h"
 #include "imaging/PictureFile.h"

@@ -1,7 +1,7 @@
 #include "vga/CPropPageFont.h"
 
-#include "app/AppContext.h"
-#include "app/PageRegistry.h"
+#include "context/AppContext.h"
+#include "context/PageRegistry.h"
 #include "draw/DeviceBmpTarget.h"
 #include "imaging/BmpImport.h"
 #include "imaging/PictureFile.h"

@@ -1,14 +1,11 @@
 #include "vga/VgaCommands.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "io/SafeFile.h"
 #include "pages/PixelData.h"
 #include "vga/VgaData.h"
 #include "vgagraph/VgaReaders.h"
 #include "vgagraph/VgaWriters.h"
-
-#include <QAction>
-#include <QMenu>
 
 #include <algorithm>
 #include <array>
@@ -179,17 +176,6 @@ void setSource(VgaGraphState& s, DataSet set, const fs::path& path) {
     }
 }
 
-void updateSaveMenu(MainToolbar& toolbar, VgaGraphState& s) {
-    bool any = false;
-    for (int i = 0; i < kVgaPartCount; ++i) {
-        const VgaPart part = VgaPart(i);
-        bool on = part == VgaPart::All ? s.anyLoaded() : *VgaData::loadedFlag(s, setsOf(part)[0]);
-        toolbar.vgaAction(true, part)->setEnabled(on);
-        any = any || on;
-    }
-    toolbar.action(Command::SaveVgaGraph)->setEnabled(any);
-}
-
 } // namespace
 
 bool loadVgaPart(AppContext& context, VgaPart part) {
@@ -256,21 +242,9 @@ bool loadVgaDictionary(AppContext& context) {
     return path && LoadHuffman(d.state(), *path, p);
 }
 
-void installVgaCommands(MainToolbar& toolbar, AppContext& context) {
-    for (int i = 0; i < kVgaPartCount; ++i) {
-        const VgaPart part = VgaPart(i);
-        toolbar.setVgaHandler(false, part, [&context, part] { loadVgaPart(context, part); });
-        toolbar.setVgaHandler(true, part, [&context, part] { saveVgaPart(context, part); });
-    }
-    QAction* dict =
-        toolbar.vgaMenu(false)->addAction(QStringLiteral("Load graphics dictionary..."));
-    dict->setObjectName(QStringLiteral("LoadVgaDictionary"));
-    QObject::connect(dict, &QAction::triggered, &toolbar,
-                     [&context] { loadVgaDictionary(context); });
-    VgaData& d = VgaData::of(context);
-    auto update = [&toolbar, &d] { updateSaveMenu(toolbar, d.state()); };
-    QObject::connect(&d, &VgaData::loadStateChanged, &toolbar, update);
-    update();
+bool vgaPartLoaded(AppContext& context, VgaPart part) {
+    VgaGraphState& s = VgaData::of(context).state();
+    return part == VgaPart::All ? s.anyLoaded() : *VgaData::loadedFlag(s, setsOf(part)[0]);
 }
 
 } // namespace zentrik::gui

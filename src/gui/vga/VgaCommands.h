@@ -1,18 +1,17 @@
 #pragma once
 
-#include "app/MainToolbar.h"
+#include "vga/VgaPart.h"
 
 namespace zentrik::gui {
 
 class AppContext;
 
-// Gives the toolbar's "Load VGA" and "Save VGA" menus their commands (and adds "Load graphics
-// dictionary..." to the load menu). A save entry is enabled only while its kind is loaded.
-void installVgaCommands(MainToolbar& toolbar, AppContext& context);
-
-// The commands themselves, for the menus and for tests.
+// Loading and saving the graphics archive's parts, for the main window's menus and for tests.
 bool loadVgaPart(AppContext& context, VgaPart part);
 bool saveVgaPart(AppContext& context, VgaPart part);
 bool loadVgaDictionary(AppContext& context);
+// Whether the part has something to save (a save of a part not loaded would only remove the
+// target's chunks).
+bool vgaPartLoaded(AppContext& context, VgaPart part);
 
 } // namespace zentrik::gui

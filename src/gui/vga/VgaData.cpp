@@ -1,6 +1,6 @@
 #include "vga/VgaData.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "pages/PixelData.h"
 
 namespace zentrik::gui {

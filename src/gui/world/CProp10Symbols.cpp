@@ -1,10 +1,10 @@
 #include "world/CProp10Symbols.h"
 
-#include "app/AppContext.h"
-#include "app/PageRegistry.h"
+#include "context/AppContext.h"
+#include "context/PageRegistry.h"
+#include "context/SymbolImages.h"
 #include "world/SymbolBox.h"
 #include "world/SymbolEditCtrl.h"
-#include "world/SymbolImages.h"
 #include "world/SymbolPickCtrl.h"
 
 #include <QGridLayout>

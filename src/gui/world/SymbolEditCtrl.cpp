@@ -1,6 +1,6 @@
 #include "world/SymbolEditCtrl.h"
 
-#include "world/SymbolImages.h"
+#include "context/SymbolImages.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "world/TileListPage.h"
 
-#include "app/AppContext.h"
-#include "app/PageRegistry.h"
+#include "context/AppContext.h"
+#include "context/PageRegistry.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

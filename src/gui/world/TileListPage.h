@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Pens.h"
+#include "context/Pens.h"
 
 #include <QListWidget>
 

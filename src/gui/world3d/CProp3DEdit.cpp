@@ -1,9 +1,9 @@
 #include "world3d/CProp3DEdit.h"
 
-#include "app/AppContext.h"
-#include "app/PageRegistry.h"
 #include "choosers/FlatColorSelectWnd.h"
 #include "choosers/TextureSelectWnd.h"
+#include "context/AppContext.h"
+#include "context/PageRegistry.h"
 #include "mapedit/CPropMapEdit.h"
 #include "mapedit/LevelMapCtrl.h"
 #include "world3d/CMiniMap.h"

@@ -1,9 +1,9 @@
 // The 3DEdit page's controls: the tool bar of choosers, edit planes, floor modes and
 // difficulty, and the side panel with the minimap, the switches, the keys and the levels.
-#include "app/AppContext.h"
 #include "choosers/FlatColorSelectWnd.h"
 #include "choosers/SpriteSelectWnd.h"
 #include "choosers/TextureSelectWnd.h"
+#include "context/AppContext.h"
 #include "mapedit/CPropMapEdit.h"
 #include "world3d/CMiniMap.h"
 #include "world3d/CProp3DEdit.h"

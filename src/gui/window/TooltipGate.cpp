@@ -1,4 +1,4 @@
-#include "app/TooltipGate.h"
+#include "window/TooltipGate.h"
 
 #include <QEvent>
 

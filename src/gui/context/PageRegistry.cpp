@@ -1,4 +1,4 @@
-#include "app/PageRegistry.h"
+#include "context/PageRegistry.h"
 
 #include <map>
 

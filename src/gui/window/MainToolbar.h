@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vga/VgaPart.h"
+
 #include <QToolBar>
 
 #include <array>
@@ -29,10 +31,6 @@ enum class Command {
     About,
 };
 inline constexpr int kCommandCount = int(Command::About) + 1;
-
-// The parts of the graphics archive offered by the VGAGRAPH buttons' menus, in menu order.
-enum class VgaPart { All, Graphics, Fonts, Screens, Tile8s };
-inline constexpr int kVgaPartCount = int(VgaPart::Tile8s) + 1;
 
 // The main toolbar. A command stays disabled until the page that carries it out gives it a
 // handler, so commands of pages still to come are visible but cannot be pressed.

@@ -1,20 +1,11 @@
-// The music page in the main window: its tab and the toolbar's "Load music".
-#include "music/MusicCommands.h"
+// The toolbar's "Load music".
+#include "window/MusicCommands.h"
 
-#include "app/AppContext.h"
-#include "app/MainToolbar.h"
-#include "app/PageRegistry.h"
-#include "music/CPPMusic.h"
+#include "context/AppContext.h"
+#include "music/MusicDocument.h"
+#include "window/MainToolbar.h"
 
 namespace zentrik::gui {
-
-namespace {
-
-const PageRegistration kMusicPage("CPPMusic", [](AppContext& c, QWidget* parent) -> QWidget* {
-    return new CPPMusic(c.workspace.music(), c.relay, &c.jobRelay, nullptr, parent);
-});
-
-} // namespace
 
 void connectMusicCommands(MainToolbar& toolbar, AppContext& context) {
     // "Save music" stays disabled: the audio archive is never written.

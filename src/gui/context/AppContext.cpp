@@ -1,9 +1,7 @@
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 
-#include "app/SidePanel.h"
-
+#include "context/SymbolImages.h"
 #include "platform/ScriptedPrompter.h"
-#include "world/SymbolImages.h"
 
 #include <algorithm>
 #include <system_error>

@@ -1,15 +1,17 @@
-#include "app/CZentrikDlg.h"
+#include "window/CZentrikDlg.h"
 
-#include "app/AboutBox.h"
-#include "app/LoadAllCommand.h"
-#include "app/MainToolbar.h"
-#include "app/PageFileCommands.h"
-#include "app/PageRegistry.h"
-#include "app/SidePanel.h"
-#include "app/TabLayout.h"
-#include "app/TooltipGate.h"
-#include "music/MusicCommands.h"
-#include "vga/VgaCommands.h"
+#include "context/PageRegistry.h"
+#include "mapedit/CPropMapEdit.h"
+#include "window/AboutBox.h"
+#include "window/LoadAllCommand.h"
+#include "window/MainToolbar.h"
+#include "window/MapCommands.h"
+#include "window/MusicCommands.h"
+#include "window/PageFileCommands.h"
+#include "window/SidePanel.h"
+#include "window/TabLayout.h"
+#include "window/TooltipGate.h"
+#include "window/VgaMenus.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -66,6 +68,8 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
     for (const TabEntry& entry : mainTabs())
         m_sheet->addTab(buildPage(entry, m_sheet), entry.label);
     installVgaCommands(*m_toolbar, m_context);
+    if (auto* maps = m_sheet->findChild<CPropMapEdit*>())
+        connectMapCommands(*m_toolbar, *maps);
     m_sidePanel = new SidePanel(m_context, central);
     row->addWidget(m_sheet, 1);
     row->addWidget(m_sidePanel);

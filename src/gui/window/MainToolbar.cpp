@@ -1,4 +1,4 @@
-#include "app/MainToolbar.h"
+#include "window/MainToolbar.h"
 
 #include <QKeySequence>
 #include <QMenu>

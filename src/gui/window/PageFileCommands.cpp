@@ -1,7 +1,7 @@
-#include "app/PageFileCommands.h"
+#include "window/PageFileCommands.h"
 
-#include "app/AppContext.h"
-#include "app/MainToolbar.h"
+#include "context/AppContext.h"
+#include "window/MainToolbar.h"
 
 #include <QAction>
 

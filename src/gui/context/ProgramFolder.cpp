@@ -1,4 +1,4 @@
-#include "app/ProgramFolder.h"
+#include "context/ProgramFolder.h"
 
 #include "app/ProgramFolders.h"
 

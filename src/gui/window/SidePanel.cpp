@@ -1,7 +1,7 @@
-#include "app/SidePanel.h"
+#include "window/SidePanel.h"
 
-#include "app/AppContext.h"
 #include "choosers/ChooserImages.h"
+#include "context/AppContext.h"
 #include "widgets/PixelPicture.h"
 
 #include <QHBoxLayout>

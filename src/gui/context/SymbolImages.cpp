@@ -1,4 +1,4 @@
-#include "world/SymbolImages.h"
+#include "context/SymbolImages.h"
 
 #include "io/SafeFile.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/AppMessages.h"
 #include "app/ExtensionTable.h"
 #include "app/IniFile.h"
-#include "app/Pens.h"
 #include "app/Settings.h"
 #include "app/Workspace.h"
+#include "context/AppMessages.h"
+#include "context/Pens.h"
 #include "imaging/PaletteLibrary.h"
 #include "platform/Clock.h"
 #include "platform/Progress.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/LoadAllDialog.h"
 #include "app/LoadAllRunner.h"
 #include "app/Signal.h"
 #include "app/WorkspaceLoadAll.h"
+#include "window/LoadAllDialog.h"
 
 #include <QObject>
 

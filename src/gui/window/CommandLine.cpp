@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "window/CommandLine.h"
 
 namespace zentrik::gui {
 

@@ -1,4 +1,4 @@
-#include "app/LoadAllDialog.h"
+#include "window/LoadAllDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
-#include "app/AboutBox.h"
+#include "window/AboutBox.h"
 
-#include "app/CZentrikDlg.h"
 #include "app/ProgramFolders.h"
+#include "window/CZentrikDlg.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "app/TabLayout.h"
+#include "window/TabLayout.h"
 
 namespace zentrik::gui {
 

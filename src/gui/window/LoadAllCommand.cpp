@@ -1,7 +1,7 @@
-#include "app/LoadAllCommand.h"
+#include "window/LoadAllCommand.h"
 
-#include "app/AppContext.h"
-#include "app/MainToolbar.h"
+#include "context/AppContext.h"
+#include "window/MainToolbar.h"
 
 #include <QApplication>
 
