@@ -10,6 +10,9 @@ constexpr int kStopWaitMs = 3000;
 // What a message shows of the runner's output: its last lines are the ones that say why.
 constexpr qsizetype kKeptOutput = 64 * 1024;
 constexpr qsizetype kShownOutput = 2000;
+// DOSBox ends without an error when the game in it quits at once (a data file it cannot
+// load), so a runner that is gone this soon is reported whatever its exit code.
+constexpr qint64 kAtOnceMs = 2000;
 } // namespace
 
 GameSession::GameSession(AppContext& context, QObject* parent)
@@ -56,8 +59,11 @@ bool GameSession::start(const PlayCommand& command) {
         if (crashed || code != 0)
             report(crashed ? QStringLiteral("ended abnormally")
                            : QStringLiteral("ended with exit code %1").arg(code));
+        else if (m_clock.elapsed() < kAtOnceMs)
+            report(QStringLiteral("ended at once, before the game could have loaded its files"));
         emit ended(code, crashed);
     });
+    m_clock.start();
     p->start(QString::fromStdString(command.program), args);
     if (!p->waitForStarted()) {
         report(QStringLiteral("could not be started: %1").arg(p->errorString()));

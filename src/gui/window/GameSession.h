@@ -3,6 +3,7 @@
 #include "play/GameRunner.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QProcess>
 #include <QString>
@@ -38,6 +39,7 @@ private:
     QProcess* m_process = nullptr;
     QByteArray m_output;
     QString m_commandText;
+    QElapsedTimer m_clock;
 };
 
 } // namespace zentrik::gui
