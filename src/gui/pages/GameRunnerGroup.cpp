@@ -12,6 +12,10 @@
 
 namespace zentrik::gui {
 
+namespace {
+constexpr int kEditWidth = 260; // room for a path or a template without scrolling
+} // namespace
+
 GameRunnerGroup::GameRunnerGroup(AppContext& context, QWidget* parent)
     : QGroupBox(QStringLiteral("Game runner"), parent), m_context(context) {
     setObjectName(QStringLiteral("GameRunner"));
@@ -38,6 +42,8 @@ GameRunnerGroup::GameRunnerGroup(AppContext& context, QWidget* parent)
     for (int s = 0; s < 4; ++s)
         m_skill->addItem(QString::fromLatin1(skillWord(s)));
     grid->addWidget(m_skill, 7, 1);
+    grid->setRowStretch(8, 1); // the rows stay together at the top
+    grid->setColumnMinimumWidth(1, kEditWidth);
 
     connect(m_dosboxChoice, &QRadioButton::toggled, this, [this] { store(); });
     for (QLineEdit* edit : {m_dosbox, m_executable, m_program, m_arguments})
