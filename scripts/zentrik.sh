@@ -11,6 +11,7 @@ PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-multim
 PACKAGES+=(clang-format)
 PACKAGES+=(python3 python3-pil sox) # the data generator; independent readers for the bitmap and WAV tests
 PACKAGES+=(desktop-file-utils appstream) # validating the package's desktop entry and metadata
+PACKAGES+=(dosbox) # "Play level" runs the game's own executable in it; the play tests start it
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 install_missing() {

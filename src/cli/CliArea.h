@@ -50,9 +50,12 @@ struct Verb {
     VerbFn run;
     // Options that take a value ("--tag" HEX); every other --option is a flag.
     std::vector<std::string> valueOptions;
+    // Options that take several values ("--from" X Y ANGLE), handed over joined by blanks.
+    std::vector<std::pair<std::string, int>> multiValueOptions = {};
 };
 
-// Each area file registers itself with a static AreaRegistration.
+// Each area file registers itself with a static AreaRegistration. An area whose only verb has
+// an empty name is a command of its own ("play FOLDER LEVEL").
 struct Area {
     std::string name;
     std::string help;

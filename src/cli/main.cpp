@@ -52,8 +52,8 @@ void printHelp(std::ostream& out) {
     for (const auto& area : sorted) {
         out << area.name << ": " << area.help << "\n";
         for (const auto& v : area.verbs)
-            out << "  " << area.name << " " << v.name << " " << v.synopsis << "\n      " << v.help
-                << "\n";
+            out << "  " << area.name << (*v.name ? " " : "") << v.name << " " << v.synopsis
+                << "\n      " << v.help << "\n";
     }
 }
 
@@ -76,12 +76,14 @@ int main(int argc, char** argv) {
         std::cerr << "unknown area: " << argsIn[0] << " (see --help)\n";
         return kExitUsage;
     }
-    if (argsIn.size() < 2) {
+    const bool verbless = area->verbs.size() == 1 && *area->verbs[0].name == '\0';
+    if (argsIn.size() < 2 && !verbless) {
         std::cerr << "usage: zentrik-cli " << area->name << " VERB ... (see --help)\n";
         return kExitUsage;
     }
-    auto verb = std::find_if(area->verbs.begin(), area->verbs.end(),
-                             [&](auto& v) { return v.name == argsIn[1]; });
+    auto verb = verbless ? area->verbs.begin()
+                         : std::find_if(area->verbs.begin(), area->verbs.end(),
+                                        [&](auto& v) { return v.name == argsIn[1]; });
     if (verb == area->verbs.end()) {
         std::cerr << "unknown verb: " << area->name << " " << argsIn[1] << " (see --help)\n";
         return kExitUsage;
@@ -89,7 +91,7 @@ int main(int argc, char** argv) {
 
     std::vector<std::string> positional;
     std::vector<std::pair<std::string, std::string>> options;
-    for (size_t i = 2; i < argsIn.size(); ++i) {
+    for (size_t i = verbless ? 1 : 2; i < argsIn.size(); ++i) {
         const std::string& a = argsIn[i];
         if (a.rfind("--", 0) != 0 || a.size() == 2) {
             positional.push_back(a);
@@ -99,7 +101,19 @@ int main(int argc, char** argv) {
         std::string name = a.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
         const bool takesValue = std::find(verb->valueOptions.begin(), verb->valueOptions.end(),
                                           name) != verb->valueOptions.end();
-        if (eq != std::string::npos) {
+        auto multi = std::find_if(verb->multiValueOptions.begin(), verb->multiValueOptions.end(),
+                                  [&](auto& m) { return m.first == name; });
+        if (multi != verb->multiValueOptions.end() && eq == std::string::npos) {
+            if (i + size_t(multi->second) >= argsIn.size()) {
+                std::cerr << "usage: option --" << name << " needs " << multi->second
+                          << " values\n";
+                return kExitUsage;
+            }
+            std::string joined;
+            for (int k = 0; k < multi->second; ++k)
+                joined += (k ? " " : "") + argsIn[++i];
+            options.emplace_back(name, joined);
+        } else if (eq != std::string::npos) {
             options.emplace_back(name, a.substr(eq + 1));
         } else if (takesValue) {
             if (i + 1 >= argsIn.size()) {

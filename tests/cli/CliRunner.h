@@ -17,11 +17,13 @@ struct CliResult {
     std::string err;
 };
 
-// Runs zentrik-cli with the given arguments (already shell-quoted where needed).
-inline CliResult runCli(const std::string& args, const std::string& workDir) {
+// Runs zentrik-cli with the given arguments (already shell-quoted where needed), after the
+// environment assignments in `env` ("NAME=value ...").
+inline CliResult runCli(const std::string& args, const std::string& workDir,
+                        const std::string& env = "") {
     const std::string outFile = workDir + "/cli.out", errFile = workDir + "/cli.err";
     const std::string cmd =
-        std::string("'") + ZENTRIK_CLI + "' " + args + " >'" + outFile + "' 2>'" + errFile + "'";
+        env + "'" + ZENTRIK_CLI + "' " + args + " >'" + outFile + "' 2>'" + errFile + "'";
     const int status = std::system(cmd.c_str());
     auto slurp = [](const std::string& p) {
         std::string s;

@@ -3,6 +3,7 @@
 #include "context/AppContext.h"
 #include "context/PageRegistry.h"
 #include "pages/ExtensionListEditor.h"
+#include "pages/GameRunnerGroup.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -42,9 +43,16 @@ CPropConfig::CPropConfig(AppContext& context, QWidget* parent)
     top->addWidget(buildCompression());
     top->addWidget(buildMaps());
     m_extensions = new ExtensionListEditor(context, this);
+    m_runner = new GameRunnerGroup(context, this);
+    // The runner belongs to the extension chosen in the list.
+    connect(m_extensions, &QTableWidget::currentCellChanged, m_runner, &GameRunnerGroup::refresh,
+            Qt::QueuedConnection);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_extensions, 1);
+    bottom->addWidget(m_runner);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(m_extensions, 1);
+    layout->addLayout(bottom, 1);
     showSettings();
 }
 

@@ -13,6 +13,7 @@ namespace zentrik::gui {
 
 class AppContext;
 class ExtensionListEditor;
+class GameRunnerGroup;
 
 // The "Config" page: the settings the user may change, and the extension list. Every change
 // goes into the settings at once, so it applies without a restart.
@@ -38,6 +39,7 @@ public:
     QCheckBox* chkMaps() const { return m_chkMaps; }
     QPushButton* setDefaults() const { return m_defaults; }
     ExtensionListEditor* extensionList() const { return m_extensions; }
+    GameRunnerGroup* gameRunner() const { return m_runner; }
 
 private:
     QWidget* buildGeneral();
@@ -65,6 +67,7 @@ private:
     QCheckBox* m_chkMaps = nullptr;
     QPushButton* m_defaults = nullptr;
     ExtensionListEditor* m_extensions = nullptr;
+    GameRunnerGroup* m_runner = nullptr;
 };
 
 } // namespace zentrik::gui

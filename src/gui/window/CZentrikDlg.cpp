@@ -8,6 +8,7 @@
 #include "window/MapCommands.h"
 #include "window/MusicCommands.h"
 #include "window/PageFileCommands.h"
+#include "window/PlayCommands.h"
 #include "window/SidePanel.h"
 #include "window/TabLayout.h"
 #include "window/TooltipGate.h"
@@ -70,6 +71,7 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
     installVgaCommands(*m_toolbar, m_context);
     if (auto* maps = m_sheet->findChild<CPropMapEdit*>())
         connectMapCommands(*m_toolbar, *maps);
+    m_play = new PlayCommands(m_context, *this, *m_sheet);
     m_sidePanel = new SidePanel(m_context, central);
     row->addWidget(m_sheet, 1);
     row->addWidget(m_sidePanel);

@@ -19,6 +19,7 @@ struct TabEntry;
 class AboutBox;
 class LoadAllCommand;
 class PageFileCommands;
+class PlayCommands;
 class MainToolbar;
 class SidePanel;
 class TooltipGate;
@@ -41,6 +42,7 @@ public:
     PageFileCommands* pageFileCommands() const { return m_pageFiles; }
     LoadAllCommand* loadAllCommand() const { return m_loadAll; }
     MainToolbar* toolbar() const { return m_toolbar; }
+    PlayCommands* playCommands() const { return m_play; }
     SidePanel* sidePanel() const { return m_sidePanel; }
     // The page of that class ("CProp5Textures"), wherever it is nested.
     QWidget* page(const QString& pageClass) const;
@@ -81,6 +83,7 @@ private:
     MainToolbar* m_toolbar = nullptr;
     PageFileCommands* m_pageFiles = nullptr;
     LoadAllCommand* m_loadAll = nullptr;
+    PlayCommands* m_play = nullptr;
     SidePanel* m_sidePanel = nullptr;
     TooltipGate* m_tooltips = nullptr;
     QPointer<AboutBox> m_about;

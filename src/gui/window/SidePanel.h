@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Signal.h"
-#include "context/AppContext.h"
+#include "context/Pens.h"
 
 #include <QFrame>
 
