@@ -194,7 +194,7 @@ void CProp13Sounds::exportSound() {
 void CProp13Sounds::importSound() {
     if (!checkRate())
         return;
-    auto path = m_data.prompter().openFile({"", kWaveFilter, "wav", "*.WAV"});
+    auto path = m_data.prompter().openFile({"", kSoundImportFilter, "wav", "*.WAV"});
     if (!path)
         return;
     auto bytes = readWholeFile(*path);
