@@ -21,6 +21,9 @@
 
 namespace zentrik::gui {
 
+// What an empty pen or map slot (value 0 without a name) is called everywhere.
+inline constexpr const char* kEmptySlotLabel = "0 --- Nothing ---";
+
 // Where the program finds its own files: the program folder (settings, extensions.txt,
 // MapObjects/, palette/) and the per-user folder used when the program folder is read-only.
 struct ProgramPaths {
