@@ -53,8 +53,29 @@ DataExtent chunkExtent(std::span<const uint8_t> file, const char* dataTag, bool 
     return {};
 }
 
-// What a file is, for a message when it cannot be decoded.
-std::string formatName(std::span<const uint8_t> file) {
+// Whether this build of libsndfile reads a major format at all.
+bool libraryReads(int major) {
+    int count = 0;
+    sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
+    for (int i = 0; i < count; ++i) {
+        SF_FORMAT_INFO info{};
+        info.format = i;
+        if (sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof info) == 0 &&
+            (info.format & SF_FORMAT_TYPEMASK) == major)
+            return true;
+    }
+    return false;
+}
+
+// What a file is, for a message when it cannot be decoded: the format's name, and the
+// library's major format when it is one the library may read (then the file is damaged
+// rather than unsupported).
+struct FileKind {
+    std::string name;
+    int major = 0;
+};
+
+FileKind fileKind(std::span<const uint8_t> file) {
     if (tagIs(file, 0, "RIFF") && tagIs(file, 8, "WAVE")) {
         // The format tag lies 8 bytes into "fmt ", wherever that chunk is.
         size_t at = 12;
@@ -64,25 +85,25 @@ std::string formatName(std::span<const uint8_t> file) {
                 char text[48];
                 std::snprintf(text, sizeof text, "WAV files of format 0x%.4X",
                               unsigned(loadLe16(file.data() + at + 8)));
-                return text;
+                return {text};
             }
             if (uint64_t(at) + 8 + size + (size & 1) > file.size())
                 break;
             at += 8 + size + (size & 1);
         }
-        return "WAV files without a \"fmt \" chunk";
+        return {"WAV files without a \"fmt \" chunk"};
     }
     if (tagIs(file, 0, "RIFF") && file.size() >= 12)
-        return "RIFF files of type \"" + std::string(file.begin() + 8, file.begin() + 12) + "\"";
+        return {"RIFF files of type \"" + std::string(file.begin() + 8, file.begin() + 12) + "\""};
     if (tagIs(file, 0, "MThd"))
-        return "MIDI files";
+        return {"MIDI files"};
     if (file.size() >= 3 &&
         (std::memcmp(file.data(), "ID3", 3) == 0 || (file[0] == 0xFF && (file[1] & 0xE0) == 0xE0)))
-        return "MP3 files";
+        return {"MP3 files", SF_FORMAT_MPEG};
     if (tagIs(file, 0, "OggS"))
-        return "Ogg files of this kind (Vorbis, Opus and FLAC are read)";
+        return {"Ogg files of this kind (Vorbis, Opus and FLAC are read)", SF_FORMAT_OGG};
     if (file.size() >= 8 && tagIs(file, 4, "ftyp"))
-        return "MP4 and AAC files";
+        return {"MP4 and AAC files"};
     return {};
 }
 
@@ -150,9 +171,14 @@ Result<DecodedSound> decodeSoundFile(std::span<const uint8_t> file) {
     SF_INFO info{};
     SNDFILE* sf = sf_open_virtual(&io, SFM_READ, &info, &memory);
     if (!sf) {
-        const std::string name = formatName(file);
-        if (!name.empty())
-            return Error{"Sorry, but " + name + " are not supported.", kFileError};
+        const FileKind kind = fileKind(file);
+        if (kind.major != 0 && libraryReads(kind.major))
+            return Error{std::string("This looks like ") +
+                             (kind.major == SF_FORMAT_MPEG ? "an MP3" : "an Ogg") +
+                             " file, but it cannot be decoded: " + sf_strerror(nullptr),
+                         kFileError};
+        if (!kind.name.empty())
+            return Error{"Sorry, but " + kind.name + " are not supported.", kFileError};
         return Error{"This is not a sound file that can be read (WAV, FLAC, Ogg Vorbis, AIFF "
                      "and the other formats of libsndfile).",
                      kFileError};

@@ -76,7 +76,7 @@ CProp13Sounds::CProp13Sounds(AppContext& context, QWidget* parent)
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("SoundList"));
     m_list->setIconSize(QSize(kPreviewWidth, kPreviewHeight));
-    m_list->setMaximumWidth(m_list->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 40 +
+    m_list->setMaximumWidth(m_list->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 48 +
                             kPreviewWidth);
     auto button = [this](const char* text, const char* tip, void (CProp13Sounds::*slot)()) {
         auto* b = new QPushButton(QString::fromLatin1(text), this);

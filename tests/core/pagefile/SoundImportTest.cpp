@@ -210,6 +210,14 @@ TEST(SoundImport, UnsupportedFilesAreNamed) {
         EXPECT_EQ(p.messages[0].caption, "File error");
         EXPECT_TRUE(set.sounds.empty());
     }
+    // A damaged MP3 is named as one, whether this libsndfile reads MP3 or not.
+    std::vector<uint8_t> mp3{'I', 'D', '3', 4, 0, 0, 0, 0, 0, 0};
+    mp3.resize(300, 0x55);
+    StrictPrompter p;
+    SoundSet set;
+    EXPECT_FALSE(importSound(set, 0, mp3, 7042, p));
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_NE(p.messages[0].text.find("MP3"), std::string::npos) << p.messages[0].text;
 }
 
 } // namespace
