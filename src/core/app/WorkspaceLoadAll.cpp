@@ -92,6 +92,9 @@ bool WorkspaceLoadAll::saveMusic(const fs::path& data, const fs::path& header) {
     if (!saveMusicSet(m_ws.music().musicSet(), m_ws.services().prompter, data, header))
         return false;
     m_ws.markSaved(DataSet::Music);
+    // Note edits that Update IMF has not taken in were not written: still unsaved.
+    if (m_ws.music().notesEdited())
+        m_ws.markEdited(DataSet::Music);
     return true;
 }
 
