@@ -34,6 +34,6 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libqt6multimedia6 (>= 6.4), libadplug-2.3.3-0, libc6, libstdc++6")
+    "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libqt6multimedia6 (>= 6.4), libadplug-2.3.3-0, libpng16-16, libsndfile1, libsoxr0, libc6, libstdc++6")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
 include(CPack)

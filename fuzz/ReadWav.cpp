@@ -1,4 +1,6 @@
-// Any bytes as a WAV file: chunk walking and the resampling stay inside the data.
+// Any bytes as a sound file: the chunk walks, the decoder and the resampling stay inside the
+// data.
+#include "pagefile/SoundFile.h"
 #include "pagefile/Wav.h"
 #include "platform/ScriptedPrompter.h"
 
@@ -6,12 +8,15 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    auto wav = zentrik::readWav(std::span(data, size));
-    if (!wav)
+    const std::span<const uint8_t> file(data, size);
+    zentrik::readWav(file);
+    zentrik::soundDataExtent(file);
+    auto sound = zentrik::decodeSoundFile(file);
+    if (!sound)
         return 0;
     zentrik::ScriptedPrompter prompter;
     prompter.expectQuestion(zentrik::Answer::Ok); // cut long sounds rather than skip them
     const int rate = 4000 + int(size % 40101);
-    zentrik::convertWav(*wav, rate, prompter);
+    zentrik::convertSound(*sound, rate, prompter);
     return 0;
 }

@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-multimedia-dev
-          libadplug-dev libgtest-dev libgmock-dev libbenchmark-dev libgl-dev libpng-dev)
+          libadplug-dev libgtest-dev libgmock-dev libbenchmark-dev libgl-dev libpng-dev
+          libsndfile1-dev libsoxr-dev pkg-config)
 PACKAGES+=(clang-format)
 PACKAGES+=(python3 python3-pil sox) # the data generator; independent readers for the bitmap and WAV tests
 PACKAGES+=(desktop-file-utils appstream) # validating the package's desktop entry and metadata

@@ -58,16 +58,19 @@ void printSong(Context& c, MusicDocument& doc, int s) {
     const Song& song = doc.musicSet().songs[size_t(s)];
     const SongModel& m = doc.model();
     if (c.json) {
-        c.out << (s ? "," : "") << "{\"index\":" << s << ",\"chunk\":" << song.chunk
-              << ",\"bytes\":" << song.length << ",\"ticks\":" << m.songLength << ",\"length\":\""
+        c.out << (s ? "," : "") << "{\"index\":" << s << ",\"name\":\"" << doc.songNameOf(s)
+              << "\",\"chunk\":" << song.chunk << ",\"bytes\":" << song.length
+              << ",\"ticks\":" << m.songLength << ",\"length\":\""
               << minutesSecondsText(m.songLength) << "\",\"notes\":[";
         for (int ch = 1; ch <= kModelChannels; ++ch)
             c.out << (ch > 1 ? "," : "") << m.notesOf(ch).size();
         c.out << "]}";
         return;
     }
-    c.out << "song " << s << ": chunk " << song.chunk << ", " << song.length << " bytes, "
-          << m.songLength << " ticks (" << minutesSecondsText(m.songLength) << "), notes";
+    const std::string name = doc.songNameOf(s);
+    c.out << "song " << s << (name.empty() ? "" : " " + name) << ": chunk " << song.chunk << ", "
+          << song.length << " bytes, " << m.songLength << " ticks ("
+          << minutesSecondsText(m.songLength) << "), notes";
     for (int ch = 1; ch <= kModelChannels; ++ch)
         c.out << " " << m.notesOf(ch).size();
     c.out << "\n";
@@ -111,6 +114,26 @@ int rebuild(Context& c) {
     if (!openSong(c, doc, pos[0], pos[1]))
         return kExitNotDone;
     return writeOut(c, pos[2], buildImf(doc.model()).bytes);
+}
+
+int importImf(Context& c) {
+    const auto& pos = c.args.positional();
+    if (pos.size() != 3)
+        return c.usage("zentrik-cli audio import-imf AUDIOT.x N IN.imf|IN.wlf [--yes]");
+    MusicDocument doc;
+    if (!openSong(c, doc, pos[0], pos[1]))
+        return kExitNotDone;
+    auto file = readWholeFile(pos[2]);
+    if (!file) {
+        c.prompter.message(file.error().text, file.error().caption, MessageIcon::Error);
+        return kExitNotDone;
+    }
+    if (!doc.importSong(*doc.songIndex(), *file, pos[2], c.prompter) || !doc.saveMusic(c.prompter))
+        return kExitNotDone;
+    if (c.json)
+        c.out << "{\"song\":" << *doc.songIndex() << ",\"bytes\":" << doc.songBytes().size()
+              << "}\n";
+    return kExitDone;
 }
 
 struct RenderOptions {
@@ -185,6 +208,12 @@ const AreaRegistration kAudio{
               "AUDIOT.x N OUT.imf",
               "write song N as stored, with its length field",
               exportImf,
+              {}},
+             {"import-imf",
+              "AUDIOT.x N IN.imf|IN.wlf",
+              "replace song N by an IMF (type 0 or 1) or WLF file, keeping its name block, and "
+              "save AUDIOT.x and AUDIOHED.x",
+              importImf,
               {}},
              {"rebuild",
               "AUDIOT.x N OUT.imf",

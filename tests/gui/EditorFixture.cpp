@@ -46,6 +46,7 @@ fs::path currentOrTemp() {
 EditorTest::EditorTest() : m_savedCwd(currentOrTemp()) {
     writePalette(program / "palette" / "Wolfenstein3D.pal", rampPalette());
     copySymbolSets(program.path());
+    fs::copy_file(fs::path(ZENTRIK_SOURCE_DATA) / "SoundNames.txt", program / "SoundNames.txt");
 }
 
 EditorTest::~EditorTest() {

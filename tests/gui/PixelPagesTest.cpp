@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
 
@@ -231,10 +232,33 @@ TEST_F(PixelPagesTest, SoundsPageRateImportPlayAndRemove) {
     p.play();
     ASSERT_EQ(played().played.size(), 1u);
     EXPECT_EQ(played().played[0], wavImage(files().sounds.sounds[0].samples, 7042));
+    EXPECT_FALSE(p.noDeviceShown());
+
+    // The import is an undo step: undone, the sound and the clean state are back.
+    EXPECT_TRUE(data().modified(DataSet::Sounds));
+    p.undo();
+    EXPECT_NE(files().sounds.sounds[0].samples.size(), 7042u);
+    EXPECT_FALSE(data().modified(DataSet::Sounds));
+    p.redo();
+    EXPECT_EQ(files().sounds.sounds[0].samples.size(), 7042u);
+    EXPECT_TRUE(data().modified(DataSet::Sounds));
+
+    // The game's names, a rate other than the game's, and no device to play on.
+    EXPECT_EQ(p.soundName(0), "HALTSND");
+    EXPECT_EQ(p.soundList()->count(), count);
+    EXPECT_TRUE(p.rateWarningText().isEmpty());
+    p.rateField()->setText(QStringLiteral("11025"));
+    ASSERT_TRUE(p.checkRate());
+    EXPECT_FALSE(p.rateWarningText().isEmpty());
+    p.rateField()->setText(QStringLiteral("7042"));
+    ASSERT_TRUE(p.checkRate());
+    played().device = false;
+    p.play();
+    EXPECT_TRUE(p.noDeviceShown());
     p.setPlayOnScrolling(true);
     p.showSound(1);
     p.findChild<QScrollBar*>("SoundScroll")->setValue(2);
-    EXPECT_EQ(played().played.size(), 2u);
+    EXPECT_EQ(played().played.size(), 3u);
     test::saveSnapshot(*window, "sounds-page");
     // an absent sound draws the flat line from the samples held
     for (int i = 0; i < count; ++i)

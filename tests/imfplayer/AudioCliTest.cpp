@@ -56,6 +56,40 @@ TEST_F(AudioCli, ExportWritesTheStoredChunkAndRebuildItsModel) {
     EXPECT_FALSE(std::filesystem::exists(dir / "test.imf"));
 }
 
+TEST_F(AudioCli, ImportedSongIsSavedAndPlaysLikeTheSongItCameFrom) {
+    ASSERT_EQ(run("audio export-imf " + q(audiot) + " 3 " + q(dir / "song3.wlf")).exitCode, 0);
+    StrictPrompter prompter;
+    MusicDocument before;
+    ASSERT_TRUE(before.LoadMusic(audiot, prompter));
+    const std::string slotName = before.songNameOf(5);
+    ASSERT_FALSE(slotName.empty());
+
+    auto r = run("audio import-imf " + q(audiot) + " 5 " + q(dir / "song3.wlf"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(readBytes(dir / "AUDIOT.WL1.bak"), readGameFile("wl1/AUDIOT.WL1"));
+    MusicDocument after;
+    ASSERT_TRUE(after.LoadMusic(audiot, prompter));
+    ASSERT_EQ(after.songCount(), before.songCount());
+    EXPECT_EQ(after.songNameOf(5), slotName) << "the slot keeps its name block";
+    EXPECT_EQ(after.songNameOf(3), before.songNameOf(3));
+
+    // Song 5 now sounds exactly as song 3 does.
+    for (const char* n : {"3", "5"})
+        ASSERT_EQ(run("audio render " + q(audiot) + " " + n + " " +
+                      q(dir / (n + std::string(".wav"))) + " --seconds 2")
+                      .exitCode,
+                  0);
+    EXPECT_EQ(readBytes(dir / "5.wav"), readBytes(dir / "3.wav"));
+
+    // A missing file, or no song, changes nothing.
+    const auto saved = readBytes(audiot);
+    EXPECT_EQ(run("audio import-imf " + q(audiot) + " 5 " + q(dir / "none.imf")).exitCode, 1);
+    EXPECT_EQ(run("audio import-imf " + q(audiot) + " 5").exitCode, 2);
+    writeBytes(dir / "empty.imf", {0, 0});
+    EXPECT_EQ(run("audio import-imf " + q(audiot) + " 5 " + q(dir / "empty.imf")).exitCode, 1);
+    EXPECT_EQ(readBytes(audiot), saved);
+}
+
 TEST_F(AudioCli, RenderWritesPcmAndMutesChannels) {
     auto r =
         run("audio render " + q(audiot) + " 8 " + q(dir / "s.wav") + " --seconds 2 --rate 22050");

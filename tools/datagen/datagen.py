@@ -4,7 +4,7 @@
     python3 tools/datagen/datagen.py            write every generated file
     python3 tools/datagen/datagen.py --check    exit 1 when a generated file is missing or stale
 
-Everything under data/ (extension table, palettes, map-symbol sets) and the built-in start-up
+Everything under data/ (extension table, sound names, palettes, map-symbol sets) and the built-in start-up
 level and text screen and the text screens' glyphs come from here; edit the tables, never the generated files.
 Python 3 standard library only, so that it runs wherever the project builds.
 """
@@ -51,9 +51,24 @@ def extensions_text():
     return ("\n".join(lines) + "\n#\n").encode("ascii")
 
 
+def sound_names_text():
+    """The digitized sounds' names per game: "GAME NUMBER NAME" lines, checked for order."""
+    lines = ["# Digitized sound names per game (generated from tools/datagen/tables/digisounds.tsv)"]
+    seen = {}
+    for game, number, name in tables.read_rows("digisounds.tsv"):
+        n = int(number)
+        if n <= seen.get(game, -1):
+            raise ValueError(f"digisounds.tsv: {game} {n} out of order")
+        if not name or any(c.isspace() for c in name):
+            raise ValueError(f"digisounds.tsv: {game} {n} has no one-word name")
+        seen[game] = n
+        lines.append(f"{game} {n} {name}")
+    return ("\n".join(lines) + "\n").encode("ascii")
+
+
 def generate():
     """Every generated file: path relative to the repository root -> bytes."""
-    files = {"data/extensions.txt": extensions_text()}
+    files = {"data/extensions.txt": extensions_text(), "data/SoundNames.txt": sound_names_text()}
     for name, table in PALETTES.items():
         files[f"data/palette/{name}.pal"] = palette_bytes(table)
     files.update(symbolsets.generate())

@@ -1,5 +1,6 @@
 #include "app/LoadAllFiles.h"
 
+#include "music/AudioArchiveWriter.h"
 #include "vgagraph/VgaReaders.h"
 #include "vgagraph/VgaWriters.h"
 
@@ -61,6 +62,10 @@ bool LoadAllFiles::savePageFile(const fs::path& file, PageParts parts) {
 bool LoadAllFiles::saveGraphics(const fs::path& header, const fs::path& data, VgaParts) {
     return SaveAllGraphics(vga, VgaFileSet::named(header, data, m_dictPath), true, m_prompter,
                            m_jobs);
+}
+
+bool LoadAllFiles::saveMusic(const fs::path& data, const fs::path& header) {
+    return saveMusicSet(music, m_prompter, data, header);
 }
 
 } // namespace zentrik

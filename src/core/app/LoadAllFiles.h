@@ -30,6 +30,7 @@ public:
     bool savePageFile(const std::filesystem::path& file, PageParts parts) override;
     bool saveGraphics(const std::filesystem::path& header, const std::filesystem::path& data,
                       VgaParts parts) override;
+    bool saveMusic(const std::filesystem::path& data, const std::filesystem::path& header) override;
 
     LevelSet levels;
     PageFiles pages;

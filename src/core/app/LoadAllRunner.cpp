@@ -55,7 +55,7 @@ LoadAllSession::load(LoadAllIO& io, const LoadAllNames& names,
     attempt("Graphics", name(names, F::VgaData),
             {DataSet::Graphics, DataSet::Fonts, DataSet::Screens, DataSet::Tile8s},
             [&] { return io.loadGraphics(name(names, F::VgaHeader), name(names, F::VgaData)); });
-    attempt("Music", name(names, F::AudioData), {},
+    attempt("Music", name(names, F::AudioData), {DataSet::Music},
             [&] { return io.loadMusic(name(names, F::AudioData), name(names, F::AudioHeader)); });
     return out;
 }
@@ -124,6 +124,16 @@ std::vector<LoadAllOutcome> LoadAllSession::save(LoadAllIO& io, bool onlyModifie
             out.push_back({"Save VGA", data, io.saveGraphics(header, data, vga), false});
         else
             refuse("Save VGA", data);
+    }
+
+    // The songs, like the graphics archive, are written into the archive they came from.
+    if (changed(DataSet::Music)) {
+        const fs::path& header = name(m_names, F::AudioHeader);
+        const fs::path& data = name(m_names, F::AudioData);
+        if (writable(data) && (header.empty() || writable(header)))
+            out.push_back({"Save music", data, io.saveMusic(data, header), false});
+        else
+            refuse("Save music", data);
     }
     return out;
 }

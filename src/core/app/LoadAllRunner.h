@@ -41,6 +41,8 @@ public:
     virtual bool savePageFile(const std::filesystem::path& file, PageParts parts) = 0;
     virtual bool saveGraphics(const std::filesystem::path& header,
                               const std::filesystem::path& data, VgaParts parts) = 0;
+    virtual bool saveMusic(const std::filesystem::path& data,
+                           const std::filesystem::path& header) = 0;
 };
 
 // One line of the closing summary.
@@ -67,7 +69,7 @@ public:
     std::vector<LoadAllOutcome> load(LoadAllIO& io, const LoadAllNames& names,
                                      const std::function<void(const std::string&)>& step = {});
     // Rewrites every set this Load All loaded ("Compress all"): maps, the page file's parts,
-    // then the graphics archive's changed parts. Music is never written.
+    // then the graphics archive's changed parts and the songs when they changed.
     std::vector<LoadAllOutcome> compressAll(LoadAllIO& io);
     // Writes every set that this Load All loaded and that has unsaved changes.
     std::vector<LoadAllOutcome> saveAll(LoadAllIO& io);

@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 
+#include <cstdlib>
 #include <system_error>
 
 namespace zentrik {
@@ -57,6 +58,18 @@ fs::path executableFolder() {
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     return ec ? fs::current_path(ec) : exe.parent_path();
+}
+
+std::filesystem::path userCacheFolder() {
+    constexpr const char* kFolderName = "Zentrik";
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    if (cache && *cache && std::filesystem::path(cache).is_absolute())
+        return std::filesystem::path(cache) / kFolderName;
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return std::filesystem::path(home) / ".cache" / kFolderName;
+    std::error_code ec;
+    return std::filesystem::temp_directory_path(ec) / kFolderName;
 }
 
 } // namespace zentrik

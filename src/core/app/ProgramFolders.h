@@ -27,6 +27,11 @@ std::filesystem::path findDataFolder(const std::filesystem::path& exeDir);
 ProgramFolders resolveProgramFolders(const std::filesystem::path& exeDir,
                                      const std::filesystem::path& userDir);
 
+// The per-user folder for files the program makes for itself (the rebuilt song):
+// $XDG_CACHE_HOME/Zentrik, else ~/.cache/Zentrik, else the system's temporary folder. Never
+// the current folder, which is usually the game's.
+std::filesystem::path userCacheFolder();
+
 // The folder of the running executable (from /proc/self/exe), or the current folder.
 std::filesystem::path executableFolder();
 

@@ -37,6 +37,8 @@ ReplaceQuestion replaceQuestion(DataSet set) {
         return {"Do you really want to load new fonts?", "Font changes unsaved!"};
     case DataSet::Screens:
         return {"Do you really want to load new screens?", "Screen changes unsaved!"};
+    case DataSet::Music:
+        return {"Do you really want to load new music?", "Music changes unsaved!"};
     case DataSet::Tile8s:
         break;
     }
@@ -55,6 +57,10 @@ Workspace::Workspace(WorkspaceServices services)
         m_connections.push_back(
             m_history[size_t(i)].changed.connect([this, set] { refreshModified(set); }));
     }
+    // Song edits (notes, rebuilds, imports) have their own undo on the music page; the set
+    // only needs to know that it differs from its files.
+    m_connections.push_back(m_music.edited.connect([this] { markEdited(DataSet::Music); }));
+    m_connections.push_back(m_music.replaced.connect([this] { setReplaced(DataSet::Music); }));
     // The maps' own flag is not a second "modified": every map edit records an undo step.
     m_connections.push_back(
         m_levelEditor.levelShown.connect([this](int level) { currentLevelChanged(level); }));
@@ -78,6 +84,8 @@ bool Workspace::isLoaded(DataSet set) const {
         return m_graphics.fonts.loaded;
     case DataSet::Screens:
         return m_graphics.screens.loaded;
+    case DataSet::Music:
+        return m_music.musicLoaded();
     case DataSet::Tile8s:
         break;
     }
@@ -100,6 +108,8 @@ fs::path Workspace::source(DataSet set) const {
         return m_graphics.fonts.source;
     case DataSet::Screens:
         return m_graphics.screens.source;
+    case DataSet::Music:
+        return m_music.musicSet().audiotPath;
     case DataSet::Tile8s:
         break;
     }
@@ -206,6 +216,22 @@ bool Workspace::loadSounds(const fs::path& path, Confirm confirm) {
         !m_pageFiles.LoadSounds(path))
         return false;
     setReplaced(DataSet::Sounds);
+    return true;
+}
+
+bool Workspace::loadMusic(const fs::path& audiot, Confirm confirm) {
+    if (confirm == Confirm::Ask && !confirmLoadOver(DataSet::Music))
+        return false;
+    return m_music.LoadMusic(audiot, m_services.prompter, &m_services.quiet, &m_services.clock);
+}
+
+bool Workspace::saveMusic() {
+    if (!m_music.saveMusic(m_services.prompter))
+        return false;
+    markSaved(DataSet::Music);
+    // Note edits left out of the save (No to applying them) are still unsaved.
+    if (m_music.notesEdited())
+        markEdited(DataSet::Music);
     return true;
 }
 

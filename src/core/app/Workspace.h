@@ -154,6 +154,12 @@ public:
     bool saveSprites(const std::filesystem::path& path, int spriteCompression);
     bool saveSounds(const std::filesystem::path& path);
 
+    // --- The songs of the audio archive ---
+    // A load over unsaved song changes asks first; a failed load leaves no songs.
+    bool loadMusic(const std::filesystem::path& audiot, Confirm confirm = Confirm::Ask);
+    // Writes AUDIOT and AUDIOHED back where they were loaded from; success makes the set clean.
+    bool saveMusic();
+
     // --- Signals ---
     Signal<DataSet, bool> modifiedChanged;
     Signal<Change> changed;

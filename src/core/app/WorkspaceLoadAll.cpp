@@ -1,5 +1,6 @@
 #include "app/WorkspaceLoadAll.h"
 
+#include "music/AudioArchiveWriter.h"
 #include "vgagraph/VgaReaders.h"
 #include "vgagraph/VgaWriters.h"
 
@@ -84,6 +85,16 @@ bool WorkspaceLoadAll::saveGraphics(const fs::path& header, const fs::path& data
     for (size_t i = 0; i < 4; ++i)
         if (saved[i])
             m_ws.markSaved(kVgaSets[i]);
+    return true;
+}
+
+bool WorkspaceLoadAll::saveMusic(const fs::path& data, const fs::path& header) {
+    if (!saveMusicSet(m_ws.music().musicSet(), m_ws.services().prompter, data, header))
+        return false;
+    m_ws.markSaved(DataSet::Music);
+    // Note edits that Update IMF has not taken in were not written: still unsaved.
+    if (m_ws.music().notesEdited())
+        m_ws.markEdited(DataSet::Music);
     return true;
 }
 

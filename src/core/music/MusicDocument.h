@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramFolders.h"
 #include "app/Signal.h"
 #include "music/ImfWriter.h"
 #include "music/MusicSet.h"
@@ -48,11 +49,28 @@ public:
     void selectSong(int index);
     std::optional<int> songIndex() const { return m_index; }
 
-    // Rebuilds the current song's data from the model, writes it whole to folder/"test.imf"
-    // and selects it. False (with the file's message) when no song is selected or the file
-    // cannot be written; the model and data stay as they were then.
-    bool UpdateIMF(Prompter& prompter,
-                   const std::filesystem::path& folder = std::filesystem::current_path());
+    // Rebuilds the current song's data from the model (its name block kept), writes it whole
+    // to folder/"test.imf" (the per-user cache folder, never the game's) and selects it; the
+    // song set takes it, so a save writes it. False (with the file's message) when no song is
+    // selected or the file cannot be written; the model and data stay as they were then.
+    bool UpdateIMF(Prompter& prompter, const std::filesystem::path& folder = userCacheFolder());
+
+    // Replaces song index by an IMF or WLF file's events (the slot's name block kept) and
+    // selects it. Every refusal shows its message and changes nothing.
+    bool importSong(int index, std::span<const uint8_t> file, const std::filesystem::path& name,
+                    Prompter& prompter);
+    // "Save music": the songs written into the archive they came from. Note edits that
+    // Update IMF has not taken in are asked about first.
+    bool saveMusic(Prompter& prompter);
+    // The songs' name ("CORNER"), or empty when the chunk has no name block.
+    std::string songNameOf(int index) const;
+
+    // The music page changed notes of the model (they differ from the song data).
+    void noteEdited() {
+        m_notesEdited = true;
+        edited();
+    }
+    bool notesEdited() const { return m_notesEdited; }
 
     SongModel& model() { return m_model; }
     const SongModel& model() const { return m_model; }
@@ -68,6 +86,10 @@ public:
     // After every change of the current song data and its model (a song selected, a load,
     // a rebuild), so views and note grabs never point into a model that is gone.
     Signal<> songReplaced;
+    // The songs differ from their files now (a note edit, a rebuild, an import).
+    Signal<> edited;
+    // A load (or a failed one, which leaves no songs) replaced the whole set.
+    Signal<> replaced;
 
 private:
     void stopPlayback() {
@@ -82,6 +104,7 @@ private:
     SongModel m_model;
     std::function<void()> m_stop;
     DebugSink m_debug;
+    bool m_notesEdited = false;
 };
 
 } // namespace zentrik

@@ -82,6 +82,7 @@ void MusicPage::recordNoteEdit(int channel, std::vector<NoteEvent> before) {
     };
     m_edits.push({[apply, b = std::move(before)] { return apply(b); },
                   [apply, a = std::move(after)] { return apply(a); }});
+    m_doc.noteEdited();
 }
 
 int MusicPage::stepped(int value, ScrollMove move, int thumb, int lo, int hi) {

@@ -3,6 +3,9 @@
 #include "io/ByteReader.h"
 #include "io/CompanionFile.h"
 #include "io/SafeFile.h"
+#include "music/SongModel.h"
+
+#include <cctype>
 
 namespace zentrik {
 
@@ -37,6 +40,34 @@ std::vector<ChunkRange> chunkRanges(const std::vector<int64_t>& offsets, size_t 
 }
 
 } // namespace
+
+std::span<const uint8_t> nameBlockOf(std::span<const uint8_t> chunk) {
+    if (chunk.size() < kImfLengthFieldBytes)
+        return {};
+    const size_t field = loadLe16(chunk.data());
+    if (field == 0 || field > chunk.size() - kImfLengthFieldBytes)
+        return {};
+    return chunk.subspan(kImfLengthFieldBytes + field);
+}
+
+std::string songName(std::span<const uint8_t> chunk) {
+    constexpr size_t kNameAt = 2;   // after a u16 the block starts with
+    constexpr size_t kMaxName = 16; // the game's own are 8 letters at most
+    auto block = nameBlockOf(chunk);
+    // A chunk without a length field may hold nothing but its name block.
+    if (block.empty() && chunk.size() >= kNameAt && loadLe16(chunk.data()) == 0)
+        block = chunk;
+    std::string name;
+    for (size_t i = kNameAt; i < block.size() && i <= kNameAt + kMaxName; ++i) {
+        const char c = char(block[i]);
+        if (c == 0)
+            return name.size() >= 2 ? name : std::string{};
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-')
+            return {};
+        name += c;
+    }
+    return {};
+}
 
 bool isSongChunk(std::span<const uint8_t> audiot, uint64_t start, int64_t length) {
     if (length < int64_t(kMinSongChunkBytes) || start > audiot.size())
@@ -115,6 +146,7 @@ bool LoadMusic(MusicSet& set, const std::filesystem::path& audiot, Prompter& pro
     }
     set = std::move(*read);
     set.audiotPath = audiot;
+    set.audiohedPath = headPath;
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace zentrik {
@@ -36,9 +37,18 @@ struct MusicSet {
     std::vector<Song> songs;
     bool musicLoaded = false;
     std::filesystem::path audiotPath;
+    std::filesystem::path audiohedPath;
 
     int songCount() const { return int(songs.size()); }
 };
+
+// The block after a song's music that names it ("CORNER", "WARMARCH", ...): everything after
+// the IMF data of a chunk with a length field; a chunk without one (field 0) has none.
+std::span<const uint8_t> nameBlockOf(std::span<const uint8_t> chunk);
+// The song's name from its name block (a word after the block's first two bytes, ended by a
+// zero byte), or empty. Chunks without a length field that hold nothing but a name block (the
+// shareware episode's missing songs) are named too.
+std::string songName(std::span<const uint8_t> chunk);
 
 // The song test of the chunk at [start, start + length) of the audio file. The values it reads
 // may run past the chunk into the next one, but never past the file.

@@ -4,11 +4,13 @@
 #include "pagefile/Wav.h"
 
 #include <algorithm>
+#include <string>
 
 namespace zentrik {
 
 namespace {
 constexpr uint8_t kSilentSample = 128;
+constexpr const char* kFileError = "File error";
 constexpr const char* kTooManySounds = "Too many sounds! A VSWAP file holds at most 1024.";
 } // namespace
 
@@ -29,16 +31,37 @@ int removeSound(SoundSet& set, int current) {
     return std::max(0, std::min(current, set.count() - 1));
 }
 
-bool importSound(SoundSet& set, int current, std::span<const uint8_t> wavFile, int rate,
+bool importSound(SoundSet& set, int current, std::span<const uint8_t> soundFile, int rate,
                  Prompter& prompter) {
-    auto wav = readWav(wavFile);
-    if (!wav) {
-        prompter.message(wav.error().text, wav.error().caption, MessageIcon::Exclamation);
+    // A data chunk that claims more than the file holds: say so before anything changes.
+    const DataExtent extent = soundDataExtent(soundFile);
+    if (extent.truncated()) {
+        const std::string text = "The file ends after " + std::to_string(extent.held) + " of " +
+                                 std::to_string(extent.claimed) + " bytes";
+        if (extent.held == 0) {
+            prompter.message(text + ".\nIt holds no samples, so the sound is left as it was.",
+                             kFileError, MessageIcon::Exclamation);
+            return false;
+        }
+        if (prompter.ask(text + ".\nImport the samples it holds?", "Sound file cut short!",
+                         Buttons::YesNo, MessageIcon::Question) != Answer::Yes)
+            return false;
+    }
+    auto decoded = decodeSoundFile(soundFile);
+    if (!decoded) {
+        prompter.message(decoded.error().text, decoded.error().caption, MessageIcon::Exclamation);
         return false;
     }
-    auto samples = convertWav(*wav, rate, prompter);
+    auto samples = convertSound(*decoded, rate, prompter);
     if (!samples)
         return false;
+    // An empty sound would replace the old one by nothing and be saved so.
+    if (samples->empty()) {
+        prompter.message("The file gives no samples at " + std::to_string(rate) +
+                             " Hz, so the sound is left as it was.",
+                         kFileError, MessageIcon::Exclamation);
+        return false;
+    }
     Sound sound = Sound::fromSamples(std::move(*samples));
     if (set.sounds.empty())
         set.sounds.push_back(std::move(sound));

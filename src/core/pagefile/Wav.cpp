@@ -2,6 +2,7 @@
 
 #include "io/ByteReader.h"
 #include "io/ByteWriter.h"
+#include "pagefile/Resample.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,35 +17,12 @@ constexpr const char* kFileError = "File error";
 constexpr uint16_t kMono = 1;
 constexpr uint16_t kBits8 = 8;
 constexpr uint16_t kBits16 = 16;
+constexpr uint16_t kBits24 = 24;
+constexpr uint16_t kBits32 = 32;
 constexpr int kSilence = 128;
 
 bool tagIs(std::span<const uint8_t> bytes, size_t at, const char* tag) {
     return bytes.size() >= at + 4 && std::memcmp(bytes.data() + at, tag, 4) == 0;
-}
-
-constexpr uint16_t kBits24 = 24;
-constexpr uint16_t kBits32 = 32;
-
-// The first channel's sample of frame j, centred on 0: 8-bit data as it is, deeper data at
-// the scale of 16 bits; 0 outside the data.
-int sampleAt(const WavData& w, int64_t j, int64_t frames) {
-    if (j < 0 || j >= frames)
-        return 0;
-    const size_t at = size_t(j) * w.blockAlign;
-    const size_t bytes = w.bits / 8u;
-    if (at >= w.data.size() || bytes > w.data.size() - at)
-        return 0;
-    const uint8_t* p = w.data.data() + at;
-    switch (w.bits) {
-    case kBits8:
-        return int(p[0]) - kSilence;
-    case kBits16:
-        return int16_t(loadLe16(p));
-    case kBits24:
-        return int16_t(p[1] | (p[2] << 8)); // the top two bytes of the three
-    default:
-        return int16_t(loadLe16(p + 2)); // 32 bits: the top two bytes of the four
-    }
 }
 
 } // namespace
@@ -108,33 +86,31 @@ Result<WavData> readWav(std::span<const uint8_t> file) {
     }
 }
 
-std::optional<std::vector<uint8_t>> convertWav(const WavData& wav, int rate, Prompter& prompter) {
-    const int64_t frames = int64_t(wav.data.size() / wav.blockAlign);
-    const int64_t length = frames * rate / int64_t(wav.rate);
-    int64_t produced = length;
+std::optional<std::vector<uint8_t>> convertSound(const DecodedSound& sound, int rate,
+                                                 Prompter& prompter) {
+    if (sound.rate <= 0 || rate <= 0)
+        return std::vector<uint8_t>{};
+    const int64_t length = int64_t(sound.mono.size()) * rate / sound.rate;
+    std::span<const float> in = sound.mono;
     if (length > int64_t(kMaxSoundLength)) {
         const Answer a = prompter.ask("This wave file will result in a sound bigger than 64K!\nDo "
                                       "you want it to be cut at 64K or do you want to cancel ?",
                                       "Sound too long!", Buttons::OkCancel, MessageIcon::Question);
         if (a != Answer::Ok)
             return std::nullopt;
-        produced = int64_t(kMaxSoundLength);
+        // Only the frames that make the first 64K, with a margin for the filter's reach.
+        constexpr int64_t kMargin = 256;
+        const int64_t need = (int64_t(kMaxSoundLength) + kMargin) * sound.rate / rate;
+        in = in.first(size_t(std::min<int64_t>(need, int64_t(in.size()))));
     }
-    std::vector<uint8_t> out(static_cast<size_t>(produced));
-    for (int64_t i = 0; i < produced; ++i) {
-        const double t = double(frames) * double(i) / double(length);
-        const int64_t k = int64_t(t);
-        const double f = t - double(k);
-        const double v = sampleAt(wav, k - 1, frames) * f * (f - 1) / 2 -
-                         (f * f - 1) * sampleAt(wav, k, frames) +
-                         sampleAt(wav, k + 1, frames) * f * (f + 1) / 2;
-        int value = int(std::trunc(v));
-        if (wav.bits != kBits8)
-            value >>= 8;
-        // The interpolation overshoots on sharp edges; clamping keeps a loud peak from
-        // wrapping round into a full-scale click.
-        value = std::clamp(value, -kSilence, kSilence - 1);
-        out[size_t(i)] = uint8_t(value + kSilence);
+    std::vector<float> resampled = resampleMono(in, sound.rate, rate);
+    resampled.resize(std::min(resampled.size(), kMaxSoundLength));
+    std::vector<uint8_t> out(resampled.size());
+    for (size_t i = 0; i < out.size(); ++i) {
+        // Full scale is 128 steps either way; louder peaks are clamped, never wrapped round
+        // into a full-scale click.
+        const long v = std::lround(double(resampled[i]) * kSilence);
+        out[i] = uint8_t(std::clamp<long>(v, -kSilence, kSilence - 1) + kSilence);
     }
     return out;
 }

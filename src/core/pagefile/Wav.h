@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pagefile/SoundFile.h"
 #include "platform/Prompter.h"
 #include "Result.h"
 
@@ -25,7 +26,8 @@ inline constexpr size_t kMaxSoundLength = 65535;
 
 std::vector<uint8_t> wavImage(std::span<const uint8_t> samples, int rate);
 
-// A PCM WAV file as read: the "fmt " fields and the data chunk's bytes.
+// A PCM WAV file as read (the player takes the program's own images): the "fmt " fields and
+// the data chunk's bytes.
 struct WavData {
     uint16_t formatTag = 0;
     uint16_t channels = 0;
@@ -39,10 +41,11 @@ struct WavData {
 // "File error".
 Result<WavData> readWav(std::span<const uint8_t> file);
 
-// Resamples the first channel to `rate` by quadratic interpolation into 8-bit unsigned samples,
-// clamped to the sample range. A result longer than 65535 samples asks whether to cut it;
-// nothing comes back when the user cancels.
-std::optional<std::vector<uint8_t>> convertWav(const WavData& wav, int rate, Prompter& prompter);
+// Turns a decoded sound into the game's 8-bit unsigned samples at `rate`, resampled without
+// aliasing. A result longer than 65535 samples asks whether to cut it; nothing comes back when
+// the user cancels.
+std::optional<std::vector<uint8_t>> convertSound(const DecodedSound& sound, int rate,
+                                                 Prompter& prompter);
 
 // The sample-rate field: 4000..44100 accepted, anything else refused with its message.
 std::optional<int> checkSampleRate(const std::string& text, Prompter& prompter);

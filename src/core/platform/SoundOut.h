@@ -13,6 +13,8 @@ public:
     virtual ~SoundOut() = default;
     virtual void play(std::vector<uint8_t> wavImage) = 0;
     virtual void stop() = 0;
+    // Whether anything can be heard (the page says so when not).
+    virtual bool hasDevice() const { return true; }
 };
 
 // Plays nothing; keeps what it was asked to play.
@@ -20,9 +22,11 @@ class RecordingSoundOut : public SoundOut {
 public:
     void play(std::vector<uint8_t> wavImage) override { played.push_back(std::move(wavImage)); }
     void stop() override { ++stops; }
+    bool hasDevice() const override { return device; }
 
     std::vector<std::vector<uint8_t>> played;
     int stops = 0;
+    bool device = true;
 };
 
 } // namespace zentrik

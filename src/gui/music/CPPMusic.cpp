@@ -84,7 +84,7 @@ void CPPMusic::bindPlayer() {
 }
 
 std::filesystem::path CPPMusic::folder() const {
-    return imfFolder.empty() ? std::filesystem::current_path() : imfFolder;
+    return imfFolder.empty() ? userCacheFolder() : imfFolder;
 }
 
 void CPPMusic::play() {
@@ -132,6 +132,7 @@ void CPPMusic::songReplaced() {
     });
     m_songText->setText(QString::fromStdString(m_page->songCounterText()));
     m_chunkText->setText(QString::fromStdString(m_page->chunkText()));
+    m_songName->setText(QString::fromStdString(m_doc.songNameOf(m_doc.songIndex().value_or(-1))));
     m_lengthText->setText(QString::fromStdString(m_doc.songLengthLine()));
     m_noteLength->setText(QStringLiteral("Note length: 0"));
     m_noteTime->setText(QStringLiteral("Note time: 0"));

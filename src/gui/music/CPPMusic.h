@@ -40,7 +40,7 @@ public:
     MusicChEdit* roll() const { return m_roll; }
     CPPMusicGZ* cellPanel() const { return m_gz; }
     CPPMusicPercussion* percussionPanel() const { return m_percussion; }
-    // Where "Update IMF" writes test.imf; empty: the current folder.
+    // Where "Update IMF" writes test.imf; empty: the per-user cache folder.
     std::filesystem::path imfFolder;
     // The player's end report, handed over from its thread with the start it belongs to.
     void songEnded(uint64_t start);
@@ -52,6 +52,7 @@ public:
     void updateImf();
     void renderWav();
     void exportImf();
+    void importSong();
     void undo();
     void redo();
 
@@ -106,6 +107,8 @@ private:
     QPushButton* m_update = nullptr;
     QPushButton* m_render = nullptr;
     QPushButton* m_export = nullptr;
+    QPushButton* m_import = nullptr;
+    QLabel* m_songName = nullptr;
     QLabel* m_hint = nullptr;
     QLabel* m_edgeTime = nullptr;
     QLabel* m_noteLength = nullptr;

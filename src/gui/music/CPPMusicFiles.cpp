@@ -1,4 +1,5 @@
-// The music page's file commands: rendering the song to a WAV file and exporting its IMF data.
+// The music page's file commands: rendering the song to a WAV file, exporting its IMF data
+// and importing a song file into the selected slot.
 #include "music/CPPMusic.h"
 
 #include "io/SafeFile.h"
@@ -9,7 +10,10 @@ namespace zentrik::gui {
 namespace {
 
 constexpr const char* kWaveFilter = "WAV files (*.wav)|*.wav|All files (*.*)|*.*||";
-constexpr const char* kImfFilter = "IMF files (*.imf)|*.imf|All files (*.*)|*.*||";
+constexpr const char* kImfFilter =
+    "IMF files (*.imf)|*.imf|WLF files (*.wlf)|*.wlf|All files (*.*)|*.*||";
+constexpr const char* kSongFilter = "Songs (*.imf *.wlf)|*.imf;*.wlf|IMF files (*.imf)|*.imf|WLF "
+                                    "files (*.wlf)|*.wlf|All files (*.*)|*.*||";
 
 bool needSong(const MusicDocument& doc, Prompter& prompter) {
     if (doc.songIndex())
@@ -74,9 +78,29 @@ void CPPMusic::exportImf() {
     if (!needSong(m_doc, m_prompter))
         return;
     const auto path =
-        m_prompter.saveFile({"Export IMF...", kImfFilter, "imf", defaultName(m_doc, ".imf")});
+        m_prompter.saveFile({"Export song...", kImfFilter, "imf", defaultName(m_doc, ".imf")});
     if (path)
         writeFile(*path, m_doc.songBytes(), m_prompter);
+}
+
+void CPPMusic::importSong() {
+    if (!needSong(m_doc, m_prompter))
+        return;
+    if (m_page->unappliedEdits() &&
+        m_prompter.ask("The notes of this song were changed since the last \"Update IMF\".\n"
+                       "Replace the song anyway?",
+                       "Changes unsaved!", Buttons::YesNo, MessageIcon::Question) != Answer::Yes)
+        return;
+    const auto path = m_prompter.openFile({"Import song...", kSongFilter, "imf", ""});
+    if (!path)
+        return;
+    auto bytes = readWholeFile(*path);
+    if (!bytes) {
+        m_prompter.message(bytes.error().text, bytes.error().caption, MessageIcon::Exclamation);
+        return;
+    }
+    m_doc.importSong(*m_doc.songIndex(), *bytes, *path, m_prompter);
+    showPlayState();
 }
 
 } // namespace zentrik::gui

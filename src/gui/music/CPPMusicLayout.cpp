@@ -76,6 +76,9 @@ QWidget* CPPMusic::buildMusicPanel() {
     for (QToolButton* b : {m_play, m_pause, m_stop})
         transport->addWidget(b);
     transport->addStretch(1);
+    // The song's own name from its name block ("CORNER"), where it has one.
+    m_songName = named(new QLabel(box), "SongName");
+    transport->addWidget(m_songName);
     grid->addLayout(transport, 0, 0, 1, 2);
 
     m_songBar = horizontalBar(box, "SongBar");
@@ -112,12 +115,16 @@ QWidget* CPPMusic::buildMusicPanel() {
 
     m_update = named(new QPushButton(QStringLiteral("Update IMF"), box), "UpdateIMF");
     m_render = named(new QPushButton(QStringLiteral("Render to WAV..."), box), "RenderWav");
-    m_export = named(new QPushButton(QStringLiteral("Export IMF..."), box), "ExportImf");
+    m_export = named(new QPushButton(QStringLiteral("Export song..."), box), "ExportImf");
+    m_import = named(new QPushButton(QStringLiteral("Import song..."), box), "ImportSong");
+    m_import->setToolTip(QStringLiteral("Replaces the selected song by an IMF or WLF file (its "
+                                        "name block stays); \"Save music\" writes it"));
     m_render->setToolTip(QStringLiteral("Renders the song as it sounds now (solo and mutes "
                                         "included) to a WAV file"));
     grid->addWidget(m_update, 9, 0, 1, 2);
     grid->addWidget(m_render, 10, 0);
     grid->addWidget(m_export, 10, 1);
+    grid->addWidget(m_import, 11, 0);
     return box;
 }
 
@@ -170,6 +177,7 @@ void CPPMusic::connectControls() {
     connect(m_update, &QPushButton::clicked, this, &CPPMusic::updateImf);
     connect(m_render, &QPushButton::clicked, this, &CPPMusic::renderWav);
     connect(m_export, &QPushButton::clicked, this, &CPPMusic::exportImf);
+    connect(m_import, &QPushButton::clicked, this, &CPPMusic::importSong);
     connect(m_hBar, &QScrollBar::valueChanged, m_roll, &MusicChEdit::setHScroll);
     connect(m_vBar, &QScrollBar::valueChanged, m_roll, &MusicChEdit::setVScroll);
     connect(m_roll, &MusicChEdit::viewChanged, this, &CPPMusic::showView);

@@ -4,12 +4,19 @@
 
 #include <QWidget>
 
+#include <memory>
 #include <optional>
+#include <string>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QScrollBar;
+
+namespace zentrik {
+class SoundNames;
+}
 
 namespace zentrik::gui {
 
@@ -22,6 +29,7 @@ class CProp13Sounds : public QWidget {
     Q_OBJECT
 public:
     CProp13Sounds(AppContext& context, QWidget* parent);
+    ~CProp13Sounds() override;
 
     int current() const { return m_current; }
     void showSound(int index);
@@ -41,10 +49,21 @@ public:
     void removeSound();
     void exportSound();
     void importSound();
+    // Import, insert and remove are undo steps of the sounds' history.
+    void undo();
+    void redo();
+    QString rateWarningText() const;
+    // The game's name for a sound ("HALTSND"), empty for other games and unknown numbers.
+    std::string soundName(int index) const;
+    QListWidget* soundList() const { return m_list; }
+    bool noDeviceShown() const;
 
 private:
     void refresh();
     void scrolled(int value);
+    UndoHistory& history();
+    void rebuildList();
+    void stepped(std::optional<int> focus);
 
     PixelData& m_data;
     int m_current = 0;
@@ -57,6 +76,12 @@ private:
     QLineEdit* m_rateField;
     QCheckBox* m_playOnScroll;
     SoundEditCtrl* m_wave;
+    QLabel* m_rateWarning;
+    QLabel* m_noDevice;
+    QLabel* m_name;
+    QListWidget* m_list;
+    std::unique_ptr<SoundNames> m_names;
+    bool m_listStale = true;
 };
 
 } // namespace zentrik::gui

@@ -38,6 +38,10 @@ void QtSoundOut::play(std::vector<uint8_t> wavImage) {
     m_buffers[size_t(slot)] = std::move(buffer);
 }
 
+bool QtSoundOut::hasDevice() const {
+    return !QMediaDevices::defaultAudioOutput().isNull();
+}
+
 void QtSoundOut::stop() {
     if (m_sink)
         m_sink->stop();

@@ -22,6 +22,7 @@ public:
 
     void play(std::vector<uint8_t> wavImage) override;
     void stop() override;
+    bool hasDevice() const override;
 
 private:
     std::unique_ptr<QAudioSink> m_sink;

@@ -91,6 +91,7 @@ struct FakeIO : LoadAllIO {
         return step(
             std::string("save vga") + (parts.graphics ? " g" : "") + (parts.fonts ? " f" : ""), d);
     }
+    bool saveMusic(const fs::path& d, const fs::path&) override { return step("save music", d); }
 };
 
 LoadAllNames wl6Names(const fs::path& folder) {
@@ -121,12 +122,13 @@ TEST(LoadAllSession, LoadsInOrderGoesOnAfterAFailureAndWritesOnlyWhatItLoaded) {
     EXPECT_EQ(io.calls, (Names{"save maps GAMEMAPS.WL6", "save page w d VSWAP.WL6",
                                "save vga f VGAGRAPH.WL6"}));
 
-    // Save all: flagged sets only; a later single load of walls takes them out of the session.
+    // Save all: flagged sets only, changed songs among them; a later single load of walls
+    // takes them out of the session.
     io.calls.clear();
-    io.modified = {DataSet::Walls, DataSet::Sprites, DataSet::Sounds};
+    io.modified = {DataSet::Walls, DataSet::Sprites, DataSet::Sounds, DataSet::Music};
     session.release(DataSet::Walls);
     session.saveAll(io);
-    EXPECT_EQ(io.calls, (Names{"save page d VSWAP.WL6"}));
+    EXPECT_EQ(io.calls, (Names{"save page d VSWAP.WL6", "save music AUDIOT.WL6"}));
 }
 
 TEST(LoadAllSession, NeverWritesToAnEmptyNameOrTheFolderItself) {

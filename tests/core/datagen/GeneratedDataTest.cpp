@@ -5,6 +5,7 @@
 #include "maps/MapArchiveReader.h"
 #include "TestSupport.h"
 #include "world/BuiltinResources.h"
+#include "world/SoundNames.h"
 #include "world/SymbolSet.h"
 
 #include <gtest/gtest.h>
@@ -205,6 +206,34 @@ TEST(BuiltinResources, StartupLevelUsesNamedValuesAndOneStart) {
     ASSERT_EQ(kStartupTextScreen.size(), 4000u);
     for (size_t i = 1; i < kStartupTextScreen.size(); i += 2)
         EXPECT_NE(kStartupTextScreen[i], 0) << "cell " << i / 2 << " has no colour";
+}
+
+TEST(SoundNames, EachGameNamesItsOwnSoundsOnly) {
+    const SoundNames names = SoundNames::load(kDataDir);
+    struct Case {
+        const char* game;
+        int sound;
+        const char* name; // empty: the game has no such sound
+    };
+    const Case cases[] = {
+        {"WL6", 0, "HALTSND"},
+        {"wl6", 45, "ROSESND"},
+        {"WL6", 46, ""},
+        {"WL1", 15, "PUSHWALLSND"},
+        {"WL1", 16, ""},
+        {"WL1", 32, "YEAHSND"},
+        {"SOD", 8, "BOSSFIRESND"},
+        {"SOD", 39, "GETSPEARSND"},
+        {"SOD", 40, ""},
+        {"SDM", 1, ""},
+        {"SDM", 38, "GETGATLINGSND"},
+        {"OZ6", 0, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(names.nameOf(c.game, c.sound), c.name) << c.game << " " << c.sound;
+    // 46 + 40 sounds, of which the shareware episode has 20 and the Spear demo 25.
+    EXPECT_EQ(names.size(), 46u + 20u + 40u + 25u);
+    EXPECT_EQ(suffixOf("dir/VSWAP.wl1"), "WL1");
 }
 
 } // namespace

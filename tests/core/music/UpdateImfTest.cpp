@@ -113,6 +113,10 @@ TEST(UpdateImf, EveryShareWareSongRebuildsToTheSameModel) {
         for (const auto& n : before.notes)
             noteCount += n.size();
         EXPECT_GT(noteCount, 0u) << s;
+        const auto oldBlock = nameBlockOf(doc.songBytes());
+        const std::vector<uint8_t> block(oldBlock.begin(), oldBlock.end());
+        const std::string name = doc.songNameOf(s);
+        EXPECT_FALSE(name.empty()) << s;
         ASSERT_TRUE(doc.UpdateIMF(prompter, dir.path())) << s;
         const SongModel& after = doc.model();
         EXPECT_EQ(after.songLength, before.songLength) << s;
@@ -129,6 +133,10 @@ TEST(UpdateImf, EveryShareWareSongRebuildsToTheSameModel) {
         const auto file = readBytes(dir / "test.imf");
         EXPECT_TRUE(
             std::equal(file.begin(), file.end(), doc.songBytes().begin(), doc.songBytes().end()));
-        EXPECT_EQ(loadLe16(file.data()), file.size() - 2);
+        // The name block after the music stays (it was once dropped: 7114 -> 6878 bytes).
+        ASSERT_EQ(loadLe16(file.data()) + 2 + block.size(), file.size());
+        EXPECT_TRUE(std::equal(block.begin(), block.end(), file.end() - ptrdiff_t(block.size())));
+        EXPECT_EQ(doc.songNameOf(s), name);
+        EXPECT_EQ(doc.musicSet().songs[size_t(s)].bytes().size(), file.size());
     }
 }
