@@ -20,6 +20,7 @@ class AboutBox;
 class LoadAllCommand;
 class PageFileCommands;
 class MainToolbar;
+class SaveCommandLights;
 class SidePanel;
 class TooltipGate;
 
@@ -42,6 +43,7 @@ public:
     LoadAllCommand* loadAllCommand() const { return m_loadAll; }
     MainToolbar* toolbar() const { return m_toolbar; }
     SidePanel* sidePanel() const { return m_sidePanel; }
+    const SaveCommandLights& saveLights() const { return *m_lights; }
     // The page of that class ("CProp5Textures"), wherever it is nested.
     QWidget* page(const QString& pageClass) const;
     // The about box while it is open.
@@ -83,6 +85,7 @@ private:
     LoadAllCommand* m_loadAll = nullptr;
     SidePanel* m_sidePanel = nullptr;
     TooltipGate* m_tooltips = nullptr;
+    std::unique_ptr<SaveCommandLights> m_lights;
     QPointer<AboutBox> m_about;
     Connection m_saveAllWatch; // title marker and "Save all" follow the workspace
     QPoint m_goTo3D;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Signal.h"
+#include "context/Pens.h"
 
 #include <QFrame>
 
@@ -12,8 +13,6 @@ class QVBoxLayout;
 namespace zentrik::gui {
 
 class AppContext;
-// What an empty pen or map slot (value 0 without a name) is called everywhere.
-inline constexpr const char* kEmptySlotLabel = "0 --- Nothing ---";
 class PixelPicture;
 
 // The panel beside the tabs: for each pen its wall, object and floor with picture and name,
@@ -56,6 +55,8 @@ private:
         quint16 value = 0;
         bool set = false; // still "Nothing" until a value was given
     };
+    // "Walls", "Floors" or "Objects": the plane the map's pens draw on (or the flats).
+    void showCaption();
     void addField(Field& f, const QString& title, bool object, QVBoxLayout* layout);
     void showField(Field& f, quint16 value);
     void drawPicture(Field& f);
