@@ -261,6 +261,15 @@ TEST_F(World3DPage, ThePlayerStartAndTheCellInUseAreAlwaysAtHand) {
     home->trigger();
     EXPECT_EQ(pose().y, 57 * 65536 + 32768);
 
+    // The view fills the page, 600:375, never below the frame's own size.
+    WinWolfCtrl* view = page->view();
+    EXPECT_GE(view->minimumWidth(), kViewWidth);
+    EXPECT_GE(view->minimumHeight(), kViewHeight);
+    view->resize(860, 840);
+    EXPECT_EQ(view->toFrame(QPoint(1, 420)), QPoint(0, 187)); // the left edge is the frame's
+    EXPECT_EQ(view->toFrame(QPoint(859, 420)).x(), kViewWidth - 1);
+    EXPECT_EQ(view->toFrame(QPoint(430, 150)), QPoint(-1, -1)); // above the picture
+
     // A new set of the same level number starts on its player start again.
     emit context.messages.goTo3D(40, 20);
     prompter.expectPath((dir.path() / "GAMEMAPS.WL1").string());
