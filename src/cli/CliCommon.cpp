@@ -42,6 +42,21 @@ std::string jsonText(const std::string& s) {
     return out + "\"";
 }
 
+std::string escapedText(const std::string& s) {
+    std::string out;
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\')
+            out += '\\', out += char(c);
+        else if (c < 0x20 || c >= 0x7F) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+        } else
+            out += char(c);
+    }
+    return out;
+}
+
 std::optional<int> numberArg(const std::string& text, int max) {
     if (text.empty() || text.size() > 8)
         return std::nullopt;

@@ -22,6 +22,9 @@ std::filesystem::path programDir();
 // be read is reported as "Cannot Open".
 std::optional<GamePalette> paletteArg(Context& c);
 
+// A text for plain output: quote and backslash escaped, every byte that is not printable ASCII
+// written as \xNN, so that names read from game files cannot break a UTF-8 reader.
+std::string escapedText(const std::string& s);
 // A JSON string literal of s, every byte outside printable ASCII escaped.
 std::string jsonText(const std::string& s);
 

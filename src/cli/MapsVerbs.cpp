@@ -135,8 +135,8 @@ int info(Context& c) {
                   << ",\"width\":" << l.header.width << ",\"height\":" << l.header.height
                   << ",\"planes\":[";
         else
-            c.out << i << " \"" << l.header.nameText() << "\" " << l.header.width << "x"
-                  << l.header.height << "\n";
+            c.out << i << " \"" << escapedText(l.header.nameText()) << "\" " << l.header.width
+                  << "x" << l.header.height << "\n";
         for (int p = 0; p < planes; ++p) {
             const std::string sha = Sha256().hex(planeBytes(l.planes[size_t(p)]));
             const unsigned length = l.header.planeLength[size_t(p)];

@@ -90,6 +90,32 @@ TEST(CliArchives, MapsSaveAndReloadGiveTheSamePlanes) {
     EXPECT_NE(cut.err.find("Map 10: its header lies outside the map file"), std::string::npos);
 }
 
+// A level name that is not text comes out escaped; a file of noise is no map file.
+TEST(CliArchives, MapsInfoEscapesNamesAndRefusesNoise) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    Shareware s;
+    auto maps = readBytes(s.dir / "GAMEMAPS.WL1");
+    const auto head = readBytes(s.dir / "MAPHEAD.WL1");
+    const size_t level0 = size_t(head[2] | head[3] << 8 | head[4] << 16 | head[5] << 24);
+    const uint8_t name[] = {'W', 0xE9, '"', '\\', 0};
+    std::copy(std::begin(name), std::end(name), maps.begin() + long(level0 + 22));
+    writeBytes(s.dir / "GAMEMAPS.WL1", maps);
+    const auto r = s.run("maps info " + q(s.dir / "GAMEMAPS.WL1"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("0 \"W\\xE9\\\"\\\\\" 64x64"), std::string::npos) << r.out;
+
+    std::vector<uint8_t> noise(maps.size());
+    for (size_t i = 0; i < noise.size(); ++i)
+        noise[i] = uint8_t(i * 7919 + (i >> 5) * 31);
+    writeBytes(s.dir / "GAMEMAPS.WL1", noise);
+    const auto bad = s.run("maps info " + q(s.dir / "GAMEMAPS.WL1"));
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("GAMEMAPS.WL1 is not a map file: it does not start with the TED5v1.0"),
+              std::string::npos)
+        << bad.err;
+    EXPECT_TRUE(bad.out.empty()) << bad.out;
+}
+
 TEST(CliArchives, GraphicsSaveAllDescribesTheSameArchive) {
     ZENTRIK_REQUIRE_GAMEDATA();
     Shareware s;

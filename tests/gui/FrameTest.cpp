@@ -3,6 +3,7 @@
 #include "window/MainToolbar.h"
 #include "window/SidePanel.h"
 #include "window/TooltipGate.h"
+#include "window/UnsavedSets.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -231,7 +232,7 @@ TEST_F(MainWindowTest, UnsavedChangesAskAndOnlyNoCloses) {
     EXPECT_FALSE(w.close());
     EXPECT_TRUE(w.isVisible());
     ASSERT_EQ(prompter.questions.size(), 1u);
-    EXPECT_EQ(prompter.questions[0].text, "Do you want to save your changes ?");
+    EXPECT_EQ(prompter.questions[0].text, "Do you want to save your changes ?\n\nWalls");
     EXPECT_EQ(prompter.questions[0].caption, "Changes unsaved!");
     // Yes saves nothing, not even the settings.
     EXPECT_FALSE(fs::exists(program / "Zentrik.ini"));
@@ -245,6 +246,54 @@ TEST_F(MainWindowTest, UnsavedChangesAskAndOnlyNoCloses) {
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(prompter.questions.size(), 3u);
     EXPECT_TRUE(fs::exists(program / "Zentrik.ini"));
+}
+
+// The question lists what is unsaved; after Yes exactly those sets' save commands are lit, and
+// the marks follow the undo history back to the saved state.
+TEST_F(MainWindowTest, TheCloseQuestionNamesTheUnsavedSetsAndLightsTheirSaveCommands) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    CZentrikDlg& w = start();
+    Workspace& ws = context->workspace;
+    TempDir data;
+    data.copyGameFile("wl1/MAPHEAD.WL1");
+    ASSERT_TRUE(ws.loadMaps(MapFileName::split(data.copyGameFile("wl1/GAMEMAPS.WL1"))));
+    for (int level : {0, 2, 5}) {
+        ws.levelEditor().setCurrentMap(level);
+        ws.editLevel([&] { ws.levels().current()->planes[0][100] ^= 1; });
+    }
+    ws.markEdited(DataSet::Walls);
+    EXPECT_TRUE(w.windowTitle().endsWith(" *"));
+
+    prompter.expectQuestion(Answer::Yes);
+    EXPECT_FALSE(w.close());
+    ASSERT_EQ(prompter.questions.size(), 1u);
+    EXPECT_EQ(prompter.questions[0].text,
+              "Do you want to save your changes ?\n\nMaps (3 levels), Walls");
+    MainToolbar& bar = *w.toolbar();
+    const SaveCommandLights& lights = w.saveLights();
+    EXPECT_TRUE(lights.isLit(bar.action(Command::SaveMaps)));
+    EXPECT_TRUE(lights.isLit(bar.action(Command::SaveWalls)));
+    for (Command c : {Command::SaveSprites, Command::SaveSounds, Command::SaveVgaGraph,
+                      Command::LoadMaps, Command::SaveAll})
+        EXPECT_FALSE(lights.isLit(bar.action(c))) << int(c);
+
+    // Undoing back to the saved state clears the maps' mark, the light and (with the walls
+    // saved) the title's star.
+    for (int i = 0; i < 3; ++i)
+        ws.undo(DataSet::Maps);
+    EXPECT_FALSE(ws.isModified(DataSet::Maps));
+    EXPECT_FALSE(lights.isLit(bar.action(Command::SaveMaps)));
+    EXPECT_TRUE(lights.isLit(bar.action(Command::SaveWalls)));
+    ws.markSaved(DataSet::Walls);
+    EXPECT_FALSE(lights.isLit(bar.action(Command::SaveWalls)));
+    EXPECT_FALSE(w.windowTitle().endsWith(" *"));
+    ws.redo(DataSet::Maps);
+    EXPECT_TRUE(w.windowTitle().endsWith(" *"));
+    prompter.expectQuestion(Answer::Cancel);
+    EXPECT_FALSE(w.close());
+    EXPECT_EQ(prompter.questions[1].text, "Do you want to save your changes ?\n\nMaps (1 level)");
+    prompter.expectQuestion(Answer::No);
+    EXPECT_TRUE(w.close());
 }
 
 TEST_F(MainWindowTest, StdPathIsTheCurrentFolderAtStartAndAfterEachChoice) {

@@ -34,8 +34,22 @@ TEST_F(MapPage, ARightClickStrokeEndsAndOpensNoMenuOverADrawingTool) {
     EXPECT_TRUE(page->history().canUndo()) << "the stroke was closed as one step";
     QTest::mouseRelease(map, Qt::RightButton, {}, cell);
 
-    // The Pipette draws nothing: there the menu is offered, and it ends the button too.
+    // The Pipette picks with the right button: no menu there either, and the next click is
+    // not swallowed.
     page->action("modePipette")->trigger();
+    rightClickWithMenu();
+    EXPECT_FALSE(page->windowMenu()->isVisible());
+    QTest::mouseRelease(map, Qt::RightButton, {}, cell);
+    EXPECT_EQ(page->tools().right.wall, 9);
+    setPen(true, {0, 0, 0});
+    QTest::mouseMove(map, at(11, 11));
+    QTest::mousePress(map, Qt::LeftButton, {}, at(11, 11));
+    QTest::mouseRelease(map, Qt::LeftButton, {}, at(11, 11));
+    EXPECT_EQ(page->tools().left.wall, wall(11, 11));
+
+    // The selection has no right-button use: there the menu is offered, and it ends the
+    // button too.
+    page->action("modeRectSelect")->trigger();
     rightClickWithMenu();
     EXPECT_TRUE(page->windowMenu()->isVisible());
     EXPECT_FALSE(page->tools().buttonHeld());

@@ -131,10 +131,18 @@ TEST_F(World3DPage, AWallPutFromTheViewIsOneUndoStepOfTheMapPage) {
                map.pixel(32 * pitch + 3, 56 * pitch + 3);
     };
     EXPECT_FALSE(same());
+    std::vector<std::pair<QPoint, int>> reported;
+    QObject::connect(&context.messages, &AppMessages::mapCursor,
+                     [&](int x, int y, quint16, quint16 wall) {
+                         reported.push_back({QPoint(x, y), wall});
+                     });
     const QPoint centre = page->view()->rect().center();
     QTest::mousePress(page->view(), Qt::LeftButton, {}, centre);
     QTest::mouseRelease(page->view(), Qt::LeftButton, {}, centre);
     EXPECT_EQ(level().planes[0][size_t(57 * 64 + 32)], 8); // the door became a wall
+    // The side panel's cell line shows the placed cell with its new wall.
+    ASSERT_FALSE(reported.empty());
+    EXPECT_EQ(reported.back(), std::make_pair(QPoint(32, 57), 8));
     EXPECT_TRUE(context.workspace.isModified(DataSet::Maps));
     EXPECT_TRUE(same()) << "the level map shows the new wall like its neighbour";
     ASSERT_TRUE(maps->history().canUndo());
@@ -218,6 +226,56 @@ TEST_F(World3DPage, AMinimapClickPutsTheHiddenPointerOnTheViewer) {
     EXPECT_NE(QPoint(px, py) + QPoint(2, 2), click);
     EXPECT_LE((QCursor::pos() - mini->mapToGlobal(QPoint(px + 2, py + 2))).manhattanLength(), 1);
     QTest::mouseRelease(mini, Qt::LeftButton, {}, click);
+}
+
+} // namespace
+} // namespace zentrik::gui
+
+namespace zentrik::gui {
+namespace {
+
+// "Go to player start" (the button and Home), the viewer reset by a new set, and the cell in
+// use reported after "Goto in 3DEdit" and after a placement.
+TEST_F(World3DPage, ThePlayerStartAndTheCellInUseAreAlwaysAtHand) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    loadShareware();
+    std::vector<QPoint> reported;
+    QObject::connect(&context.messages, &AppMessages::mapCursor,
+                     [&](int x, int y, quint16, quint16) { reported.emplace_back(x, y); });
+    auto* position = page->findChild<QLabel*>("viewerPosition");
+    emit context.messages.goTo3D(40, 20);
+    ASSERT_FALSE(reported.empty());
+    EXPECT_EQ(reported.back(), QPoint(40, 20));
+    EXPECT_TRUE(position->text().startsWith("X: 40.50  Y: 20.50"))
+        << position->text().toStdString();
+
+    page->findChild<QPushButton*>("goToStart")->click();
+    EXPECT_EQ(pose().x, 29 * 65536 + 32768);
+    EXPECT_EQ(pose().y, 57 * 65536 + 32768);
+    EXPECT_EQ(reported.back(), QPoint(29, 57));
+    EXPECT_TRUE(position->text().startsWith("X: 29.50  Y: 57.50"));
+    emit context.messages.goTo3D(40, 20);
+    QAction* home = page->findChild<QAction*>("goToStartKey");
+    ASSERT_NE(home, nullptr);
+    EXPECT_EQ(home->shortcut(), QKeySequence(Qt::Key_Home));
+    home->trigger();
+    EXPECT_EQ(pose().y, 57 * 65536 + 32768);
+
+    // The view fills the page, 600:375, never below the frame's own size.
+    WinWolfCtrl* view = page->view();
+    EXPECT_GE(view->minimumWidth(), kViewWidth);
+    EXPECT_GE(view->minimumHeight(), kViewHeight);
+    view->resize(860, 840);
+    EXPECT_EQ(view->toFrame(QPoint(1, 420)), QPoint(0, 187)); // the left edge is the frame's
+    EXPECT_EQ(view->toFrame(QPoint(859, 420)).x(), kViewWidth - 1);
+    EXPECT_EQ(view->toFrame(QPoint(430, 150)), QPoint(-1, -1)); // above the picture
+
+    // A new set of the same level number starts on its player start again.
+    emit context.messages.goTo3D(40, 20);
+    prompter.expectPath((dir.path() / "GAMEMAPS.WL1").string());
+    ASSERT_TRUE(maps->loadMaps());
+    EXPECT_EQ(pose().x, 29 * 65536 + 32768);
+    EXPECT_EQ(pose().y, 57 * 65536 + 32768);
 }
 
 } // namespace

@@ -133,12 +133,16 @@ void Workspace::markEdited(DataSet set) {
 }
 
 void Workspace::markSaved(DataSet set) {
+    if (set == DataSet::Maps)
+        m_savedLevels.take(m_levels);
     m_edited[idx(set)] = false;
     m_history[idx(set)].markClean(); // announces through refreshModified
     refreshModified(set);
 }
 
 void Workspace::setReplaced(DataSet set) {
+    if (set == DataSet::Maps)
+        m_savedLevels.take(m_levels);
     m_edited[idx(set)] = false;
     m_history[idx(set)].clear();
     notify({set, ChangeKind::Loaded, -1});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DataSet.h"
+#include "app/SavedLevels.h"
 #include "app/Settings.h"
 #include "app/Signal.h"
 #include "app/UndoHistory.h"
@@ -97,6 +98,8 @@ public:
     // --- "Modified": the history's clean mark plus a flag for edits without an undo step ---
     bool isModified(DataSet set) const;
     bool anyModified() const;
+    // How many levels differ from the ones last loaded or saved (the close question says it).
+    int unsavedLevelCount() const { return m_savedLevels.changedLevels(m_levels); }
     // An edit that records no undo step (or one the history cannot hold) was made.
     void markEdited(DataSet set);
     // The set was written (or replaced by a load): the current state is the clean one.
@@ -175,6 +178,7 @@ private:
 
     WorkspaceServices m_services;
     LevelSet m_levels;
+    SavedLevels m_savedLevels;
     LevelSetEditor m_levelEditor;
     MapArchiveFiles m_mapFiles;
     PageFiles m_pageFiles;

@@ -18,6 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// "PATH\nSTEP: REASON", the step in words and the system's reason; a save turns it into a
+// message about the user's file (saveFailure).
 Error failure(const fs::path& path, const char* what) {
     return Error{path.string() + "\n" + what + ": " + std::strerror(errno), "Cannot Write"};
 }
@@ -49,9 +51,9 @@ private:
 Status syncPath(const fs::path& path, int flags) {
     Descriptor fd(::open(path.c_str(), flags | O_CLOEXEC));
     if (fd.get() < 0)
-        return failure(path, "open");
+        return failure(path, "opening the file failed");
     if (::fsync(fd.get()) != 0 && errno != EINVAL) // EINVAL: the file system cannot sync
-        return failure(path, "fsync");
+        return failure(path, "putting the file on the disk failed");
     return {};
 }
 
@@ -60,21 +62,21 @@ public:
     Status write(const fs::path& path, std::span<const uint8_t> bytes) override {
         // A new file, never the one behind the name: a leftover .tmp may share it with a .bak.
         if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-            return failure(path, "remove");
+            return failure(path, "removing an old file failed");
         Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.get() < 0)
-            return failure(path, "open");
+            return failure(path, "creating the file failed");
         size_t done = 0;
         while (done < bytes.size()) {
             const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
-                return failure(path, "write");
+                return failure(path, "writing the file failed");
             done += size_t(n);
         }
         if (!fd.close())
-            return failure(path, "close");
+            return failure(path, "closing the file failed");
         return {};
     }
     Status flush(const fs::path& path) override { return syncPath(path, O_RDONLY); }
@@ -83,17 +85,17 @@ public:
     }
     Status link(const fs::path& from, const fs::path& to) override {
         if (::link(from.c_str(), to.c_str()) != 0)
-            return failure(to, "link");
+            return failure(to, "keeping the old file failed");
         return {};
     }
     Status rename(const fs::path& from, const fs::path& to) override {
         if (::rename(from.c_str(), to.c_str()) != 0)
-            return failure(to, "rename");
+            return failure(to, "renaming failed");
         return {};
     }
     Status remove(const fs::path& path) override {
         if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-            return failure(path, "remove");
+            return failure(path, "removing an old file failed");
         return {};
     }
 };

@@ -3,6 +3,7 @@
 #include "io/FileOps.h"
 
 #include <fstream>
+#include <set>
 #include <system_error>
 
 namespace zentrik {
@@ -11,7 +12,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-BackupBatch* g_batch = nullptr;
+// The targets replaced so far in this run, by absolute path.
+std::set<fs::path>& runRecord() {
+    static std::set<fs::path> record;
+    return record;
+}
+
+void noteReplaced(const fs::path& target) {
+    runRecord().insert(fs::absolute(target));
+}
 
 Result<std::vector<uint8_t>> readPlain(const fs::path& path, uint64_t maxBytes) {
     const Error cannotOpen{path.string(), "Cannot Open"};
@@ -113,9 +122,21 @@ Result<std::vector<uint8_t>> readWholeFile(const fs::path& path, uint64_t maxByt
 }
 
 Status writeWholeFile(const fs::path& path, std::span<const uint8_t> bytes) {
-    if (!fileOps().write(path, bytes))
-        return Error{path.string(), "Cannot Write"};
-    return {};
+    return fileOps().write(path, bytes);
+}
+
+Error saveFailure(const std::vector<fs::path>& targets, const Error& cause) {
+    const size_t lineEnd = cause.text.find('\n');
+    const std::string first = cause.text.substr(0, lineEnd);
+    std::string meant = first;
+    for (const auto& t : targets)
+        if (first.rfind(t.string(), 0) == 0)
+            meant = t.string();
+    const std::string rest = lineEnd == std::string::npos ? "" : cause.text.substr(lineEnd + 1);
+    std::string text = meant + "\nSaving failed";
+    if (!rest.empty())
+        text += ": " + rest;
+    return Error{text, cause.caption};
 }
 
 fs::path tmpPathOf(const fs::path& path) {
@@ -146,7 +167,8 @@ bool finishInterruptedReplacement(const fs::path& target) {
 }
 
 // What a commit needs to go back: per target whether it existed and where its old content is
-// kept meanwhile (NAME.bak, or within a batch NAME.bak.tmp, since NAME.bak holds an older file).
+// kept meanwhile (NAME.bak, or NAME.bak.tmp after the first replacement of the run, since
+// NAME.bak then holds an older file).
 struct FileReplacement::Plan {
     struct Item {
         fs::path target;
@@ -168,7 +190,7 @@ Status FileReplacement::stage(const fs::path& target, std::span<const uint8_t> b
     m_targets.push_back(target);
     if (auto st = writeFlushed(fileOps(), tmpPathOf(target), bytes); !st) {
         abandon();
-        return st;
+        return saveFailure({target}, st.error());
     }
     return {};
 }
@@ -185,7 +207,7 @@ Status FileReplacement::backUp(Plan& plan) {
             return st;
         item.oldCopy = scratch;
         item.oldCopyIsScratch = true;
-        if (g_batch && g_batch->backedUp(item.target))
+        if (replacedInThisRun(item.target))
             continue;
         // Replaces the previous .bak only now that the old file is safely held twice.
         if (auto st = ops.rename(scratch, bakPathOf(item.target)); !st)
@@ -216,12 +238,20 @@ Status FileReplacement::rename(Plan& plan) {
 }
 
 Status FileReplacement::commit() {
+    const std::vector<fs::path> targets = m_targets;
+    Status st = commitSet();
+    if (!st)
+        return saveFailure(targets, st.error());
+    return st;
+}
+
+Status FileReplacement::commitSet() {
     // Every .tmp must still be there before any target is touched.
     for (const auto& t : m_targets) {
         if (!isFile(tmpPathOf(t))) {
             const fs::path missing = tmpPathOf(t);
             abandon();
-            return Error{missing.string(), "Cannot Open"};
+            return Error{missing.string() + "\nthe new file is gone", "Cannot Write"};
         }
     }
     Plan plan;
@@ -235,9 +265,9 @@ Status FileReplacement::commit() {
     for (const auto& item : plan.items) {
         if (item.oldCopyIsScratch)
             ops.remove(item.oldCopy);
-        if (g_batch)
-            g_batch->add(item.target);
     }
+    for (const auto& t : m_targets)
+        noteReplaced(t);
     m_committed = true;
     return {};
 }
@@ -287,24 +317,12 @@ Status replaceFile(const fs::path& target, std::span<const uint8_t> bytes) {
     return r.commit();
 }
 
-BackupBatch::BackupBatch() : m_outer(g_batch) {
-    g_batch = this;
+bool replacedInThisRun(const fs::path& target) {
+    return runRecord().count(fs::absolute(target)) > 0;
 }
 
-BackupBatch::~BackupBatch() {
-    g_batch = m_outer;
-}
-
-BackupBatch* BackupBatch::active() {
-    return g_batch;
-}
-
-bool BackupBatch::backedUp(const fs::path& target) const {
-    return m_backedUp.count(fs::absolute(target)) > 0;
-}
-
-void BackupBatch::add(const fs::path& target) {
-    m_backedUp.insert(fs::absolute(target));
+void forgetReplacementsOfThisRun() {
+    runRecord().clear();
 }
 
 } // namespace zentrik

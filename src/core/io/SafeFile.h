@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -27,7 +26,8 @@ namespace zentrik {
 Result<std::vector<uint8_t>> readWholeFile(const std::filesystem::path& path,
                                            uint64_t maxBytes = 256u * 1024 * 1024);
 
-// Writes bytes to exactly this path (no replacement logic). Failure: Error{path, "Cannot Write"}.
+// Writes bytes to exactly this path (no replacement logic). Failure: Error{"PATH\nSTEP: REASON",
+// "Cannot Write"}.
 Status writeWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
 std::filesystem::path tmpPathOf(const std::filesystem::path& path);
@@ -37,6 +37,11 @@ std::filesystem::path journalPathOf(const std::filesystem::path& path);
 // When a journal lies beside `target`, completes the replacement it records (the .tmp files
 // still there take their names) and removes the journal. False when that failed.
 bool finishInterruptedReplacement(const std::filesystem::path& target);
+
+// What a failed save tells the user: the file they meant (not the .tmp, .bak or journal beside
+// it that a step worked on), then the step that failed and the system's reason as `cause`
+// ("PATH\nSTEP: REASON") has them.
+Error saveFailure(const std::vector<std::filesystem::path>& targets, const Error& cause);
 
 // A set of files replaced together.
 class FileReplacement {
@@ -48,7 +53,7 @@ public:
     ~FileReplacement();
 
     // Writes NAME.tmp for this target and flushes it. On failure the .tmp files written so far
-    // are removed.
+    // are removed. Errors of stage() and commit() name the target (saveFailure).
     Status stage(const std::filesystem::path& target, std::span<const uint8_t> bytes);
 
     // Replaces every target by its .tmp, keeping the old ones as .bak (a missing target is
@@ -63,6 +68,7 @@ public:
 
 private:
     struct Plan;
+    Status commitSet();
     Status backUp(Plan& plan);
     Status rename(Plan& plan);
     Status rollBack(const Plan& plan, size_t replaced, Error cause);
@@ -74,23 +80,11 @@ private:
 // One file replaced on its own.
 Status replaceFile(const std::filesystem::path& target, std::span<const uint8_t> bytes);
 
-// One user command that replaces the same file more than once (save all parts of an archive,
-// one after the other): while a batch is alive, only the first replacement of a file makes
-// its .bak, so NAME.bak stays the file as it was before the command.
-class BackupBatch {
-public:
-    BackupBatch();
-    ~BackupBatch();
-    BackupBatch(const BackupBatch&) = delete;
-    BackupBatch& operator=(const BackupBatch&) = delete;
-
-    static BackupBatch* active();
-    bool backedUp(const std::filesystem::path& target) const;
-    void add(const std::filesystem::path& target);
-
-private:
-    BackupBatch* m_outer;
-    std::set<std::filesystem::path> m_backedUp;
-};
+// NAME.bak is the file as it was before this run of the program first replaced it: every
+// replacement is noted for the rest of the run, and a later replacement of a noted file leaves
+// its .bak alone (a file that did not exist then gets none). The record lives as long as the
+// process; forgetting it starts a new run (for tests).
+bool replacedInThisRun(const std::filesystem::path& target);
+void forgetReplacementsOfThisRun();
 
 } // namespace zentrik

@@ -2,6 +2,7 @@
 
 #include "app/JobProtocol.h"
 #include "io/CompanionFile.h"
+#include "io/FileOps.h"
 #include "io/SafeFile.h"
 #include "maps/MapArchiveReader.h"
 #include "maps/MapArchiveWriter.h"
@@ -130,6 +131,8 @@ bool MapArchiveFiles::loadMaps(const MapFileName& chosen, std::optional<fs::path
     std::vector<uint8_t> map;
     if (!openMap(name, o.carmack, map))
         return false;
+    o.detectRlewOnly = m_settings.carmackExpand == kCarmackAuto;
+    o.fileName = name.full().string();
     fs::path headerPath = name.sibling(kMapheadBase);
     auto header = openHeader(name, given, headerPath);
     if (!header) {
@@ -170,7 +173,7 @@ bool MapArchiveFiles::loadMaps(const MapFileName& chosen, std::optional<fs::path
     return true;
 }
 
-bool MapArchiveFiles::saveMaps(const fs::path& mapFile, std::optional<fs::path> header) {
+bool MapArchiveFiles::saveMaps(const fs::path& chosen, std::optional<fs::path> header) {
     LevelSet& set = m_editor.set();
     if (set.nearTag == set.farTag) {
         m_services.prompter.message("ERROR !\nYou can't use the same values for neartag and "
@@ -178,34 +181,70 @@ bool MapArchiveFiles::saveMaps(const fs::path& mapFile, std::optional<fs::path> 
                                     "Zentrik");
         return false;
     }
+    const bool carmack = m_settings.carmackCompress == kCarmackEnable    ? true
+                         : m_settings.carmackCompress == kCarmackDisable ? false
+                                                                         : set.carmack;
+    fs::path mapFile = chosen;
+    if (!carmack && !askRlewOnlyName(mapFile))
+        return false;
     const fs::path headerFile =
         header ? *header : MapFileName::split(mapFile).sibling(kMapheadBase);
     // A save killed half-way is finished before its .tmp files are overwritten; the .bak files
     // stay until this save succeeds.
     finishInterruptedReplacement(mapFile);
     finishInterruptedReplacement(headerFile);
-    return writeSet(mapFile, headerFile);
+    if (!writeSet(mapFile, headerFile, carmack))
+        return false;
+    m_mapPath = mapFile;
+    m_headerPath = headerFile;
+    return true;
 }
 
-bool MapArchiveFiles::writeSet(const fs::path& mapFile, const fs::path& headerFile) {
+// Every reader takes a file named GAMEMAPS as Carmack-compressed (the game stops on anything
+// else), and one named MAPTEMP as RLEW only.
+bool MapArchiveFiles::askRlewOnlyName(fs::path& mapFile) {
+    MapFileName name = MapFileName::split(mapFile);
+    if (!equalsNoCase(name.base, kGamemapsBase))
+        return true;
+    MapFileName maptemp = name;
+    maptemp.base = kMaptempBase;
+    const std::string text =
+        "Carmack compression is off, but the game and the editors read every file named " +
+        mapFile.filename().string() +
+        " as Carmack-compressed: the game cannot load it.\n\nSave the maps as " +
+        maptemp.full().filename().string() +
+        " instead (the name for maps without Carmack compression)?\n\nYes: save as " +
+        maptemp.full().filename().string() + "\nNo: save as " + mapFile.filename().string() +
+        " all the same\nCancel: do not save";
+    switch (m_services.prompter.ask(text, "Save maps", Buttons::YesNoCancel,
+                                    MessageIcon::Exclamation)) {
+    case Answer::Yes:
+        mapFile = maptemp.full();
+        return true;
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MapArchiveFiles::writeSet(const fs::path& mapFile, const fs::path& headerFile, bool carmack) {
     Prompter& prompter = m_services.prompter;
     // The .tmp files are created before the job so that an unwritable folder is said at once.
-    if (!writeWholeFile(tmpPathOf(headerFile), {})) {
-        prompter.message(tmpPathOf(headerFile).string(),
+    if (auto st = writeWholeFile(tmpPathOf(headerFile), {}); !st) {
+        prompter.message(saveFailure({headerFile}, st.error()).text,
                          "Error while saving maps: Cannot open header file for writing");
         return false;
     }
-    if (!writeWholeFile(tmpPathOf(mapFile), {})) {
-        prompter.message(tmpPathOf(mapFile).string(),
+    if (auto st = writeWholeFile(tmpPathOf(mapFile), {}); !st) {
+        fileOps().remove(tmpPathOf(headerFile));
+        prompter.message(saveFailure({mapFile}, st.error()).text,
                          "Error while saving maps: Cannot open data file for writing:");
         return false;
     }
     LevelSet& set = m_editor.set();
     const bool remembered = set.carmack;
-    if (m_settings.carmackCompress == kCarmackEnable)
-        set.carmack = true;
-    else if (m_settings.carmackCompress == kCarmackDisable)
-        set.carmack = false;
+    set.carmack = carmack;
     set.carmackMode = m_settings.carmackMode;
 
     MapArchiveBytes bytes;

@@ -57,11 +57,12 @@ public:
     // True when a set was read. The settings' RLEW text shows the tag in use afterwards.
     bool loadMaps(const MapFileName& name, std::optional<std::filesystem::path> header = {});
     // True when the files were replaced; false on the tag check, a .tmp file that cannot be
-    // created, failure or Cancel.
+    // created, failure or Cancel. Without Carmack compression a GAMEMAPS name is questioned
+    // first (the MAPTEMP name offered). The names written become mapPath() and headerPath().
     bool saveMaps(const std::filesystem::path& mapFile,
                   std::optional<std::filesystem::path> header = {});
 
-    // The names of the last successful load (the save commands use them).
+    // The names of the last successful load or save (the save commands use them).
     const std::filesystem::path& mapPath() const { return m_mapPath; }
     const std::filesystem::path& headerPath() const { return m_headerPath; }
     // What the last load could not read of a damaged file (empty when it read everything).
@@ -72,7 +73,9 @@ private:
     openHeader(const MapFileName& name, const std::optional<std::filesystem::path>& given,
                std::filesystem::path& used);
     bool openMap(MapFileName& name, bool& carmack, std::vector<uint8_t>& bytes);
-    bool writeSet(const std::filesystem::path& mapFile, const std::filesystem::path& header);
+    bool askRlewOnlyName(std::filesystem::path& mapFile);
+    bool writeSet(const std::filesystem::path& mapFile, const std::filesystem::path& header,
+                  bool carmack);
 
     LevelSetEditor& m_editor;
     Settings& m_settings;

@@ -6,6 +6,7 @@
 #include "maps/Rlew.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -51,14 +52,18 @@ constexpr size_t kMaxDamageLines = 20;
 
 // Decodes one stored plane; `fault` says why it could not be read whole (nullptr when it was).
 // A length of 0 marks a plane that is meant to be empty.
+// `rlewOnly` tells whether the block was found to be RLEW only (detectRlewOnly).
 Plane decodePlane(std::span<const uint8_t> map, int32_t start, uint16_t storedLength,
-                  const MapReadOptions& o, uint16_t rlewTag, const char*& fault) {
+                  const MapReadOptions& o, uint16_t rlewTag, const char*& fault, bool& rlewOnly) {
     const size_t length = clampBlock(storedLength);
     const bool pastEnd = start < 0 || uint64_t(start) + length > map.size();
     const std::vector<uint8_t> block = readBlock(map, start, length);
     std::vector<uint8_t> rlew;
     bool complete = true;
-    if (o.carmack) {
+    rlewOnly = o.detectRlewOnly && !pastEnd &&
+               isRlewOnlyPlane(std::span(block).first(std::min<size_t>(storedLength, block.size())),
+                               rlewTag);
+    if (o.carmack && !rlewOnly) {
         const size_t expanded = clampBlock(loadLe16(block.data()));
         std::vector<uint16_t> words(expanded / 2, 0);
         complete =
@@ -109,6 +114,47 @@ void reportDamage(const std::vector<std::string>& damage, Prompter& prompter) {
     prompter.message(text, "Zentrik", MessageIcon::Exclamation);
 }
 
+constexpr const char* kTedSignature = "TED5v1.0";
+constexpr const char* kOwnSignature = "ZK";
+
+bool startsWith(std::span<const uint8_t> map, const char* text) {
+    const size_t n = std::strlen(text);
+    return map.size() >= n && std::memcmp(map.data(), text, n) == 0;
+}
+
+bool isSigned(std::span<const uint8_t> map) {
+    return startsWith(map, kTedSignature) ||
+           (startsWith(map, kOwnSignature) && map.size() > 2 && std::isdigit(map[2]));
+}
+
+bool nameIsText(const LevelHeader& h) {
+    for (char c : h.name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u == 0)
+            return true;
+        if (u < 0x20 || u == 0x7F)
+            return false;
+    }
+    return true;
+}
+
+// Why the header the table's entry `level` points to is no level header (nothing: it is one).
+std::optional<std::string> headerFault(std::span<const uint8_t> map, int level, int32_t at) {
+    const std::string which = "level " + std::to_string(level + 1) + "'s header";
+    if (at < 0 || uint64_t(at) + LevelHeader::kSize > map.size())
+        return which + " at offset " + std::to_string(at) + " leaves no room for its " +
+               std::to_string(LevelHeader::kSize) + " bytes in a file of " +
+               std::to_string(map.size());
+    const LevelHeader h = *LevelHeader::read(map.subspan(size_t(at), LevelHeader::kSize));
+    auto sizeOk = [](uint16_t v) { return v >= 1 && v <= kMapSide; };
+    if (!sizeOk(h.width) || !sizeOk(h.height))
+        return which + " gives a size of " + std::to_string(h.width) + " x " +
+               std::to_string(h.height) + " tiles (a level has 1 to 64 each way)";
+    if (!nameIsText(h))
+        return which + " holds a name that is not text";
+    return std::nullopt;
+}
+
 int countEntries(const std::array<int32_t, kMaxLevels>& table) {
     return int(std::find(table.begin(), table.end(), 0) - table.begin());
 }
@@ -128,6 +174,45 @@ void readHeaderTable(std::span<const uint8_t> header, const MapReadOptions& o, L
 }
 
 } // namespace
+
+std::optional<std::string> notAMapFileReason(std::span<const uint8_t> map,
+                                             std::span<const int32_t> headerOffsets) {
+    if (isSigned(map))
+        return std::nullopt;
+    std::optional<std::string> first;
+    for (size_t i = 0; i < headerOffsets.size() && headerOffsets[i] != 0; ++i) {
+        auto fault = headerFault(map, int(i), headerOffsets[i]);
+        if (!fault)
+            return std::nullopt;
+        if (!first)
+            first = fault;
+    }
+    if (!first)
+        return std::nullopt; // no entry at all: said as "does not point to any maps"
+    return "it does not start with the " + std::string(kTedSignature) +
+           " signature, and no level header is one: " + *first;
+}
+
+bool isRlewOnlyPlane(std::span<const uint8_t> block, uint16_t rlewTag) {
+    if (block.size() < 2 || loadLe16(block.data()) != kPlaneBytes)
+        return false;
+    ByteReader in(block.subspan(2));
+    size_t words = 0;
+    while (words < size_t(kPlaneWords)) {
+        auto w = in.u16();
+        if (!w)
+            return false;
+        if (*w != rlewTag) {
+            ++words;
+            continue;
+        }
+        auto count = in.u16();
+        if (!count || !in.u16())
+            return false;
+        words += *count;
+    }
+    return words == size_t(kPlaneWords) && in.remaining() == 0;
+}
 
 int RestoreHeaderTable(std::span<const uint8_t> map, std::array<int32_t, kMaxLevels>& table) {
     table.fill(0);
@@ -183,10 +268,17 @@ int LoadMapsWorker(Progress& progress, std::span<const uint8_t> header,
     }
 
     const int count = countEntries(set.headerOffsets);
+    if (auto reason = notAMapFileReason(map, set.headerOffsets)) {
+        const std::string name = o.fileName.empty() ? "The file" : o.fileName;
+        prompter.message(name + " is not a map file: " + *reason + ".", "Zentrik",
+                         MessageIcon::Exclamation);
+        return JobResult::Failed;
+    }
     report.begin("Loading Maps...", "");
     readMapSignature(map, set.thirdPlane, set.featureFlags);
 
     int read = 0;
+    int carmackPlanes = 0, rlewOnlyPlanes = 0;
     std::vector<std::string> damage;
     for (int i = 0; i < count; ++i) {
         if (report.cancelled())
@@ -207,13 +299,20 @@ int LoadMapsWorker(Progress& progress, std::span<const uint8_t> header,
         level.header = *h;
         const int planes = set.thirdPlane ? 3 : 2;
         for (int p = 0; p < planes; ++p) {
-            level.planes[size_t(p)] = decodePlane(map, h->planeStart[size_t(p)],
-                                                  h->planeLength[size_t(p)], o, set.rlewTag, fault);
+            bool rlewOnly = false;
+            level.planes[size_t(p)] =
+                decodePlane(map, h->planeStart[size_t(p)], h->planeLength[size_t(p)], o,
+                            set.rlewTag, fault, rlewOnly);
             noteDamage(damage, i, p, fault);
+            if (h->planeLength[size_t(p)] != 0)
+                ++(rlewOnly ? rlewOnlyPlanes : carmackPlanes);
         }
         set.levels.push_back(std::move(level));
         ++read;
     }
+    // A file stored without Carmack is saved the same way again on "Auto".
+    if (o.carmack && rlewOnlyPlanes > 0 && carmackPlanes == 0)
+        set.carmack = false;
     if (damaged)
         *damaged = damage;
     if (read == 0) {

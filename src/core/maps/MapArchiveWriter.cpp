@@ -10,22 +10,23 @@ namespace zentrik {
 
 namespace {
 
+// Every level header gets three blocks of its own. Without the third plane the third block is
+// an empty plane, as in the game's own files (10 bytes there), so that a reader of three planes
+// never gets another plane's data.
 void writeLevel(Level& level, const LevelSet& set, CarmackMode mode, ByteWriter& map) {
-    const int planes = set.thirdPlane ? 3 : 2;
     LevelHeader& h = level.header;
-    for (int p = 0; p < planes; ++p) {
+    const Plane empty(kPlaneWords, 0);
+    for (int p = 0; p < kMaxPlanes; ++p) {
         Plane& plane = level.planes[size_t(p)];
         // A slot without a plane (never from our reader) is stored as an empty level's plane.
-        if (plane.size() != size_t(kPlaneWords))
+        if (p < 2 && plane.size() != size_t(kPlaneWords))
             plane.assign(kPlaneWords, 0);
-        const std::vector<uint8_t> block = encodePlane(plane, set.rlewTag, set.carmack, mode);
+        const bool stored = p < 2 || (set.thirdPlane && plane.size() == size_t(kPlaneWords));
+        const std::vector<uint8_t> block =
+            encodePlane(stored ? plane : empty, set.rlewTag, set.carmack, mode);
         h.planeStart[size_t(p)] = int32_t(map.size());
         h.planeLength[size_t(p)] = uint16_t(block.size());
         map.bytes(block);
-    }
-    if (!set.thirdPlane) {
-        h.planeStart[2] = h.planeStart[1];
-        h.planeLength[2] = h.planeLength[1];
     }
 }
 

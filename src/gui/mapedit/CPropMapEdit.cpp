@@ -5,6 +5,7 @@
 #include "choosers/TextureSelectWnd.h"
 #include "context/AppContext.h"
 #include "context/PageRegistry.h"
+#include "mapedit/EditPlaneBar.h"
 #include "mapedit/MapStatisticsPanel.h"
 #include "platform/QtClipboard.h"
 #include "platform/ScriptedPrompter.h"
@@ -53,6 +54,8 @@ CPropMapEdit::CPropMapEdit(AppContext& context, QWidget* parent)
 
     buildToolBar();
     buildMenus();
+    m_planeBar = new EditPlaneBar(
+        {action("editWalls"), action("editFloors"), action("editObjects")}, action("edit3rdPlane"));
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("mapScroll"));
     scroll->setWidget(m_map);
@@ -63,6 +66,7 @@ CPropMapEdit::CPropMapEdit(AppContext& context, QWidget* parent)
     body->addWidget(buildSidePanel());
     auto* top = new QVBoxLayout(this);
     top->addWidget(m_toolBar);
+    top->addWidget(m_planeBar);
     top->addLayout(body, 1);
 
     wireTools();
@@ -186,6 +190,7 @@ void CPropMapEdit::wireMessages() {
         if (action(name)->isEnabled()) {
             // The action's own handler finds the plane already set and stays silent.
             action(name)->trigger();
+            m_planeBar->showPlane(true); // switched from elsewhere: make sure it is seen
             return;
         }
         // Objects cannot be edited while the third plane is: the context keeps the plane the

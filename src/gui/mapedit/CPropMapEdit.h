@@ -8,6 +8,7 @@
 #include "pagefile/PageFile.h"
 #include "world/SymbolSet.h"
 
+#include <QPoint>
 #include <QWidget>
 
 #include <array>
@@ -31,6 +32,7 @@ struct MapFileContent;
 namespace zentrik::gui {
 
 class AppContext;
+class EditPlaneBar;
 class MapStatisticsPanel;
 class TextureSelectWnd;
 class SpriteSelectWnd;
@@ -70,11 +72,15 @@ public:
     void makeObjectTestMap();
     void doUndo();
     void doRedo();
+    // Scrolls the map so that the current level's player start is in the middle (Home).
+    void centrePlayerStart();
+    std::optional<QPoint> playerStartCell() const;
 
     QAction* action(const char* objectName) const;
     QMenu* mapMenu() const { return m_mapMenu; }
     QMenu* windowMenu() const { return m_windowMenu; }
     QMenu* importExportMenu() const { return m_importMenu; }
+    EditPlaneBar* planeBar() const { return m_planeBar; }
     TextureSelectWnd* textureChooser() const { return m_textureWnd; }
     SpriteSelectWnd* spriteChooser() const { return m_spriteWnd; }
 
@@ -89,6 +95,7 @@ protected:
 private:
     void buildToolBar();
     void addShortcuts();
+    void addNavigationKeys(); // PageUp, PageDown, Home
     void buildMenus();
     QWidget* buildSidePanel();
     QWidget* buildProfGroup();
@@ -130,6 +137,7 @@ private:
 
     LevelMapCtrl* m_map = nullptr;
     QToolBar* m_toolBar = nullptr;
+    EditPlaneBar* m_planeBar = nullptr;
     QMenu* m_mapMenu = nullptr;
     QMenu* m_windowMenu = nullptr;
     QMenu* m_importMenu = nullptr;

@@ -123,6 +123,7 @@ void CPropMapEdit::addShortcuts() {
     // The window menu from the keyboard, as a right click over the map draws instead.
     key("windowMenuKey", {QKeySequence(Qt::SHIFT | Qt::Key_F10)},
         [this] { m_windowMenu->popup(m_map->mapToGlobal(m_map->rect().center())); });
+    addNavigationKeys();
     // Only while the focus is on this page: the pixel pages have the same keys.
     for (QAction* a : findChildren<QAction*>()) {
         if (a->shortcut().isEmpty())

@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -277,13 +279,45 @@ void LevelMapCtrl::wheelEvent(QWheelEvent* e) {
         e->ignore(); // the scroll area scrolls
         return;
     }
-    zoomBy(delta > 0 ? 1 : -1);
+    zoomAbout(zoom() + (delta > 0 ? 1 : -1), e->position());
     e->accept();
+}
+
+QScrollArea* LevelMapCtrl::scrollArea() const {
+    QWidget* viewport = parentWidget();
+    return viewport ? qobject_cast<QScrollArea*>(viewport->parentWidget()) : nullptr;
+}
+
+void LevelMapCtrl::zoomAbout(int zoom, QPointF anchor) {
+    const int before = m_zoom;
+    QScrollArea* area = scrollArea();
+    const QPointF inViewport = area ? QPointF(mapTo(area->viewport(), anchor.toPoint())) : anchor;
+    setZoom(std::clamp(zoom, 1, kMaxZoom));
+    if (!area || m_zoom == before)
+        return;
+    // The map point that was under the anchor is put back under it, as far as the scroll bars
+    // reach.
+    const QPointF moved = anchor * m_zoom / before;
+    const QPointF now = QPointF(mapTo(area->viewport(), moved.toPoint()));
+    const QPointF off = now - inViewport;
+    area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->value() + qRound(off.x()));
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->value() + qRound(off.y()));
+}
+
+void LevelMapCtrl::centreOnCell(int x, int y) {
+    QScrollArea* area = scrollArea();
+    if (!area)
+        return;
+    const int pitch = m_tools.view.pitch() * m_zoom;
+    const QPoint centre(x * pitch + pitch / 2, y * pitch + pitch / 2);
+    area->ensureVisible(centre.x(), centre.y(), area->viewport()->width() / 2,
+                        area->viewport()->height() / 2);
 }
 
 void LevelMapCtrl::contextMenuEvent(QContextMenuEvent* e) {
     const PenMode mode = m_tools.penMode();
-    const bool draws = mode != PenMode::Pipette && mode != PenMode::RectSelect;
+    // Every tool but the selection (left button only) uses the right button too.
+    const bool draws = mode != PenMode::RectSelect;
     if (e->reason() == QContextMenuEvent::Mouse && draws) {
         e->accept(); // swallowed: no menu over a drawing tool
         return;

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+class QScrollArea;
+
 namespace zentrik::gui {
 
 // The level map: the current level as 64 x 64 symbols of 7 x 7 pixels, drawn with the pens.
@@ -38,6 +40,11 @@ public:
     static constexpr int kMaxZoom = 4;
     void setZoom(int zoom);
     void zoomBy(int steps) { setZoom(std::clamp(m_zoom + steps, 1, kMaxZoom)); }
+    // Zooms so that the point `anchor` (in this control) stays where it is on the screen, as
+    // far as the scroll area around the control can scroll (Ctrl+wheel: the mouse pointer).
+    void zoomAbout(int zoom, QPointF anchor);
+    // Scrolls the scroll area around the control so that the cell is in the middle.
+    void centreOnCell(int x, int y);
     // Placed by hand, the control moves 32 pixels on a grid toggle so the map stays put; a
     // scroll area or layout that centres it turns this off.
     void setMovesWithGrid(bool on) { m_movesWithGrid = on; }
@@ -60,11 +67,12 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
-    // Over the map a right click draws with the right pen; the page's menu opens there only
-    // for the tools that do not draw (or from the keyboard).
+    // Over the map a right click uses the right pen; the page's menu opens there only for the
+    // rectangle selection, which has no right-button use (or from the keyboard).
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
+    QScrollArea* scrollArea() const;
     void rebuild();
     void applySize();
     void paintRectPreview(QPainter& p);

@@ -12,6 +12,7 @@
 #include "window/SidePanel.h"
 #include "window/TabLayout.h"
 #include "window/TooltipGate.h"
+#include "window/UnsavedSets.h"
 #include "window/VgaMenus.h"
 
 #include <QApplication>
@@ -80,6 +81,7 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
 
     connectMessages();
     addShortcuts();
+    m_lights = std::make_unique<SaveCommandLights>(m_context.workspace, *m_toolbar);
     m_saveAllWatch = m_context.workspace.saveAllChanged.connect([this] { updateChangedState(); });
     updateChangedState();
     resize(kStartWidth, kStartHeight);
@@ -202,9 +204,15 @@ void CZentrikDlg::showAbout() {
 bool CZentrikDlg::confirmClose() {
     if (!m_context.workspace.anyModified() || !m_context.prompter)
         return true;
-    // Yes leaves the window open too: the user saves with the toolbar, then closes.
-    return m_context.prompter->ask("Do you want to save your changes ?", "Changes unsaved!",
-                                   Buttons::YesNoCancel, MessageIcon::Question) == Answer::No;
+    // Yes leaves the window open too: the user saves with the toolbar (its commands for the
+    // unsaved sets lit), then closes.
+    const std::string unsaved = unsavedSetsText(m_context.workspace).toStdString();
+    const Answer a =
+        m_context.prompter->ask("Do you want to save your changes ?\n\n" + unsaved,
+                                "Changes unsaved!", Buttons::YesNoCancel, MessageIcon::Question);
+    if (a == Answer::Yes)
+        m_lights->lightUnsaved();
+    return a == Answer::No;
 }
 
 void CZentrikDlg::closeEvent(QCloseEvent* event) {

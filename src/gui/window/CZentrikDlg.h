@@ -21,6 +21,7 @@ class LoadAllCommand;
 class PageFileCommands;
 class PlayCommands;
 class MainToolbar;
+class SaveCommandLights;
 class SidePanel;
 class TooltipGate;
 
@@ -44,6 +45,7 @@ public:
     MainToolbar* toolbar() const { return m_toolbar; }
     PlayCommands* playCommands() const { return m_play; }
     SidePanel* sidePanel() const { return m_sidePanel; }
+    const SaveCommandLights& saveLights() const { return *m_lights; }
     // The page of that class ("CProp5Textures"), wherever it is nested.
     QWidget* page(const QString& pageClass) const;
     // The about box while it is open.
@@ -86,6 +88,7 @@ private:
     PlayCommands* m_play = nullptr;
     SidePanel* m_sidePanel = nullptr;
     TooltipGate* m_tooltips = nullptr;
+    std::unique_ptr<SaveCommandLights> m_lights;
     QPointer<AboutBox> m_about;
     Connection m_saveAllWatch; // title marker and "Save all" follow the workspace
     QPoint m_goTo3D;

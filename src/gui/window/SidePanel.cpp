@@ -26,6 +26,9 @@ SidePanel::SidePanel(AppContext& context, QWidget* parent) : QFrame(parent), m_c
     auto* layout = new QVBoxLayout(this);
     m_caption = new QLabel(QStringLiteral("Walls"), this);
     m_caption->setObjectName(QStringLiteral("PenCaption"));
+    m_caption->setStyleSheet(QStringLiteral("font-weight: bold"));
+    m_caption->setToolTip(QStringLiteral("The plane the map's pens draw on"));
+    connect(&context.messages, &AppMessages::editPlaneChanged, this, [this] { showCaption(); });
     layout->addWidget(m_caption);
     const char* const penTitles[] = {"Left pen", "Right pen"};
     for (int side = 0; side < 2; ++side) {
@@ -54,6 +57,14 @@ SidePanel::SidePanel(AppContext& context, QWidget* parent) : QFrame(parent), m_c
         if (c.set == DataSet::Maps && c.kind == ChangeKind::Loaded)
             clearCursor();
     });
+}
+
+void SidePanel::showCaption() {
+    const EditPlane p = m_context.editPlane;
+    m_caption->setText(m_flats                   ? QStringLiteral("Floor/Ceiling textures")
+                       : p == EditPlane::Floors  ? QStringLiteral("Floors")
+                       : p == EditPlane::Objects ? QStringLiteral("Objects")
+                                                 : QStringLiteral("Walls"));
 }
 
 void SidePanel::clearCursor() {
@@ -126,7 +137,7 @@ void SidePanel::showFlat(bool left) {
 void SidePanel::showFlatPens(bool shown, bool colors) {
     m_flats = shown;
     m_flatColors = colors;
-    m_caption->setText(shown ? QStringLiteral("Floor/Ceiling textures") : QStringLiteral("Walls"));
+    showCaption();
     for (bool left : {true, false}) {
         Field& f = m_pens[size_t(fieldIndex(left, kPenWall))];
         if (shown)

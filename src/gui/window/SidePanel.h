@@ -55,6 +55,8 @@ private:
         quint16 value = 0;
         bool set = false; // still "Nothing" until a value was given
     };
+    // "Walls", "Floors" or "Objects": the plane the map's pens draw on (or the flats).
+    void showCaption();
     void addField(Field& f, const QString& title, bool object, QVBoxLayout* layout);
     void showField(Field& f, quint16 value);
     void drawPicture(Field& f);

@@ -78,6 +78,8 @@ CProp3DEdit::CProp3DEdit(AppContext& context, QWidget* parent)
     // The view follows every edit of the maps (from the map page, undo, a load) and every
     // change of the walls and sprites it draws with.
     m_watch = context.workspace.changed.connect([this](const Change& c) {
+        if (c.set == DataSet::Maps && c.kind == ChangeKind::Loaded)
+            m_firstPlacement = true; // a new set starts on its player start
         if (c.set == DataSet::Maps)
             reload();
         else if (c.set == DataSet::Walls || c.set == DataSet::Sprites) {
@@ -123,18 +125,22 @@ void CProp3DEdit::updateScene() {
 void CProp3DEdit::reload() {
     const Level* level = m_context.workspace.levels().current();
     m_world.build(level, m_context.symbols.objects, m_difficulty);
+    bool placed = false;
     if (m_world.loaded() &&
         (m_firstPlacement || m_shownLevel != m_context.workspace.levels().currentLevel)) {
         // A new level starts on its own player start.
         if (placeViewerOnStart(m_view->motion().pose, m_world))
             m_firstPlacement = false;
         m_shownLevel = m_context.workspace.levels().currentLevel;
+        placed = true;
     }
     if (options().floorMode == FloorMode::PlaneTextures && !m_world.hasThirdPlane())
         options().floorMode = FloorMode::None; // the third plane went away
     showFloorMode();
     updateScene();
     redraw();
+    if (placed)
+        emit m_view->viewerMoved(); // after updateScene: the minimap reads the new level
 }
 
 void CProp3DEdit::redraw() {
@@ -163,6 +169,27 @@ void CProp3DEdit::goTo(int x, int y) {
     m_firstPlacement = false;
     m_shownLevel = m_context.workspace.levels().currentLevel;
     redraw();
+    emit m_view->viewerMoved();
+    reportCell(x, y);
+}
+
+bool CProp3DEdit::goToPlayerStart() {
+    if (!m_world.loaded() || !placeViewerOnStart(m_view->motion().pose, m_world))
+        return false;
+    redraw();
+    emit m_view->viewerMoved();
+    reportCell(m_world.playerStart()->x, m_world.playerStart()->y);
+    return true;
+}
+
+void CProp3DEdit::reportCell(int x, int y) {
+    const Level* level = m_context.workspace.levels().current();
+    if (!level || level->planes[1].size() != size_t(kPlaneWords) || x < 0 || y < 0 ||
+        x >= kMapSide || y >= kMapSide)
+        return;
+    const size_t index = size_t(y * kMapSide + x);
+    m_hoverCellIndex = int(index);
+    emit m_context.messages.mapCursor(x, y, level->planes[1][index], level->planes[0][index]);
 }
 
 void CProp3DEdit::setDifficulty(int level) {
@@ -298,6 +325,7 @@ void CProp3DEdit::press(const WorldPick& pick, int button, bool first, int /*row
     if (pick.kind == PickKind::Wall || m_plane == WorldEditPlane::Walls)
         options().hoverWall = pick.x * kMapSide + pick.y;
     redraw();
+    reportCell(pick.x, pick.y); // the placed cell with its new values
 }
 
 void CProp3DEdit::commitStroke() {

@@ -49,6 +49,8 @@ public:
     void setFlatPen(bool left, int value);
     void setDifficulty(int level);
     void goTo(int x, int y);
+    // "Go to player start" (and Home): the viewer back on the level's start, looking its way.
+    bool goToPlayerStart();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -69,6 +71,8 @@ private:
     void redraw();
     // The viewer's mark on the level map follows every move.
     void showViewerOnMap();
+    // The side panel's cell line shows (x, y) with what lies there: the cell in use.
+    void reportCell(int x, int y);
     CPropMapEdit* mapPage() const;
     uint16_t penValue(int button) const;
     RenderOptions& options();

@@ -66,7 +66,16 @@ QWidget* CProp3DEdit::buildToolBar() {
         chooser->show();
         chooser->raise();
     });
-    for (QWidget* w : {texture, object, flat})
+    auto* start = pushButton("Go to player start", "goToStart", bar);
+    start->setToolTip(QStringLiteral("Put the viewer on the level's player start (Home)"));
+    connect(start, &QPushButton::clicked, this, [this] { goToPlayerStart(); });
+    auto* home = new QAction(this);
+    home->setObjectName(QStringLiteral("goToStartKey"));
+    home->setShortcut(QKeySequence(Qt::Key_Home));
+    home->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(home, &QAction::triggered, this, [this] { goToPlayerStart(); });
+    addAction(home);
+    for (QPushButton* w : {texture, object, flat, start})
         h->addWidget(w);
 
     buildPlaneButtons(h2);

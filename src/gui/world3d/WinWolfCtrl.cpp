@@ -62,7 +62,9 @@ WinWolfCtrl::WinWolfCtrl(const Clock& clock, QWidget* parent)
     setObjectName(QStringLiteral("WinWolfCtrl"));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    setMinimumSize(kViewWidth / 2, kViewHeight / 2);
+    // The frame's own geometry is the smallest; a larger page scales it up.
+    setMinimumSize(kViewWidth, kViewHeight);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(kTickMs);
     connect(&m_timer, &QTimer::timeout, this, &WinWolfCtrl::step);
@@ -92,9 +94,8 @@ void WinWolfCtrl::step() {
 }
 
 QRect WinWolfCtrl::target() const {
-    // Whole multiples when the page is big enough, else smooth scaling, always 600:375.
-    const double fit = std::min(double(width()) / kViewWidth, double(height()) / kViewHeight);
-    const double scale = fit >= 1 ? std::floor(fit) : fit;
+    // As large as the widget allows, always 600:375: the view grows with the page.
+    const double scale = std::min(double(width()) / kViewWidth, double(height()) / kViewHeight);
     const int w = int(kViewWidth * scale), h = int(kViewHeight * scale);
     return {(width() - w) / 2, (height() - h) / 2, w, h};
 }
@@ -110,7 +111,8 @@ void WinWolfCtrl::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
     const QRect t = target();
-    p.setRenderHint(QPainter::SmoothPixmapTransform, t.width() < kViewWidth);
+    // Whole multiples stay sharp; between them the pixels are blended.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, t.width() % kViewWidth != 0);
     p.drawImage(t, m_image);
 }
 

@@ -56,7 +56,7 @@ TEST(SafeFile, AFailedRenameNamesTheFileAndPutsTheSetBack) {
     ASSERT_TRUE(set.stage(dir / "MAPHEAD.WL6", Bytes{9}));
     const auto st = set.commit();
     ASSERT_FALSE(st);
-    EXPECT_EQ(st.error().text, (dir / "MAPHEAD.WL6").string());
+    EXPECT_EQ(st.error().text, (dir / "MAPHEAD.WL6").string() + "\nSaving failed");
     EXPECT_EQ(readBytes(dir / "GAMEMAPS.WL6"), Bytes{1});
     EXPECT_EQ(readBytes(dir / "MAPHEAD.WL6"), Bytes{2});
     EXPECT_EQ(readBytes(dir / "GAMEMAPS.WL6.bak"), Bytes{1});
@@ -65,17 +65,17 @@ TEST(SafeFile, AFailedRenameNamesTheFileAndPutsTheSetBack) {
         EXPECT_FALSE(fs::exists(dir / leftover)) << leftover;
 }
 
-TEST(SafeFile, ABatchKeepsTheBackupOfTheFirstReplacement) {
+TEST(SafeFile, TheBackupIsTheFileAsItWasBeforeTheRunFirstReplacedIt) {
     TempDir dir;
     const auto target = dir / "VSWAP.WL6";
+    const auto fresh = dir / "VGAHEAD.WL6";
     writeBytes(target, {1});
-    writeBytes(bakPathOf(target), {0});
+    writeBytes(bakPathOf(target), {0}); // from an earlier run
+    ASSERT_TRUE(replaceFile(target, Bytes{2}));
+    ASSERT_TRUE(replaceFile(target, Bytes{3}));
+    EXPECT_EQ(readBytes(bakPathOf(target)), Bytes{1});
+    // A later save that fails goes back to the file the run made so far.
     {
-        BackupBatch batch;
-        ASSERT_TRUE(replaceFile(target, Bytes{2}));
-        ASSERT_TRUE(replaceFile(target, Bytes{3}));
-        EXPECT_EQ(readBytes(bakPathOf(target)), Bytes{1});
-        // A later part that fails goes back to the file the batch made so far.
         FaultyFileOps faulty(4); // the rename of the .tmp
         ScopedFileOps use(faulty);
         EXPECT_FALSE(replaceFile(target, Bytes{4}));
@@ -83,9 +83,33 @@ TEST(SafeFile, ABatchKeepsTheBackupOfTheFirstReplacement) {
     EXPECT_EQ(readBytes(target), Bytes{3});
     EXPECT_EQ(readBytes(bakPathOf(target)), Bytes{1});
     EXPECT_FALSE(fs::exists(tmpPathOf(bakPathOf(target))));
-    // Outside the batch every replacement makes its own backup again.
-    ASSERT_TRUE(replaceFile(target, Bytes{5}));
+    // A file the run created has no earlier state to keep.
+    ASSERT_TRUE(replaceFile(fresh, Bytes{5}));
+    ASSERT_TRUE(replaceFile(fresh, Bytes{6}));
+    EXPECT_FALSE(fs::exists(bakPathOf(fresh)));
+    // The next run keeps what it finds.
+    forgetReplacementsOfThisRun();
+    ASSERT_TRUE(replaceFile(target, Bytes{7}));
     EXPECT_EQ(readBytes(bakPathOf(target)), Bytes{3});
+}
+
+// The message names the file the user saved and the system's reason, never the .tmp.
+TEST(SafeFile, AFailedSaveSaysWhatFailedAndWhy) {
+    TempDir dir;
+    const auto target = dir / "missing" / "GAMEMAPS.WL6";
+    const auto st = replaceFile(target, Bytes{1});
+    ASSERT_FALSE(st);
+    EXPECT_EQ(st.error().text, target.string() +
+                                   "\nSaving failed: creating the file failed: No such file "
+                                   "or directory");
+    EXPECT_EQ(st.error().caption, "Cannot Write");
+    writeBytes(dir / "VSWAP.WL6", {1});
+    FaultyFileOps faulty(4);
+    ScopedFileOps use(faulty);
+    const auto failed = replaceFile(dir / "VSWAP.WL6", Bytes{2});
+    ASSERT_FALSE(failed);
+    EXPECT_EQ(failed.error().text.rfind((dir / "VSWAP.WL6").string() + "\nSaving failed", 0), 0u)
+        << failed.error().text;
 }
 
 TEST(SafeFile, LeftoversOfAKilledSaveAreHarmless) {

@@ -50,10 +50,12 @@ TEST(MapArchiveWriter, ZeroLevelWithoutCarmackIsByteExact) {
     const std::vector<uint8_t> block{0x00, 0x20, 0xCD, 0xAB, 0x00, 0x10, 0x00, 0x00};
     ByteWriter want;
     want.text(sig);
+    // The third plane is off, but its header slot gets an empty plane of its own.
+    want.bytes(block);
     want.bytes(block);
     want.bytes(block);
     const int32_t p0 = int32_t(sig.size());
-    for (int32_t start : {p0, p0 + 8, p0 + 8})
+    for (int32_t start : {p0, p0 + 8, p0 + 16})
         want.i32(start);
     for (int i = 0; i < 3; ++i)
         want.u16(8);
@@ -65,7 +67,7 @@ TEST(MapArchiveWriter, ZeroLevelWithoutCarmackIsByteExact) {
     EXPECT_EQ(out.map, want.bytes());
     // The game reads a table of 100 positions whatever the count: unused entries are 0.
     std::vector<uint8_t> head(402, 0);
-    head[0] = 0xCD, head[1] = 0xAB, head[2] = uint8_t(p0 + 16);
+    head[0] = 0xCD, head[1] = 0xAB, head[2] = uint8_t(p0 + 24);
     EXPECT_EQ(out.header, head);
 }
 
@@ -260,6 +262,7 @@ TEST(MapArchiveFiles, SaveRefusesEqualTagsAndUnwritableTmp) {
     TempDir dir;
     MapFixture f;
     f.set = zeroSet(1);
+    f.set.carmack = true;
     f.set.nearTag = f.set.farTag = 0xA7;
     EXPECT_FALSE(f.files.saveMaps(dir / "GAMEMAPS.WL6"));
     EXPECT_EQ(f.prompter.messages.at(0).text,
@@ -271,6 +274,10 @@ TEST(MapArchiveFiles, SaveRefusesEqualTagsAndUnwritableTmp) {
     EXPECT_FALSE(f.files.saveMaps(dir / "GAMEMAPS.WL6"));
     EXPECT_EQ(f.prompter.messages.at(1).caption,
               "Error while saving maps: Cannot open header file for writing");
+    // The file the user meant and the system's reason, not the .tmp in the way.
+    EXPECT_EQ(f.prompter.messages.at(1).text,
+              (dir / "MAPHEAD.WL6").string() +
+                  "\nSaving failed: removing an old file failed: Is a directory");
     fs::remove_all(dir / "MAPHEAD.WL6.tmp");
     fs::create_directories(dir / "GAMEMAPS.WL6.tmp" / "blocker");
     EXPECT_FALSE(f.files.saveMaps(dir / "GAMEMAPS.WL6"));
