@@ -25,9 +25,6 @@ struct PenPair {
     const Pen& of(bool leftButton) const { return leftButton ? left : right; }
 };
 
-// What an empty pen or map slot (value 0 without a name) is called everywhere.
-inline constexpr const char* kEmptySlotLabel = "0 --- Nothing ---";
-
 // The plane a map page edits; a pen change of kind 0 goes to this plane.
 enum class EditPlane { Walls, Objects, Floors };
 

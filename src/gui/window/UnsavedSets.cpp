@@ -34,6 +34,8 @@ const char* setName(DataSet set) {
         return "Screens";
     case DataSet::Tile8s:
         return "Tile 8s";
+    case DataSet::Music:
+        return "Music";
     }
     return "";
 }
@@ -83,6 +85,8 @@ std::vector<QAction*> saveCommandsOf(const MainToolbar& toolbar, DataSet set) {
         return {toolbar.action(Command::SaveSprites)};
     case DataSet::Sounds:
         return {toolbar.action(Command::SaveSounds)};
+    case DataSet::Music:
+        return {toolbar.action(Command::SaveMusic)};
     default:
         break;
     }
