@@ -1,6 +1,7 @@
 // maps: the map archive (MAPHEAD + GAMEMAPS/MAPTEMP) and single levels.
 #include "CliArea.h"
 #include "CliCommon.h"
+#include "LevelCheckVerbs.h"
 #include "Render3dVerb.h"
 
 #include "app/Settings.h"
@@ -290,6 +291,12 @@ const AreaRegistration kMaps{
               "middle of cell 30) looking ANGLE degrees (0 along +x, 90 along -y)",
               render3d,
               {"vswap", "floor-mode", "palette"}},
+             {"check",
+              "GAMEMAPS.x|MAPTEMP.x [LEVEL] [--profile dos|unlimited] [--json]",
+              "what would crash or spoil each level (or level LEVEL, from 0) in the engine; "
+              "exit 1 when any error is found",
+              checkMaps,
+              {"profile"}},
          }}};
 
 } // namespace

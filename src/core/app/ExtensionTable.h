@@ -28,6 +28,9 @@ struct ExtensionRecord {
     std::string extension;
     std::string symbolSet = kNoSymbolSet;
     std::string palette = kNoPaletteChange;
+    // The level check's engine profile ("dos", "unlimited"); empty for the default. Written as
+    // a fourth field only when set, so older tables read and write as before.
+    std::string engineProfile;
     bool operator==(const ExtensionRecord&) const = default;
 };
 

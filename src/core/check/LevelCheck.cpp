@@ -9,10 +9,14 @@ namespace zentrik {
 
 namespace {
 
-// Object values the set describes nowhere: said once per value, at its first cell.
+constexpr size_t kListedUnknowns = 12;
+
+// Object values the set describes nowhere: one note per level, at the first of them.
 void unknownObjects(check::CheckMap& map) {
     const LevelCheckInfo& info = map.info();
     std::set<uint16_t> seen;
+    std::string values;
+    int fx = -1, fy = -1;
     for (int y = 0; y < kMapSide; ++y)
         for (int x = 0; x < kMapSide; ++x) {
             const uint16_t v = map.object(x, y);
@@ -20,10 +24,19 @@ void unknownObjects(check::CheckMap& map) {
                 map.objects().pushwalls.count(v) || info.exitObjects.count(v) ||
                 !seen.insert(v).second)
                 continue;
-            map.add("unknown-object", Severity::Info, x, y,
-                    "Object value " + std::to_string(v) +
-                        " is not described by the symbol set; it is not checked");
+            if (fx < 0) {
+                fx = x;
+                fy = y;
+            }
+            if (seen.size() <= kListedUnknowns)
+                values += (values.empty() ? "" : ", ") + std::to_string(v);
         }
+    if (seen.empty())
+        return;
+    if (seen.size() > kListedUnknowns)
+        values += " and " + std::to_string(seen.size() - kListedUnknowns) + " more";
+    map.add("unknown-object", Severity::Info, fx, fy,
+            "Object values the symbol set does not describe, not checked: " + values);
 }
 
 } // namespace
@@ -60,19 +73,19 @@ LevelCheckResult checkLevel(const Level& level, const CheckRules& rules) {
 
 std::vector<std::string> unknownDescriptions(const SymbolSet& symbols) {
     static const std::pair<const char*, const char*> kGroups[] = {
-        {"blocking", "which objects block, so objects in walls and in the way"},
-        {"treasures", "which objects are treasure, so the treasure count"},
-        {"key", "which objects are keys, so locked doors and unused keys"},
-        {"open-lock", "which locks open without a key, so locked doors"},
-        {"exit-wall", "the exit switch, so the way out"},
-        {"drop", "what actors drop, so the statics that dropped items need"},
-        {"areas", "the area codes, so actors on cells without an area"},
+        {"blocking", "which objects block; objects in walls and in the way go unchecked"},
+        {"treasures", "which objects are treasure; the treasure count stays 0"},
+        {"key", "which objects are keys; locked doors and unused keys go unchecked"},
+        {"open-lock", "which locks open without a key; every door counts as open"},
+        {"exit-wall", "the exit switch; the way out goes unchecked"},
+        {"drop", "what actors drop; the room dropped items need goes unchecked"},
+        {"areas", "the area codes; actors on cells without an area go unchecked"},
     };
     std::vector<std::string> out;
     for (auto [group, what] : kGroups)
         if (!symbols.check.describes(group))
-            out.push_back(std::string("The symbol set does not describe ") + what +
-                          " are not checked (\"" + group + "\" in " + kLevelCheckFileName + ")");
+            out.push_back(std::string("The symbol set does not say ") + what + " (\"" + group +
+                          "\" in " + kLevelCheckFileName + ")");
     return out;
 }
 

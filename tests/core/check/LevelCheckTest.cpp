@@ -1,6 +1,8 @@
 // One crafted level per rule, each with the exact problem it must give.
 #include "CheckFixture.h"
 
+#include "app/ExtensionTable.h"
+
 #include <functional>
 
 namespace zentrik::test {
@@ -308,6 +310,26 @@ TEST(LevelCheckInfo, ParsesGroupsAndRefusesBadLines) {
     EXPECT_EQ(info.blocking, (std::set<uint16_t>{24, 30, 31, 32}));
     EXPECT_EQ(info.keys.at(44), 2);
     EXPECT_FALSE(info.describes("areas"));
+}
+
+} // namespace
+} // namespace zentrik::test
+
+namespace zentrik::test {
+namespace {
+
+TEST(EngineProfile, StoredAsTheExtensionRecordsFourthField) {
+    const ParsedExtensions p = parseExtensions("WL6,Wolfenstein 3D,Wolfenstein3D,unlimited\n"
+                                               "SOD,Spear of Destiny,Pal,with,comma\n#\n");
+    ASSERT_EQ(p.records.size(), 2u);
+    EXPECT_EQ(p.records[0].palette, "Wolfenstein3D");
+    EXPECT_EQ(p.records[0].engineProfile, "unlimited");
+    EXPECT_EQ(p.records[1].palette, "Pal,with,comma");
+    EXPECT_EQ(p.records[1].engineProfile, "");
+    EXPECT_EQ(formatExtensions(p.records), "WL6,Wolfenstein 3D,Wolfenstein3D,unlimited\n"
+                                           "SOD,Spear of Destiny,Pal,with,comma\n#\n");
+    EXPECT_EQ(engineProfileById("dos")->maxStatics, 399);
+    EXPECT_FALSE(engineProfileById("fast"));
 }
 
 } // namespace
