@@ -297,6 +297,14 @@ const AreaRegistration kMaps{
               "exit 1 when any error is found",
               checkMaps,
               {"profile"}},
+             {"render-2d",
+              "GAMEMAPS.x LEVEL OUT.png [--vswap VSWAP.x] [--cell N] [--skill 1..4] "
+              "[--problems] [--profile dos|unlimited] [--palette FILE]",
+              "draw level LEVEL (from 0) from above: wall textures, doors and object sprites, N "
+              "pixels a cell (16), the objects of one skill (4), and with --problems each problem "
+              "of the level check marked on its cell with a legend",
+              render2d,
+              {"vswap", "cell", "skill", "profile", "palette"}},
          }}};
 
 } // namespace
