@@ -4,6 +4,9 @@
 
 namespace zentrik::gui {
 
+// What an empty pen or map slot (value 0 without a name) is called everywhere.
+inline constexpr const char* kEmptySlotLabel = "0 --- Nothing ---";
+
 // The values the map editors draw with: one pen for each mouse button, each holding a wall,
 // an object and a floor value, and the byte the 3D view paints floors and ceilings with (a
 // wall texture number, or a palette colour in the flat-colour mode).

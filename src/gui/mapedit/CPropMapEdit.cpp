@@ -5,6 +5,8 @@
 #include "choosers/TextureSelectWnd.h"
 #include "context/AppContext.h"
 #include "context/PageRegistry.h"
+#include "mapedit/LevelPictureExport.h"
+#include "mapedit/MapCheckPanel.h"
 #include "mapedit/MapStatisticsPanel.h"
 #include "platform/QtClipboard.h"
 #include "platform/ScriptedPrompter.h"
@@ -53,6 +55,7 @@ CPropMapEdit::CPropMapEdit(AppContext& context, QWidget* parent)
 
     buildToolBar();
     buildMenus();
+    addLevelPictureExport(m_context, *this);
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("mapScroll"));
     scroll->setWidget(m_map);
@@ -64,6 +67,7 @@ CPropMapEdit::CPropMapEdit(AppContext& context, QWidget* parent)
     auto* top = new QVBoxLayout(this);
     top->addWidget(m_toolBar);
     top->addLayout(body, 1);
+    top->addWidget(new MapCheckPanel(m_context, *this));
 
     wireTools();
     m_objects->setChecked(m_context.settings.objects != 0);
