@@ -62,7 +62,7 @@ std::string lower(std::string s) {
 
 ExtensionRecord extensionFor(const std::string& suffix) {
     auto text = readWholeFile(programDir() / "extensions.txt");
-    ExtensionRecord fallback{suffix, "Wolfenstein 3D", "Wolfenstein3D", ""};
+    ExtensionRecord fallback{suffix, "Wolfenstein 3D", "Wolfenstein3D"};
     if (!text)
         return fallback;
     const std::string s(text->begin(), text->end());

@@ -109,7 +109,7 @@ void ExtensionTable::load(const fs::path& programDir, const std::string& lastExt
             m_prompter.message("Can't load Extensions.txt", "Zentrik");
     }
     if (m_records.empty()) {
-        apply(ExtensionRecord{"", kFallbackSymbolSet, kFallbackPalette, ""});
+        apply(ExtensionRecord{"", kFallbackSymbolSet, kFallbackPalette});
         return;
     }
     auto match = std::find_if(m_records.rbegin(), m_records.rend(), [&](const ExtensionRecord& r) {

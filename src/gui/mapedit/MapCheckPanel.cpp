@@ -3,6 +3,7 @@
 #include "context/AppContext.h"
 #include "mapedit/CPropMapEdit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -92,6 +93,20 @@ MapCheckPanel::MapCheckPanel(AppContext& context, CPropMapEdit& page, QWidget* p
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         goToProblem(item->data(0, kLevelRole).toInt(), item->data(0, kXRole).toInt(),
                     item->data(0, kYRole).toInt());
+    });
+    // The 3D page looks toward the problem's cell from where its viewer stands.
+    auto* turn = new QAction(tr("Turn 3DEdit toward it"), m_list);
+    turn->setObjectName(QStringLiteral("checkTurn3D"));
+    m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_list->addAction(turn);
+    connect(turn, &QAction::triggered, this, [this] {
+        QTreeWidgetItem* item = m_list->currentItem();
+        if (!item || item->data(0, kXRole).toInt() < 0)
+            return;
+        goToProblem(item->data(0, kLevelRole).toInt(), item->data(0, kXRole).toInt(),
+                    item->data(0, kYRole).toInt());
+        emit m_context.messages.turnTo3D(item->data(0, kXRole).toInt(),
+                                         item->data(0, kYRole).toInt());
     });
     connect(&m_context.messages, &AppMessages::symbolsChanged, this, [this] {
         m_symbols.reset();
@@ -209,6 +224,15 @@ void MapCheckPanel::show(int generation, Results results) {
         item->setData(0, kYRole, p->y);
         item->setForeground(kSeverityColumn, severityColor(p->severity));
         item->setToolTip(kMessageColumn, item->text(kMessageColumn));
+        m_list->addTopLevelItem(item);
+    }
+    // What the symbol set leaves undescribed, said once below the problems.
+    for (const std::string& note : unknownDescriptions(*symbols())) {
+        auto* item = new QTreeWidgetItem(
+            {"-", "-", severityName(Severity::Info), "unknown", QString::fromStdString(note)});
+        item->setData(0, kLevelRole, m_context.workspace.currentLevel());
+        item->setData(0, kXRole, -1);
+        item->setData(0, kYRole, -1);
         m_list->addTopLevelItem(item);
     }
     const QString counts = QString::fromStdString(problemCountText(m_errors, m_warnings));

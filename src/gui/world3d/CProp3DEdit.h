@@ -49,6 +49,8 @@ public:
     void setFlatPen(bool left, int value);
     void setDifficulty(int level);
     void goTo(int x, int y);
+    // Looks toward the middle of cell (x, y) without moving.
+    void turnToward(int x, int y);
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -318,6 +318,20 @@ TEST(LevelCheckInfo, ParsesGroupsAndRefusesBadLines) {
 namespace zentrik::test {
 namespace {
 
+TEST(LevelCheck, SpearSetIsDescribedAndTheSpearIsAWayOut) {
+    const SymbolSet& spear = shippedSymbols("Spear of Destiny");
+    EXPECT_TRUE(unknownDescriptions(spear).empty());
+    Level level = Level::blank(false);
+    for (int y = 0; y < kMapSide; ++y)
+        for (int x = 0; x < kMapSide; ++x) {
+            const bool edge = x == 0 || y == 0 || x == kMapSide - 1 || y == kMapSide - 1;
+            level.planes[0][size_t(y * kMapSide + x)] = edge ? 1 : 108;
+        }
+    level.planes[1][5 * kMapSide + 5] = 19;
+    level.planes[1][9 * kMapSide + 9] = 74; // the Spear
+    EXPECT_TRUE(checkLevel(level, CheckRules{spear}).problems.empty());
+}
+
 TEST(EngineProfile, StoredAsTheExtensionRecordsFourthField) {
     const ParsedExtensions p = parseExtensions("WL6,Wolfenstein 3D,Wolfenstein3D,unlimited\n"
                                                "SOD,Spear of Destiny,Pal,with,comma\n#\n");

@@ -33,9 +33,9 @@ TEST(ExtensionTable, ParsesFieldsCommasAndTheEndLine) {
                                                "OZ6,ignored,ignored\n");
     EXPECT_TRUE(p.complete);
     ASSERT_EQ(p.records.size(), 3u);
-    EXPECT_EQ(p.records[0], (ExtensionRecord{"WL6", "Wolfenstein 3D", "Wolfenstein3D", ""}));
-    EXPECT_EQ(p.records[1], (ExtensionRecord{"SOD", " N/A", "Spear,with,commas", ""}));
-    EXPECT_EQ(p.records[2], (ExtensionRecord{"X", "", "", ""}));
+    EXPECT_EQ(p.records[0], (ExtensionRecord{"WL6", "Wolfenstein 3D", "Wolfenstein3D"}));
+    EXPECT_EQ(p.records[1], (ExtensionRecord{"SOD", " N/A", "Spear,with,commas"}));
+    EXPECT_EQ(p.records[2], (ExtensionRecord{"X", "", ""}));
     EXPECT_FALSE(parseExtensions("WL6,a,b\n").complete);
 
     std::string many;
