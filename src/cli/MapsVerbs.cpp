@@ -1,6 +1,7 @@
 // maps: the map archive (MAPHEAD + GAMEMAPS/MAPTEMP) and single levels.
 #include "CliArea.h"
 #include "CliCommon.h"
+#include "LevelCheckVerbs.h"
 #include "Render3dVerb.h"
 
 #include "app/Settings.h"
@@ -290,6 +291,20 @@ const AreaRegistration kMaps{
               "middle of cell 30) looking ANGLE degrees (0 along +x, 90 along -y)",
               render3d,
               {"vswap", "floor-mode", "palette"}},
+             {"check",
+              "GAMEMAPS.x|MAPTEMP.x [LEVEL] [--profile dos|unlimited] [--json]",
+              "what would crash or spoil each level (or level LEVEL, from 0) in the engine; "
+              "exit 1 when any error is found",
+              checkMaps,
+              {"profile"}},
+             {"render-2d",
+              "GAMEMAPS.x LEVEL OUT.png [--vswap VSWAP.x] [--cell N] [--skill 1..4] "
+              "[--problems] [--profile dos|unlimited] [--palette FILE]",
+              "draw level LEVEL (from 0) from above: wall textures, doors and object sprites, N "
+              "pixels a cell (16), the objects of one skill (4), and with --problems each problem "
+              "of the level check marked on its cell with a legend",
+              render2d,
+              {"vswap", "cell", "skill", "profile", "palette"}},
          }}};
 
 } // namespace

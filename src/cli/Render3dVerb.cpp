@@ -58,7 +58,8 @@ std::string lower(std::string s) {
     return s;
 }
 
-// The extension's record (symbol set and palette) for the map file's suffix.
+} // namespace
+
 ExtensionRecord extensionFor(const std::string& suffix) {
     auto text = readWholeFile(programDir() / "extensions.txt");
     ExtensionRecord fallback{suffix, "Wolfenstein 3D", "Wolfenstein3D"};
@@ -84,7 +85,6 @@ bool loadPageFile(Context& c, const std::filesystem::path& path, WallSet& walls,
     return LoadSpritesWorker(*bytes, progress, c.prompter, sprites) == JobResult::Done;
 }
 
-// --palette wins; else the extension's palette; else the program's own (paletteArg).
 std::optional<GamePalette> paletteFor(Context& c, const ExtensionRecord& ext) {
     if (!c.args.option("palette")) {
         auto bytes = readWholeFile(programDir() / "palette" / (ext.palette + ".pal"));
@@ -93,8 +93,6 @@ std::optional<GamePalette> paletteFor(Context& c, const ExtensionRecord& ext) {
     }
     return paletteArg(c);
 }
-
-} // namespace
 
 int render3d(Context& c) {
     const auto& pos = c.args.positional();

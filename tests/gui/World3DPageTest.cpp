@@ -102,6 +102,18 @@ TEST_F(World3DPage, LevelOneFromItsStartWalksWithTheKeysAndStopsOnFocusLoss) {
     EXPECT_FALSE(view->motion().moving());
 }
 
+TEST_F(World3DPage, TurnsTowardACellWithoutMoving) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    loadShareware();
+    emit context.messages.turnTo3D(29, 50); // straight north of the start
+    EXPECT_EQ(pose().angle, 90);
+    emit context.messages.turnTo3D(20, 57); // west
+    EXPECT_EQ(pose().angle, 180);
+    emit context.messages.turnTo3D(30, 58); // south-east
+    EXPECT_EQ(pose().angle, 315);
+    EXPECT_EQ(pose().x, 29 * 65536 + 32768);
+}
+
 TEST_F(World3DPage, GotoPicksACellOnTheMapAndGivesTheToolBack) {
     ZENTRIK_REQUIRE_GAMEDATA();
     loadShareware();

@@ -1,5 +1,6 @@
 #include "app/ExtensionTable.h"
 
+#include "check/EngineProfile.h"
 #include "imaging/PaletteLibrary.h"
 #include "io/SafeFile.h"
 
@@ -37,6 +38,13 @@ ExtensionRecord parseRecord(std::string line) {
     const size_t c2 = line.find(',', c1 + 1);
     r.symbolSet = line.substr(c1 + 1, c2 == std::string::npos ? std::string::npos : c2 - c1 - 1);
     r.palette = c2 == std::string::npos ? std::string() : line.substr(c2 + 1);
+    if (const size_t c3 = r.palette.rfind(','); c3 != std::string::npos) {
+        const std::string id = r.palette.substr(c3 + 1);
+        if (engineProfileById(id)) {
+            r.engineProfile = id;
+            r.palette.resize(c3);
+        }
+    }
     return r;
 }
 
@@ -67,7 +75,8 @@ ParsedExtensions parseExtensions(std::string_view text) {
 std::string formatExtensions(const std::vector<ExtensionRecord>& records) {
     std::string out;
     for (const ExtensionRecord& r : records)
-        out += r.extension + "," + r.symbolSet + "," + r.palette + "\n";
+        out += r.extension + "," + r.symbolSet + "," + r.palette +
+               (r.engineProfile.empty() ? "" : "," + r.engineProfile) + "\n";
     return out + "#\n";
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zentrik {
@@ -25,9 +26,18 @@ inline constexpr const char* kFallbackPalette = "Wolfenstein3D";
 
 // One game's configuration: its file suffix, its map-symbol set and its palette.
 struct ExtensionRecord {
+    ExtensionRecord() = default;
+    ExtensionRecord(std::string ext, std::string set = kNoSymbolSet,
+                    std::string pal = kNoPaletteChange, std::string profile = {})
+        : extension(std::move(ext)), symbolSet(std::move(set)), palette(std::move(pal)),
+          engineProfile(std::move(profile)) {}
+
     std::string extension;
     std::string symbolSet = kNoSymbolSet;
     std::string palette = kNoPaletteChange;
+    // The level check's engine profile ("dos", "unlimited"); empty for the default. Written as
+    // a fourth field only when set, so older tables read and write as before.
+    std::string engineProfile;
     bool operator==(const ExtensionRecord&) const = default;
 };
 

@@ -194,8 +194,10 @@ bool Workspace::saveMaps(const fs::path& mapFile, std::optional<fs::path> header
     m_levels.mapsModified = true;
     if (!m_mapFiles.saveMaps(mapFile, std::move(header)))
         return false;
-    if (!m_levels.mapsModified)
+    if (!m_levels.mapsModified) {
         markSaved(DataSet::Maps);
+        saved(DataSet::Maps);
+    }
     return true;
 }
 

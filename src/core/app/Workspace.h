@@ -167,6 +167,8 @@ public:
     Signal<DataSet, bool> modifiedChanged;
     Signal<Change> changed;
     Signal<int> currentLevelChanged;
+    // A save of the set went through (its files were replaced).
+    Signal<DataSet> saved;
     Signal<> paletteSwitched;
     // "Save all" may have changed state (any set's modified state, or Load All's use).
     Signal<> saveAllChanged;

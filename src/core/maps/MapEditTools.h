@@ -83,6 +83,11 @@ public:
     const RectDrag& rect() const { return m_rect; }
     const MapSelection& selection() const { return m_selection; }
     void clearSelection() { m_selection = {}; }
+    // Selects a block of cells, as a rectangle selection would (the level check's "go to").
+    void select(const MapSelection& s) {
+        m_selection = s;
+        overlayChanged();
+    }
     bool hasSelection() const;
 
     // Paste: accepts only blocks narrower and lower than the map, then waits for a click.

@@ -4,6 +4,7 @@
 #include "world/SprInfo.h"
 
 #include <cctype>
+#include <string>
 
 namespace fs = std::filesystem;
 
@@ -83,6 +84,13 @@ SymbolSet loadSymbolSetFolder(const fs::path& folder, Prompter& prompter) {
     else
         prompter.message("3DEdit won't be able to display the objects correctly!",
                          "Zentrik: SprInfo.txt not available!", MessageIcon::Exclamation);
+    // Optional: a set without it is checked only by the rules its descriptions allow.
+    if (auto check = readSetFile(folder, kLevelCheckFileName)) {
+        const std::vector<int> bad = parseLevelCheckInfo(asText(*check), set.check);
+        if (!bad.empty())
+            prompter.message("Line " + std::to_string(bad.front()) + " cannot be read.",
+                             "levelcheck.txt contains errors!", MessageIcon::Exclamation);
+    }
     applySymbolSetDefaults(set);
     return set;
 }

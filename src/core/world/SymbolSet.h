@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Prompter.h"
+#include "world/LevelCheckInfo.h"
 #include "world/ObjectDescriptions.h"
 #include "world/SymbolStrip.h"
 #include "world/TileNames.h"
@@ -20,6 +21,7 @@ struct SymbolSet {
     TileNames names;
     SymbolStrip strip;
     ObjectDescriptionTable objects;
+    LevelCheckInfo check; // empty when the set has no "levelcheck.txt"
 };
 
 // The door rows used when "sprinfo.txt" defines no door.

@@ -26,6 +26,8 @@ signals:
     void sidePanel(bool hide);
     // Jump into the 3D view at map cell (x, y).
     void goTo3D(int x, int y);
+    // The 3D view turns toward map cell (x, y) from where it stands (the level check's "show").
+    void turnTo3D(int x, int y);
     // A palette was added to the palette folder ("Create new palette").
     void paletteAdded(const QString& name);
     // The edit plane of the maps was switched (by a tile list, the map page or the 3D page).

@@ -6,6 +6,8 @@
 #include "context/AppContext.h"
 #include "context/PageRegistry.h"
 #include "mapedit/EditPlaneBar.h"
+#include "mapedit/LevelPictureExport.h"
+#include "mapedit/MapCheckPanel.h"
 #include "mapedit/MapStatisticsPanel.h"
 #include "platform/QtClipboard.h"
 #include "platform/ScriptedPrompter.h"
@@ -56,6 +58,7 @@ CPropMapEdit::CPropMapEdit(AppContext& context, QWidget* parent)
     buildMenus();
     m_planeBar = new EditPlaneBar(
         {action("editWalls"), action("editFloors"), action("editObjects")}, action("edit3rdPlane"));
+    addLevelPictureExport(m_context, *this);
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("mapScroll"));
     scroll->setWidget(m_map);
@@ -68,6 +71,7 @@ CPropMapEdit::CPropMapEdit(AppContext& context, QWidget* parent)
     top->addWidget(m_toolBar);
     top->addWidget(m_planeBar);
     top->addLayout(body, 1);
+    top->addWidget(new MapCheckPanel(m_context, *this));
 
     wireTools();
     m_objects->setChecked(m_context.settings.objects != 0);

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include <cmath>
+
 namespace zentrik::gui {
 
 namespace {
@@ -75,6 +77,7 @@ CProp3DEdit::CProp3DEdit(AppContext& context, QWidget* parent)
         reload();
     });
     connect(&m, &AppMessages::goTo3D, this, &CProp3DEdit::goTo);
+    connect(&m, &AppMessages::turnTo3D, this, &CProp3DEdit::turnToward);
     // The view follows every edit of the maps (from the map page, undo, a load) and every
     // change of the walls and sprites it draws with.
     m_watch = context.workspace.changed.connect([this](const Change& c) {
@@ -190,6 +193,17 @@ void CProp3DEdit::reportCell(int x, int y) {
     const size_t index = size_t(y * kMapSide + x);
     m_hoverCellIndex = int(index);
     emit m_context.messages.mapCursor(x, y, level->planes[1][index], level->planes[0][index]);
+}
+
+void CProp3DEdit::turnToward(int x, int y) {
+    ViewerPose& pose = m_view->motion().pose;
+    const double dx = x + 0.5 - pose.x / 65536.0, dy = y + 0.5 - pose.y / 65536.0;
+    if (dx == 0 && dy == 0)
+        return;
+    // Angles grow counter-clockwise from east; map y grows downward.
+    const double degrees = std::atan2(-dy, dx) * 180 / 3.14159265358979;
+    pose.angle = (int(std::lround(degrees)) % 360 + 360) % 360;
+    redraw();
 }
 
 void CProp3DEdit::setDifficulty(int level) {

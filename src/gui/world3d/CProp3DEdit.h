@@ -51,6 +51,8 @@ public:
     void goTo(int x, int y);
     // "Go to player start" (and Home): the viewer back on the level's start, looking its way.
     bool goToPlayerStart();
+    // Looks toward the middle of cell (x, y) without moving.
+    void turnToward(int x, int y);
 
 protected:
     void showEvent(QShowEvent* e) override;
