@@ -74,6 +74,10 @@ private:
 // One file replaced on its own.
 Status replaceFile(const std::filesystem::path& target, std::span<const uint8_t> bytes);
 
+// The text of a failed write for the user: the file they chose, then the system's reason
+// (the failure may have named a scratch file such as NAME.tmp instead).
+std::string failureText(const std::filesystem::path& chosen, const Error& failure);
+
 // One user command that replaces the same file more than once (save all parts of an archive,
 // one after the other): while a batch is alive, only the first replacement of a file makes
 // its .bak, so NAME.bak stays the file as it was before the command.

@@ -1,4 +1,5 @@
 #include "context/AppContext.h"
+#include "context/SlotLabels.h"
 
 #include "context/SymbolImages.h"
 #include "platform/ScriptedPrompter.h"
@@ -29,6 +30,12 @@ void PrompterRelay::message(const std::string& text, const std::string& caption,
 Answer PrompterRelay::ask(const std::string& text, const std::string& caption, Buttons buttons,
                           MessageIcon icon) {
     return m_target ? m_target->ask(text, caption, buttons, icon) : negativeAnswerFor(buttons);
+}
+
+std::optional<int> PrompterRelay::choose(const std::string& text, const std::string& caption,
+                                         const std::vector<std::string>& buttons, int preferred,
+                                         MessageIcon icon) {
+    return m_target ? m_target->choose(text, caption, buttons, preferred, icon) : std::nullopt;
 }
 
 std::optional<std::string> PrompterRelay::openFile(const FileDialogRequest& request) {

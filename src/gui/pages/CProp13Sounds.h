@@ -43,6 +43,8 @@ public:
     void importSound();
 
 private:
+    // Asks before sounds are renumbered; true when none moves or the user agrees.
+    bool confirmShift(bool insert);
     void refresh();
     void scrolled(int value);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Signal.h"
+#include "context/SlotLabels.h"
 
 #include <QFrame>
 
@@ -12,8 +13,6 @@ class QVBoxLayout;
 namespace zentrik::gui {
 
 class AppContext;
-// What an empty pen or map slot (value 0 without a name) is called everywhere.
-inline constexpr const char* kEmptySlotLabel = "0 --- Nothing ---";
 class PixelPicture;
 
 // The panel beside the tabs: for each pen its wall, object and floor with picture and name,
