@@ -1,5 +1,6 @@
 // How long the heaviest picture edits take: a span fill over a large winding picture (every
-// pixel recorded for undo, most of it overflowing the ring) and the undo of a full ring.
+// pixel recorded for undo), the undo of 4096 single-pixel steps, and a full-screen fill undone
+// and redone.
 #include "draw/FillTool.h"
 #include "draw/MemoryDevice.h"
 
@@ -36,7 +37,7 @@ void UndoFullRing(benchmark::State& state) {
     CMemoryDevice dev(64, 64);
     for (auto _ : state) {
         state.PauseTiming();
-        for (int i = 0; i < 4096; ++i) { // 8 bytes each: exactly one ring
+        for (int i = 0; i < 4096; ++i) { // 4096 steps of one pixel each
             dev.startUndoRecord(UndoKind::PixelList);
             dev.setPixel(i % 64, i / 64, uint8_t(i));
             dev.closeUndoRecord();
@@ -48,5 +49,19 @@ void UndoFullRing(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 4096);
 }
 BENCHMARK(UndoFullRing);
+
+// A 320 x 200 picture filled in one step (64,000 pixel entries), then undone and redone.
+void FullScreenFillUndoRedo(benchmark::State& state) {
+    CMemoryDevice dev(320, 200);
+    uint8_t colour = 1;
+    for (auto _ : state) {
+        spanFill(dev, {0, 0}, colour);
+        dev.undo();
+        dev.redo();
+        colour = colour == 1 ? 2 : 1;
+    }
+    state.SetItemsProcessed(state.iterations() * 64000);
+}
+BENCHMARK(FullScreenFillUndoRedo);
 
 } // namespace

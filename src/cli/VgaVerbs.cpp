@@ -250,29 +250,30 @@ int exportPicture(Context& c) {
 }
 
 // The fitting questions answered from the options: --resize answers "Picture doesn't fit!"
-// with Yes, --resample or --copy with No and then the resample question; every other
+// with Yes, --nearest, --resample or --copy with No and then the resample question; every other
 // question goes on to the stream prompter (--yes).
 AnswerByCaption fitAnswers(Context& c) {
-    const bool resize = c.args.flag("resize"), resample = c.args.flag("resample"),
-               copy = c.args.flag("copy");
-    return AnswerByCaption(c.prompter, [=](const std::string& caption) -> std::optional<Answer> {
-        if (caption == "Picture doesn't fit!" && (resize || resample || copy))
-            return resize ? Answer::Yes : Answer::No;
-        if (caption == "Resample picture?" && (resample || copy))
-            return resample ? Answer::Yes : Answer::No;
-        return std::nullopt;
-    });
+    const bool resize = c.args.flag("resize");
+    const std::optional<int> scaling = scalingOption(c);
+    return AnswerByCaption(
+        c.prompter,
+        [=](const std::string& caption) -> std::optional<Answer> {
+            if (caption == "Picture doesn't fit!" && (resize || scaling))
+                return resize ? Answer::Yes : Answer::No;
+            return std::nullopt;
+        },
+        scaling);
 }
 
 int importPicture(Context& c) {
     const auto& pos = c.args.positional();
     const auto n = pos.size() == 3 ? numberArg(pos[1], 99999) : std::nullopt;
-    const int fits =
-        int(c.args.flag("resize")) + int(c.args.flag("resample")) + int(c.args.flag("copy"));
+    const int fits = int(c.args.flag("resize")) + int(c.args.flag("resample")) +
+                     int(c.args.flag("copy")) + int(c.args.flag("nearest"));
     if (!n || fits > 1)
-        return c.usage(
-            "zentrik-cli vga import-picture FILE N IN.bmp|IN.png [--resample|--copy|--resize] "
-            "[--yes] [--palette P.pal]");
+        return c.usage("zentrik-cli vga import-picture FILE N IN.bmp|IN.png "
+                       "[--nearest|--resample|--copy|--resize] "
+                       "[--yes] [--palette P.pal]");
     auto palette = paletteArg(c);
     const VgaFileSet files = VgaFileSet::fromGraphPath(pos[0]);
     VgaGraphState state;
@@ -290,6 +291,40 @@ int importPicture(Context& c) {
         return kExitNotDone;
     state.graphics.changed = true;
     return SaveGraphics(state, files, c.prompter, jobs) ? kExitDone : kExitNotDone;
+}
+
+int exportAll(Context& c) {
+    const auto& pos = c.args.positional();
+    const bool pictures = c.args.flag("pictures"), tiles = c.args.flag("tile8s");
+    if (pos.size() != 2 || (pictures && tiles))
+        return c.usage(
+            "zentrik-cli vga export-all FILE FOLDER [--pictures|--tile8s] [--palette P.pal]");
+    auto palette = paletteArg(c);
+    if (!palette || !exportFolder(c, pos[1]))
+        return kExitNotDone;
+    const VgaFileSet files = VgaFileSet::fromGraphPath(pos[0]);
+    VgaGraphState state;
+    InlineJobRunner jobs;
+    int written = 0;
+    const std::filesystem::path folder = pos[1];
+    if (!tiles) {
+        if (!LoadGraphics(state, files, pos[0], true, c.prompter, jobs))
+            return kExitNotDone;
+        for (int i = 0; i < state.graphics.pictureCount(); ++i, ++written)
+            if (!ExportPicture(PictureBmpTarget(state.graphics, i),
+                               folder / numberedName("picture", i, 3, "png"), *palette, c.prompter))
+                return kExitNotDone;
+    }
+    if (!pictures) {
+        if (!LoadTile8s(state, files, pos[0], true, c.prompter))
+            return kExitNotDone;
+        for (int i = 0; i < kTile8Count; ++i, ++written)
+            if (!ExportPicture(Tile8BmpTarget(state.tile8s, i),
+                               folder / numberedName("tile8", i, 2, "png"), *palette, c.prompter))
+                return kExitNotDone;
+    }
+    c.out << "Exported " << written << " pictures to " << pos[1] << "\n";
+    return kExitDone;
 }
 
 int exportTile8(Context& c) {
@@ -350,9 +385,14 @@ const AreaRegistration kVga{Area{
          exportPicture,
          {"palette"}},
         {"import-picture",
-         "FILE N IN.bmp|IN.png [--resample|--copy|--resize] [--yes] [--palette P.pal]",
+         "FILE N IN.bmp|IN.png [--nearest|--resample|--copy|--resize] [--yes] [--palette P.pal]",
          "read a bitmap or PNG into picture N (from 0) and save the pictures into FILE's archive",
          importPicture,
+         {"palette"}},
+        {"export-all",
+         "FILE FOLDER [--pictures|--tile8s] [--palette P.pal]",
+         "write every picture as picture-NNN.png and every 8x8 tile as tile8-NN.png into FOLDER",
+         exportAll,
          {"palette"}},
         {"export-tile8",
          "FILE N OUT.bmp|OUT.png [--palette P.pal]",

@@ -14,15 +14,12 @@
 
 namespace zentrik::cli {
 
-// The CLI's prompter, with the resample question answered by --resample (Yes) or --copy
-// (No); every other question goes on to the stream prompter (--yes).
+// The CLI's prompter, with the resample question answered by the scaling options; every
+// other question goes on to the stream prompter (--yes).
 inline AnswerByCaption resampleAnswers(Context& c) {
-    const bool resample = c.args.flag("resample"), copy = c.args.flag("copy");
-    return AnswerByCaption(c.prompter, [=](const std::string& caption) -> std::optional<Answer> {
-        if (caption == "Resample picture?" && (resample || copy))
-            return resample ? Answer::Yes : Answer::No;
-        return std::nullopt;
-    });
+    return AnswerByCaption(
+        c.prompter, [](const std::string&) -> std::optional<Answer> { return std::nullopt; },
+        scalingOption(c));
 }
 
 // The page file's collections with inline jobs and the CLI's prompter.

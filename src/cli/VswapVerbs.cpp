@@ -188,10 +188,12 @@ int exportPicture(Context& c, bool walls) {
 int importPicture(Context& c, bool walls) {
     const auto& pos = c.args.positional();
     const auto n = pos.size() == 3 ? indexArg(pos[1]) : std::nullopt;
-    if (!n || (c.args.flag("resample") && c.args.flag("copy")))
-        return c.usage(std::string("zentrik-cli vswap ") +
-                       (walls ? "import-wall" : "import-sprite") +
-                       " FILE N IN.bmp|IN.png [--resample|--copy] [--yes] [--palette P.pal]");
+    const int fits =
+        int(c.args.flag("resample")) + int(c.args.flag("copy")) + int(c.args.flag("nearest"));
+    if (!n || fits > 1)
+        return c.usage(
+            std::string("zentrik-cli vswap ") + (walls ? "import-wall" : "import-sprite") +
+            " FILE N IN.bmp|IN.png [--nearest|--resample|--copy] [--yes] [--palette P.pal]");
     auto palette = paletteArg(c);
     Session s(c);
     if (!palette || !loadPart(s, walls, pos[0]))
@@ -220,6 +222,39 @@ int importPicture(Context& c, bool walls) {
     const bool saved = walls ? s.files.SaveTextures(pos[0])
                              : s.files.SaveSprites(pos[0], settings.spriteCompression);
     return saved ? kExitDone : kExitNotDone;
+}
+
+int exportAll(Context& c) {
+    const auto& pos = c.args.positional();
+    const std::string format = c.args.option("format").value_or("png");
+    const bool walls = c.args.flag("walls"), sprites = c.args.flag("sprites");
+    if (pos.size() != 2 || (walls && sprites) || (format != "png" && format != "bmp"))
+        return c.usage("zentrik-cli vswap export-all FILE FOLDER [--walls|--sprites] "
+                       "[--format png|bmp] [--palette P.pal]");
+    auto palette = paletteArg(c);
+    if (!palette || !exportFolder(c, pos[1]))
+        return kExitNotDone;
+    int written = 0;
+    for (const bool wallKind : {true, false}) {
+        if ((wallKind && sprites) || (!wallKind && walls))
+            continue;
+        Session s(c);
+        if (!loadPart(s, wallKind, pos[0]))
+            return kExitNotDone;
+        auto& images = wallKind ? s.files.walls.images : s.files.sprites.images;
+        for (size_t i = 0; i < images.size(); ++i) {
+            if (!images[i])
+                continue; // an empty page has no picture
+            const auto out = std::filesystem::path(pos[1]) /
+                             numberedName(wallKind ? "wall" : "sprite", int(i), 3, format);
+            if (!ExportPicture(ImageTarget(*images[i], !wallKind), out, *palette, c.prompter,
+                               !wallKind))
+                return kExitNotDone;
+            ++written;
+        }
+    }
+    c.out << "Exported " << written << " pictures to " << pos[1] << "\n";
+    return kExitDone;
 }
 
 int exportWall(Context& c) {
@@ -355,13 +390,19 @@ const AreaRegistration kVswap{
               "write sprite N as an 8-bit bitmap with the palette",
               exportSprite,
               {"palette"}},
+             {"export-all",
+              "FILE FOLDER [--walls|--sprites] [--format png|bmp] [--palette P.pal]",
+              "write every wall as wall-NNN and every sprite as sprite-NNN (by number, empty "
+              "pages skipped) into FOLDER",
+              exportAll,
+              {"format", "palette"}},
              {"import-wall",
-              "FILE N IN.bmp|IN.png [--resample|--copy] [--yes] [--palette P.pal]",
+              "FILE N IN.bmp|IN.png [--nearest|--resample|--copy] [--yes] [--palette P.pal]",
               "convert a bitmap into wall N and save the walls into FILE",
               importWall,
               {"palette"}},
              {"import-sprite",
-              "FILE N IN.bmp|IN.png [--resample|--copy] [--yes] [--palette P.pal]",
+              "FILE N IN.bmp|IN.png [--nearest|--resample|--copy] [--yes] [--palette P.pal]",
               "convert a bitmap into sprite N and save the sprites into FILE",
               importSprite,
               {"palette"}},

@@ -210,6 +210,53 @@ TEST(CliArchives, WallAndSpriteThroughPngComeBackUnchanged) {
     EXPECT_EQ(chunkPicture(after, spriteStart + 2), chunkPicture(before, spriteStart + 2));
 }
 
+size_t filesIn(const fs::path& folder) {
+    size_t n = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder))
+        ++n;
+    return n;
+}
+
+TEST(CliArchives, ExportAllWritesNumberedFilesAndSkipsEmptyPages) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    Shareware s;
+    const std::string vswap = q(s.dir / "VSWAP.WL1");
+    auto r = s.run("vswap export-all " + vswap + " " + q(s.out / "walls") + " --walls");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const size_t walls = filesIn(s.out / "walls");
+    EXPECT_EQ(r.out, "Exported " + std::to_string(walls) + " pictures to " +
+                         (s.out / "walls").string() + "\n");
+    EXPECT_FALSE(fs::exists(s.out / "walls" / "wall-056.png")) << "wall 29's page is empty in WL1";
+    ASSERT_EQ(s.run("vswap export-wall " + vswap + " 3 " + q(s.out / "w3.png")).exitCode, 0);
+    EXPECT_EQ(readBytes(s.out / "walls" / "wall-003.png"), readBytes(s.out / "w3.png"));
+    r = s.run("vswap export-all " + vswap + " " + q(s.out / "all") + " --format bmp");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(readBytes(s.out / "all" / "sprite-000.bmp").at(0), 'B');
+    EXPECT_GT(filesIn(s.out / "all"), walls) << "walls and sprites without a kind flag";
+
+    const std::string graph = q(s.dir / "VGAGRAPH.WL1");
+    r = s.run("vga export-all " + graph + " " + q(s.out / "tiles") + " --tile8s");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(filesIn(s.out / "tiles"), 72u);
+    EXPECT_TRUE(fs::exists(s.out / "tiles" / "tile8-00.png"));
+    r = s.run("vga export-all " + graph + " " + q(s.out / "vga"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(filesIn(s.out / "vga"), 144u + 72u);
+    ASSERT_EQ(s.run("vga export-picture " + graph + " 5 " + q(s.out / "p5.png")).exitCode, 0);
+    EXPECT_EQ(readBytes(s.out / "vga" / "picture-005.png"), readBytes(s.out / "p5.png"));
+
+    for (const char* bad :
+         {"vswap export-all FILE DIR --walls --sprites", "vswap export-all FILE DIR --format gif",
+          "vswap export-all FILE", "vga export-all FILE DIR --pictures --tile8s"}) {
+        std::string args = bad;
+        args.replace(args.find("FILE"), 4, bad[1] == 's' ? vswap : graph);
+        if (args.find("DIR") != std::string::npos)
+            args.replace(args.find("DIR"), 3, q(s.out / "bad"));
+        EXPECT_EQ(s.run(args).exitCode, 2) << bad;
+    }
+    EXPECT_FALSE(fs::exists(s.out / "bad"));
+}
+
 TEST(CliArchives, BadArgumentsAndFilesAreRefused) {
     Shareware s;
     EXPECT_EQ(

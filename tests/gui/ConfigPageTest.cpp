@@ -102,6 +102,36 @@ TEST_F(ConfigPageTest, TypingInTheSuffixCellUpperCasesCutsAndAddsARow) {
     EXPECT_EQ(context->settings.lastExtension, "WL6");
 }
 
+TEST_F(ConfigPageTest, ARowOfAnotherSuffixAsksFirstAndCellEditsApplyNothing) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    test::TempDir dir;
+    const auto vswap = dir.copyGameFile("wl1/VSWAP.WL1");
+    ExtensionListEditor* list = page().extensionList();
+    InlineJobRunner jobs;
+    context->jobs = &jobs;
+    ASSERT_TRUE(context->workspace.loadWalls(vswap));
+    context->extensions.setRecords(
+        {{"WL1", kNoSymbolSet, kNoPaletteChange}, {"SOD", kNoSymbolSet, kNoPaletteChange}});
+    ASSERT_TRUE(context->selectExtension(0));
+    list->rebuild();
+    ASSERT_EQ(list->currentRow(), 0);
+    auto* palette = qobject_cast<QComboBox*>(list->cellWidget(1, 2));
+    ASSERT_TRUE(palette->isEnabled());
+    palette->textActivated("Wolfenstein3D");
+    EXPECT_EQ(context->extensions.records()[1].palette, "Wolfenstein3D");
+    EXPECT_EQ(context->settings.lastExtension, "WL1") << "an edited cell applies nothing";
+    prompter.expectQuestion(Answer::No);
+    list->setCurrentCell(1, 0);
+    EXPECT_EQ(prompter.questions.back().text,
+              "Apply the SOD palette and symbols to the loaded WL1 files?");
+    EXPECT_EQ(context->settings.lastExtension, "WL1");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list->currentRow(), 0) << "the row in use is current again";
+    prompter.expectQuestion(Answer::Yes);
+    list->setCurrentCell(1, 0);
+    EXPECT_EQ(context->settings.lastExtension, "SOD");
+}
+
 class PalettePageTest : public EditorTest {
 protected:
     CProp07Palette& page() { return EditorTest::page<CProp07Palette>("CProp07Palette"); }

@@ -71,6 +71,8 @@ TEST_F(PixelPagesTest, PaintingAWallPixelWritesRawAndImageAndUndoes) {
     EXPECT_EQ(files().walls.raw[3 * 4096 + 5 * 64 + 9], uint8_t(old + 1));
     EXPECT_EQ(files().walls.images[3]->pixels[(63 - 9) * 64 + 5], uint8_t(old + 1));
     EXPECT_TRUE(data().modified(DataSet::Walls));
+    window->activateWindow(); // the undo keys are the page's window-wide shortcuts
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QTest::keyClick(p.editorPanel()->view(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(files().walls.raw[3 * 4096 + 5 * 64 + 9], old);
     QTest::keyClick(p.editorPanel()->view(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
@@ -268,8 +270,15 @@ TEST_F(PixelPagesTest, SoundsPageRateImportPlayAndRemove) {
             EXPECT_EQ(p.waveform()->columnY(10), p.waveform()->height() / 2);
             break;
         }
-    while (files().sounds.count() > 0)
+    prompter.expectQuestion(Answer::No);
+    p.showSound(0);
+    p.removeSound();
+    EXPECT_EQ(prompter.questions.back().caption, "Remove sound?");
+    EXPECT_EQ(files().sounds.count(), count) << "No removes nothing";
+    while (files().sounds.count() > 0) {
+        p.showSound(files().sounds.count() - 1); // the last: nothing is renumbered
         p.removeSound();
+    }
     EXPECT_EQ(p.positionText(), "0/0");
     EXPECT_EQ(p.sizeText(), "Size: N/A");
     EXPECT_EQ(p.durationText(), "Duration: N/A");

@@ -84,5 +84,28 @@ TEST(QtFileFilter, ConvertsTheProgramsFilterStrings) {
         EXPECT_EQ(toQtFilter(c.program), QString(c.qt)) << c.program;
 }
 
+TEST(QtFileFilter, APatternIsNoProposedNameAndBackupsAreLeftOut) {
+    struct Case {
+        const char* initial;
+        const char* folder;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"*.BMP", "", ""},
+        {"/games/wolf/*.BMP", "/games/wolf", ""},
+        {"/exports/wall-012.png", "/exports", "wall-012.png"},
+        {"VSWAP.WL6", "", "VSWAP.WL6"},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        const DialogStart start = dialogStart(c.initial);
+        EXPECT_EQ(start.folder, QString(c.folder)) << c.initial;
+        EXPECT_EQ(start.name, QString(c.name)) << c.initial;
+    }
+    EXPECT_TRUE(isBackupName(QStringLiteral("VSWAP.WL1.bak")));
+    EXPECT_TRUE(isBackupName(QStringLiteral("GAMEMAPS.WL6.BAK")));
+    EXPECT_FALSE(isBackupName(QStringLiteral("VSWAP.WL1")));
+}
+
 } // namespace
 } // namespace zentrik::gui

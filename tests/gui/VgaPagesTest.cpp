@@ -82,8 +82,9 @@ TEST_F(VgaPagesTest, AColourWithoutACodeIsNamedAndAllPicturesExport) {
     auto& g = page<CProp12Graphics>("CProp12Graphics");
     prompter.expectPath(dir.path().string());
     g.exportAll();
-    EXPECT_TRUE(fs::exists(dir / "PIC000.png"));
-    EXPECT_TRUE(fs::exists(dir / "PIC143.png"));
+    EXPECT_TRUE(fs::exists(dir / "picture-000.png"));
+    EXPECT_TRUE(fs::exists(dir / "picture-143.png"));
+    EXPECT_EQ(prompter.messages.back().text, "Exported 144 pictures to " + dir.path().string());
     // A dictionary whose leaf for the first pixel's colour now names another colour.
     const uint8_t colour = state().graphics.pictures[0][0];
     auto dict = readBytes(dir / "VGADICT.WL1");

@@ -47,8 +47,6 @@ void FloatingSelection::lift(CDrawDevice& device, uint8_t fill) {
     if (floating() || area.empty())
         return;
     const size_t count = size_t(area.width()) * size_t(area.height());
-    // The lift and the later drop are undone together, so the ring must hold both at once.
-    device.undoRing().reserve(2 * UndoRing::rectangleRecordBytes(count));
     std::vector<uint8_t> pixels;
     pixels.reserve(count);
     device.startUndoRecord(UndoKind::Rectangle);
@@ -59,7 +57,7 @@ void FloatingSelection::lift(CDrawDevice& device, uint8_t fill) {
         }
     device.closeUndoRecord(area);
     setFloating({area.left, area.top}, area.width(), area.height(), std::move(pixels), true);
-    m_liftEnd = device.undoRing().writePosition();
+    m_liftSerial = device.undoRing().newestSerial(device.chunkKey());
 }
 
 bool FloatingSelection::drop(CDrawDevice& device) {
@@ -70,11 +68,11 @@ bool FloatingSelection::drop(CDrawDevice& device) {
     const ChunkRect overlap = rect().intersected(device.bounds());
     bool wrote = false;
     if (!overlap.empty()) {
-        // Join the lift only while it is still the newest step; a lift the ring could not keep
+        // Join the lift only while it is still the newest step; a lift already undone
         // must not pull an unrelated older step into the same undo.
         const UndoRing& ring = device.undoRing();
-        const bool joined = m_lifted && ring.recordCount() > 0 &&
-                            ring.writePosition() == m_liftEnd && ring.chunk() == device.chunkKey();
+        const bool joined =
+            m_lifted && m_liftSerial != 0 && ring.newestSerial(device.chunkKey()) == m_liftSerial;
         device.startUndoRecord(joined ? UndoKind::JoinedRectangle : UndoKind::Rectangle);
         for (int y = overlap.top; y <= overlap.bottom; ++y)
             for (int x = overlap.left; x <= overlap.right; ++x)

@@ -53,7 +53,7 @@ private:
     int m_bottom = kNoSelection;
     bool m_floating = false;
     bool m_lifted = false;
-    uint64_t m_liftEnd = 0; // the undo write position right after the lift's record
+    uint64_t m_liftSerial = 0; // the serial of the lift's undo record
     std::vector<uint8_t> m_pixels;
 };
 

@@ -72,8 +72,13 @@ void CGraphDevice::afterImport() {
 }
 
 void CGraphDevice::resized() {
-    // The recorded positions belong to the old size.
-    clearHistory();
+    // The recorded positions belong to the old size; the other pictures keep their histories.
+    const int index = m_index;
+    undoRing().rekey([index](const ChunkKey& k) -> std::optional<ChunkKey> {
+        if (k.index == index)
+            return std::nullopt;
+        return k;
+    });
     reload();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Prompter.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace zentrik {
@@ -12,6 +13,16 @@ constexpr const char* kStartWhileRecording = "StartUndoRecord while recording!";
 bool isPixelList(UndoKind kind) {
     return kind == UndoKind::PixelList || kind == UndoKind::JoinedPixelList;
 }
+bool isJoined(UndoKind kind) {
+    return kind == UndoKind::JoinedRectangle || kind == UndoKind::JoinedPixelList;
+}
+uint16_t u16At(const std::vector<uint8_t>& bytes, size_t at) {
+    return uint16_t(bytes[at] | (bytes[at + 1] << 8));
+}
+void putU16(std::vector<uint8_t>& bytes, uint16_t value) {
+    bytes.push_back(uint8_t(value & 0xFF));
+    bytes.push_back(uint8_t(value >> 8));
+}
 } // namespace
 
 void UndoRing::start(UndoKind kind, const ChunkKey& chunk) {
@@ -20,16 +31,10 @@ void UndoRing::start(UndoKind kind, const ChunkKey& chunk) {
             m_prompter->message(kStartWhileRecording, "Zentrik", MessageIcon::Exclamation);
         close();
     }
-    if (!(chunk == m_chunk)) {
-        clear();
-        m_chunk = chunk;
-    }
-    if (!m_redoing)
-        m_redo.clear(); // a new edit: what was undone cannot come back
+    m_chunk = chunk;
     m_recording = true;
     m_openKind = kind;
-    m_openStart = m_end;
-    m_overflow = false;
+    m_open.clear();
     m_pixels = 0;
     m_box = ChunkRect{};
 }
@@ -39,10 +44,10 @@ void UndoRing::recordPixel(int x, int y, uint8_t oldIndex) {
         return;
     assert(x >= 0 && y >= 0 && x <= 0xFFFF && y <= 0xFFFF);
     if (isPixelList(m_openKind)) {
-        putU16(uint16_t(x));
-        putU16(uint16_t(y));
+        putU16(m_open, uint16_t(x));
+        putU16(m_open, uint16_t(y));
     }
-    put(oldIndex);
+    m_open.push_back(oldIndex);
     if (m_pixels == 0)
         m_box = ChunkRect{x, y, x, y};
     else
@@ -54,12 +59,8 @@ void UndoRing::recordPixel(int x, int y, uint8_t oldIndex) {
 void UndoRing::close() {
     if (!m_recording)
         return;
-    if (isPixelList(m_openKind)) {
-        finish(nullptr);
-        return;
-    }
     const ChunkRect box = m_box;
-    finish(&box);
+    finish(isPixelList(m_openKind) ? nullptr : &box);
 }
 
 void UndoRing::close(const ChunkRect& rect) {
@@ -70,194 +71,222 @@ void UndoRing::close(const ChunkRect& rect) {
 
 void UndoRing::finish(const ChunkRect* rect) {
     m_recording = false;
-    if (m_pixels == 0) {
-        discardOpen();
+    std::vector<uint8_t> body = std::move(m_open);
+    m_open = {};
+    if (m_pixels == 0)
         return;
-    }
-    if (rect && (!(*rect == m_box) || size_t(rect->width()) * size_t(rect->height()) != m_pixels)) {
-        // The body would not match the rectangle (a record broken off half-way): undoing it
-        // would paint the old pixels in the wrong places.
-        discardOpen();
-        return;
-    }
-    const uint64_t bodyLength = m_end - m_openStart;
-    if (rect) {
-        putU16(uint16_t(rect->left));
-        putU16(uint16_t(rect->top));
-        putU16(uint16_t(rect->width()));
-        putU16(uint16_t(rect->height()));
-    }
-    putU16(uint16_t(bodyLength));
-    put(uint8_t(m_openKind));
-    if (m_overflow) {
-        // The step alone needs more than the ring holds: nothing of it can be undone, and
-        // everything older was overwritten on the way.
-        clear();
-        m_dropped = true;
-        return;
-    }
-    m_records.push_back({m_openStart, m_end});
+    if (rect && (!(*rect == m_box) || size_t(rect->width()) * size_t(rect->height()) != m_pixels))
+        return; // the body would not match the rectangle: undoing it would misplace pixels
+    History& history = m_histories[m_chunk];
+    if (!m_redoing)
+        forgetRedo(history); // a new edit: what was undone here cannot come back
+    m_bytes += body.size();
+    history.records.push_back(
+        {m_openKind, rect ? *rect : ChunkRect{}, std::move(body), ++m_serial});
+    trim();
 }
 
-void UndoRing::discardOpen() {
-    m_recording = false;
-    if (m_overflow) {
-        clear();
-        m_dropped = true;
-        return;
-    }
-    m_end = m_openStart;
+void UndoRing::forgetRedo(History& history) {
+    for (const Step& step : history.redo)
+        m_bytes -= stepBytes(step);
+    history.redo.clear();
 }
 
-void UndoRing::put(uint8_t byte) {
-    if (m_overflow)
-        return;
-    while (m_end - m_begin >= m_ring.size()) {
-        if (m_records.empty()) {
-            m_overflow = true;
-            return;
+void UndoRing::trim() {
+    while (m_bytes > m_budget && dropOldest())
+        m_dropped = true;
+}
+
+bool UndoRing::dropOldest() {
+    // The candidate is the history whose first record is oldest; the newest step of the chunk
+    // last edited is never a candidate.
+    History* oldest = nullptr;
+    for (auto& [key, history] : m_histories) {
+        auto& records = history.records;
+        if (records.empty())
+            continue;
+        if (key == m_chunk) {
+            size_t newestStep = records.size() - 1;
+            while (newestStep > 0 && isJoined(records[newestStep].kind))
+                --newestStep;
+            if (newestStep == 0)
+                continue;
         }
-        dropOldest();
+        if (!oldest || records.front().serial < oldest->records.front().serial)
+            oldest = &history;
     }
-    m_ring[m_end % m_ring.size()] = byte;
-    ++m_end;
+    if (!oldest) {
+        // Only redo data of other chunks is left to give up.
+        bool dropped = false;
+        for (auto& [key, history] : m_histories)
+            if (!(key == m_chunk) && !history.redo.empty()) {
+                forgetRedo(history);
+                dropped = true;
+            }
+        return dropped;
+    }
+    auto& records = oldest->records;
+    do {
+        m_bytes -= records.front().body.size();
+        records.pop_front();
+    } while (!records.empty() && isJoined(records.front().kind)); // a joined partner goes too
+    return true;
 }
 
-void UndoRing::putU16(uint16_t value) {
-    put(uint8_t(value & 0xFF));
-    put(uint8_t(value >> 8));
-}
-
-void UndoRing::dropOldest() {
-    m_records.pop_front();
-    m_begin = m_records.empty() ? (m_recording ? m_openStart : m_end) : m_records.front().start;
-    m_dropped = true;
-}
-
-uint16_t UndoRing::u16At(uint64_t position) const {
-    return uint16_t(at(position) | (at(position + 1) << 8));
+const UndoRing::History* UndoRing::find(const ChunkKey& chunk) const {
+    const auto it = m_histories.find(chunk);
+    return it == m_histories.end() ? nullptr : &it->second;
 }
 
 bool UndoRing::undo(const ChunkKey& current, const Restore& restore, const Peek& peek) {
     if (m_recording)
         close();
-    if (!(current == m_chunk)) {
-        // The history was made on another chunk; writing it here would damage this one.
-        clear();
+    m_chunk = current;
+    const auto it = m_histories.find(current);
+    if (it == m_histories.end() || it->second.records.empty())
         return false;
-    }
-    bool restored = false;
-    std::vector<PixelValue> overwritten;
+    History& history = it->second;
+    Step overwritten;
     const Restore keepAndRestore = [&](int x, int y, uint8_t old) {
         overwritten.push_back({uint16_t(x), uint16_t(y), peek(x, y)});
         restore(x, y, old);
     };
-    while (!m_records.empty()) {
-        const Span span = m_records.back();
-        m_records.pop_back();
-        const auto kind = UndoKind(at(span.end - 1));
-        const size_t bodyLength = u16At(span.end - kTrailerBytes);
-        restoreRecord(span, kind, bodyLength, peek ? keepAndRestore : restore);
-        m_end = span.start;
-        restored = true;
-        if (kind != UndoKind::JoinedRectangle && kind != UndoKind::JoinedPixelList)
+    while (!history.records.empty()) {
+        const Record record = std::move(history.records.back());
+        history.records.pop_back();
+        m_bytes -= record.body.size();
+        restoreRecord(record, peek ? keepAndRestore : restore);
+        if (!isJoined(record.kind))
             break;
     }
-    if (m_records.empty())
-        m_begin = m_end;
-    if (restored && peek)
-        m_redo.push_back(std::move(overwritten));
-    return restored;
+    if (peek) {
+        // Not trimmed here: the step only moved from one list to the other, and trimming now
+        // could take the very steps the user is walking back through.
+        m_bytes += stepBytes(overwritten);
+        history.redo.push_back(std::move(overwritten));
+    }
+    return true;
 }
 
 bool UndoRing::redo(const ChunkKey& current, const Apply& apply) {
     if (m_recording)
         close();
-    if (!(current == m_chunk)) {
-        clear();
+    m_chunk = current;
+    const auto it = m_histories.find(current);
+    if (it == m_histories.end() || it->second.redo.empty())
         return false;
-    }
-    if (m_redo.empty())
-        return false;
-    const std::vector<PixelValue> step = std::move(m_redo.back());
-    m_redo.pop_back();
+    const Step step = std::move(it->second.redo.back());
+    it->second.redo.pop_back();
+    m_bytes -= stepBytes(step);
     // Written back as one pixel list, in the reverse order of the undo, so that a pixel the
-    // step changed twice ends with its newest value; the ring grows if the list needs it.
-    // A record's length field holds at most 65535 bytes: a long step is several joined lists.
-    constexpr size_t kListEntries = 0xFFFF / kPixelEntryBytes;
-    const size_t records = (step.size() + kListEntries - 1) / kListEntries;
-    reserve(step.size() * kPixelEntryBytes + records * kTrailerBytes);
+    // step changed twice ends with its newest value.
     m_redoing = true;
-    size_t n = 0;
-    for (auto p = step.rbegin(); p != step.rend(); ++p, ++n) {
-        if (n % kListEntries == 0) {
-            close();
-            start(n == 0 ? UndoKind::PixelList : UndoKind::JoinedPixelList, current);
-        }
+    start(UndoKind::PixelList, current);
+    for (auto p = step.rbegin(); p != step.rend(); ++p)
         apply(p->x, p->y, p->index);
-    }
     close();
     m_redoing = false;
     return true;
 }
 
-void UndoRing::restoreRecord(const Span& span, UndoKind kind, size_t bodyLength,
-                             const Restore& restore) const {
-    const uint64_t body = span.start;
-    if (isPixelList(kind)) {
-        assert(bodyLength + kTrailerBytes == span.end - span.start);
+void UndoRing::restoreRecord(const Record& record, const Restore& restore) {
+    const auto& body = record.body;
+    if (isPixelList(record.kind)) {
         // Last entry first, so a pixel changed twice ends with its oldest value.
-        for (size_t n = bodyLength / kPixelEntryBytes; n-- > 0;) {
-            const uint64_t e = body + n * kPixelEntryBytes;
-            restore(u16At(e), u16At(e + 2), at(e + 4));
+        for (size_t n = body.size() / kPixelEntryBytes; n-- > 0;) {
+            const size_t e = n * kPixelEntryBytes;
+            restore(u16At(body, e), u16At(body, e + 2), body[e + 4]);
         }
         return;
     }
-    assert(bodyLength + kRectBytes + kTrailerBytes == span.end - span.start);
-    const uint64_t r = body + bodyLength;
-    const int x0 = u16At(r), y0 = u16At(r + 2), w = u16At(r + 4), h = u16At(r + 6);
-    uint64_t p = body;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            restore(x0 + x, y0 + y, at(p++));
+    size_t p = 0;
+    for (int y = record.rect.top; y <= record.rect.bottom; ++y)
+        for (int x = record.rect.left; x <= record.rect.right; ++x)
+            restore(x, y, body[p++]);
+}
+
+bool UndoRing::canUndo(const ChunkKey& chunk) const {
+    const History* history = find(chunk);
+    return history && !history->records.empty();
+}
+
+bool UndoRing::canRedo(const ChunkKey& chunk) const {
+    const History* history = find(chunk);
+    return history && !history->redo.empty();
 }
 
 void UndoRing::clear() {
-    m_records.clear();
-    m_redo.clear();
-    m_begin = m_end;
+    m_histories.clear();
+    m_bytes = 0;
     m_recording = false;
-    m_overflow = false;
+    m_open.clear();
     m_pixels = 0;
     m_dropped = false;
 }
 
-void UndoRing::reserve(size_t bytes) {
-    if (bytes <= m_ring.size())
-        return;
-    // Positions are absolute; each byte still held moves to its place in the larger ring.
-    std::vector<uint8_t> larger(bytes);
-    for (uint64_t p = m_begin; p < m_end; ++p)
-        larger[p % bytes] = at(p);
-    m_ring = std::move(larger);
+void UndoRing::rekey(const Rekey& where) {
+    if (m_recording)
+        close();
+    std::map<ChunkKey, History, KeyLess> moved;
+    for (auto& [key, history] : m_histories) {
+        if (const std::optional<ChunkKey> to = where(key)) {
+            moved[*to] = std::move(history);
+            continue;
+        }
+        for (const Record& record : history.records)
+            m_bytes -= record.body.size();
+        forgetRedo(history);
+    }
+    m_histories = std::move(moved);
+    if (const std::optional<ChunkKey> to = where(m_chunk))
+        m_chunk = *to;
+}
+
+void UndoRing::setBudget(size_t bytes) {
+    m_budget = bytes;
+    trim();
+}
+
+size_t UndoRing::recordCount() const {
+    const History* history = find(m_chunk);
+    return history ? history->records.size() : 0;
 }
 
 size_t UndoRing::stepCount() const {
+    const History* history = find(m_chunk);
+    if (!history)
+        return 0;
     size_t steps = 0;
-    for (size_t i = 0; i < m_records.size(); ++i) {
-        const auto kind = UndoKind(at(m_records[i].end - 1));
-        if ((kind != UndoKind::JoinedRectangle && kind != UndoKind::JoinedPixelList) || i == 0)
+    for (size_t i = 0; i < history->records.size(); ++i)
+        if (!isJoined(history->records[i].kind) || i == 0)
             ++steps;
-    }
     return steps;
 }
 
+size_t UndoRing::redoCount() const {
+    const History* history = find(m_chunk);
+    return history ? history->redo.size() : 0;
+}
+
+uint64_t UndoRing::newestSerial(const ChunkKey& chunk) const {
+    const History* history = find(chunk);
+    return history && !history->records.empty() ? history->records.back().serial : 0;
+}
+
 std::vector<uint8_t> UndoRing::newestRecordBytes() const {
-    std::vector<uint8_t> bytes;
-    if (m_records.empty())
-        return bytes;
-    for (uint64_t p = m_records.back().start; p < m_records.back().end; ++p)
-        bytes.push_back(at(p));
+    const History* history = find(m_chunk);
+    if (!history || history->records.empty())
+        return {};
+    const Record& record = history->records.back();
+    std::vector<uint8_t> bytes = record.body;
+    if (!isPixelList(record.kind)) {
+        putU16(bytes, uint16_t(record.rect.left));
+        putU16(bytes, uint16_t(record.rect.top));
+        putU16(bytes, uint16_t(record.rect.width()));
+        putU16(bytes, uint16_t(record.rect.height()));
+    }
+    putU16(bytes, uint16_t(std::min<size_t>(record.body.size(), 0xFFFF)));
+    bytes.push_back(uint8_t(record.kind));
     return bytes;
 }
 

@@ -14,7 +14,7 @@ constexpr int kImportBarMax = 102;
 constexpr int kSub = 256; // sample positions in 1/256 pixel
 
 const char* const kResizeQuestion =
-    "The picture is larger than the current chunk.\nDo you want me to resize the current chunk "
+    "The picture is %s than the current chunk.\nDo you want me to resize the current chunk "
     "to let the whole picture have a place?";
 const char* const kResampleQuestion =
     "Do you want me to resample the picture to this chunk's size?\n(Otherwise I will just copy "
@@ -23,24 +23,45 @@ const char* const kResampleQuestion =
     "the location you want.\nIf you need additional resizing, you gotta play a bit around with "
     "im- and exporting...)";
 
-enum class Fit { Copy, Resample, Resize, Cancel };
+const char* const kNearestButton = "Nearest neighbour";
+const char* const kSmoothButton = "Smooth";
+const char* const kCopyButton = "Copy corner";
+
+enum class Fit { Copy, Resample, Nearest, Resize, Cancel };
+
+std::string format(const char* pattern, const std::string& word) {
+    std::string out = pattern;
+    out.replace(out.find("%s"), 2, word);
+    return out;
+}
+
+std::string sizesLine(const BmpPicture& pic, const BmpTarget& target) {
+    return "\n\nThe picture is " + std::to_string(pic.width) + " x " + std::to_string(pic.height) +
+           ", the chunk " + std::to_string(target.width()) + " x " +
+           std::to_string(target.height());
+}
 
 Fit askFit(const BmpPicture& pic, const BmpTarget& target, Prompter& prompter) {
     if (pic.width == target.width() && pic.height == target.height())
         return Fit::Copy;
+    const std::string sizes = sizesLine(pic, target);
     if (target.canResize()) {
-        const Answer a = prompter.ask(kResizeQuestion, "Picture doesn't fit!", Buttons::YesNoCancel,
-                                      MessageIcon::Question);
+        const bool larger = pic.width > target.width() || pic.height > target.height();
+        const Answer a =
+            prompter.ask(format(kResizeQuestion, larger ? "larger" : "smaller") + sizes,
+                         "Picture doesn't fit!", Buttons::YesNoCancel, MessageIcon::Question);
         if (a == Answer::Cancel)
             return Fit::Cancel;
         if (a == Answer::Yes)
             return Fit::Resize;
     }
-    const Answer a = prompter.ask(kResampleQuestion, "Resample picture?", Buttons::YesNoCancel,
-                                  MessageIcon::Question);
-    if (a == Answer::Cancel)
+    const std::vector<std::string> buttons{kNearestButton, kSmoothButton, kCopyButton};
+    const bool pixelArt = integerRatio(pic.width, pic.height, target.width(), target.height());
+    const std::optional<int> c = prompter.choose(std::string(kResampleQuestion) + sizes,
+                                                 "Resample picture?", buttons, pixelArt ? 0 : 1);
+    if (!c)
         return Fit::Cancel;
-    return a == Answer::Yes ? Fit::Resample : Fit::Copy;
+    return *c == 0 ? Fit::Nearest : *c == 1 ? Fit::Resample : Fit::Copy;
 }
 
 void percent(Progress* p, int value, int position) {
@@ -53,6 +74,39 @@ void percent(Progress* p, int value, int position) {
 }
 
 } // namespace
+
+bool integerRatio(int pictureWidth, int pictureHeight, int chunkWidth, int chunkHeight) {
+    if (pictureWidth <= 0 || pictureHeight <= 0 || chunkWidth <= 0 || chunkHeight <= 0)
+        return false;
+    auto same = [](int big, int bigH, int small, int smallH) {
+        return big % small == 0 && bigH % smallH == 0 && big / small == bigH / smallH;
+    };
+    return pictureWidth >= chunkWidth ? same(pictureWidth, pictureHeight, chunkWidth, chunkHeight)
+                                      : same(chunkWidth, chunkHeight, pictureWidth, pictureHeight);
+}
+
+std::vector<uint8_t> scaleNearest(const BmpPicture& pic, int w, int h, NearestColorTable& colors,
+                                  bool transparency) {
+    const bool keep = pic.indexedWith(colors.palette());
+    std::vector<uint8_t> out(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y) {
+        // The source pixel under the centre of each chunk pixel.
+        const int sy = int((int64_t(2 * y + 1) * pic.height) / (2 * int64_t(h)));
+        for (int x = 0; x < w; ++x) {
+            const int sx = int((int64_t(2 * x + 1) * pic.width) / (2 * int64_t(w)));
+            uint8_t& target = out[size_t(y) * size_t(w) + size_t(x)];
+            if (transparency && !pic.opaque(sx, sy)) {
+                target = kTransparentIndex;
+            } else if (keep) {
+                target = pic.index(sx, sy);
+            } else {
+                const Rgb c = pic.pixel(sx, sy);
+                target = colors.MatchColor(c.r, c.g, c.b);
+            }
+        }
+    }
+    return out;
+}
 
 std::vector<uint8_t> resampleBmp(const BmpPicture& pic, int w, int h, NearestColorTable& colors,
                                  Progress* progress, bool transparency) {
@@ -148,6 +202,9 @@ int ImportBmpWorker(std::span<const uint8_t> file, BmpTarget& target, NearestCol
     if (fit == Fit::Resample) {
         progress.setPhase("Resampling image to current resolution...");
         pixels = resampleBmp(*pic, w, h, colors, &progress, transparency);
+    } else if (fit == Fit::Nearest) {
+        progress.setPhase("Resampling image to current resolution...");
+        pixels = scaleNearest(*pic, w, h, colors, transparency);
     } else {
         progress.setPhase("Converting colors to wolf palette...");
         cw = std::min(pic->width, w);

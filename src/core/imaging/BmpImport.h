@@ -21,6 +21,15 @@ int ImportBmpWorker(std::span<const uint8_t> file, BmpTarget& target, NearestCol
 bool ImportBMP(BmpTarget& target, const std::filesystem::path& path, NearestColorTable& colors,
                Prompter& prompter, JobRunner& jobs);
 
+// Whether a picture and a chunk differ by one whole factor (32 x 32 into 64 x 64, 256 x 256
+// into 64 x 64): such pictures are scaled pixel for pixel unless the user says otherwise.
+bool integerRatio(int pictureWidth, int pictureHeight, int chunkWidth, int chunkHeight);
+
+// Nearest-neighbour scaling: each chunk pixel takes the source pixel under its centre, so a
+// picture of few colours keeps exactly those colours.
+std::vector<uint8_t> scaleNearest(const BmpPicture& pic, int w, int h, NearestColorTable& colors,
+                                  bool transparency = false);
+
 // The bilinear resampling of the import: the picture's colours at the chunk's size, as
 // palette indices, row 0 at the top.
 std::vector<uint8_t> resampleBmp(const BmpPicture& pic, int w, int h, NearestColorTable& colors,

@@ -48,7 +48,7 @@ std::vector<uint8_t> bmp8Bytes(const BmpTarget& picture, const GamePalette& pale
 bool ExportBMP(const BmpTarget& picture, const std::filesystem::path& path,
                const GamePalette& palette, Prompter& prompter) {
     if (auto st = replaceFile(path, bmp8Bytes(picture, palette)); !st) {
-        prompter.message(path.string(),
+        prompter.message(failureText(path, st.error()),
                          "CDrawDevice::ExportBMP: Cannot open file:", MessageIcon::Exclamation);
         return false;
     }

@@ -1,5 +1,6 @@
 #include "imaging/PaletteLibrary.h"
 
+#include "imaging/PaletteFormats.h"
 #include "io/SafeFile.h"
 
 #include <algorithm>
@@ -76,7 +77,7 @@ bool PaletteLibrary::save(const fs::path& path) {
 
 bool PaletteLibrary::importFrom(const fs::path& path) {
     const std::string ext = lowerExtension(path);
-    if (ext != "bmp" && ext != "pal")
+    if (ext != "bmp" && ext != "pal" && ext != "png" && ext != "gpl")
         return false;
     auto bytes = readWholeFile(path, kMaxImportBytes);
     if (!bytes) {
@@ -85,7 +86,7 @@ bool PaletteLibrary::importFrom(const fs::path& path) {
     }
     const GamePalette before = m_palette;
     const Status st =
-        ext == "bmp" ? importBmpPalette(*bytes, m_palette) : importPalPalette(*bytes, m_palette);
+        ext == "bmp" ? importBmpPalette(*bytes, m_palette) : importAnyPalette(*bytes, m_palette);
     if (!st)
         m_prompter.message(st.error().text, st.error().caption, MessageIcon::Exclamation);
     if (m_palette != before)

@@ -30,7 +30,7 @@ bool ExportPicture(const BmpTarget& picture, const std::filesystem::path& path,
         return false;
     }
     if (auto st = replaceFile(path, *bytes); !st) {
-        prompter.message(path.string(),
+        prompter.message(failureText(path, st.error()),
                          "CDrawDevice::ExportBMP: Cannot open file:", MessageIcon::Exclamation);
         return false;
     }

@@ -310,6 +310,14 @@ void FileReplacement::abandon() {
     m_targets.clear();
 }
 
+std::string failureText(const fs::path& chosen, const Error& failure) {
+    const size_t lineEnd = failure.text.find('\n');
+    if (lineEnd == std::string::npos)
+        return failure.text == chosen.string() ? failure.text
+                                               : chosen.string() + "\n" + failure.text;
+    return chosen.string() + failure.text.substr(lineEnd);
+}
+
 Status replaceFile(const fs::path& target, std::span<const uint8_t> bytes) {
     FileReplacement r;
     if (auto st = r.stage(target, bytes); !st)

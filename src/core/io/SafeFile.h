@@ -87,4 +87,8 @@ Status replaceFile(const std::filesystem::path& target, std::span<const uint8_t>
 bool replacedInThisRun(const std::filesystem::path& target);
 void forgetReplacementsOfThisRun();
 
+// The text of a failed write for the user: the file they chose, then the system's reason
+// (the failure may have named a scratch file such as NAME.tmp instead).
+std::string failureText(const std::filesystem::path& chosen, const Error& failure);
+
 } // namespace zentrik

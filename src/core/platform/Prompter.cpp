@@ -2,6 +2,19 @@
 
 namespace zentrik {
 
+std::optional<int> Prompter::choose(const std::string& text, const std::string& caption,
+                                    const std::vector<std::string>& buttons, int preferred,
+                                    MessageIcon icon) {
+    switch (ask(text, caption, Buttons::YesNoCancel, icon)) {
+    case Answer::Yes:
+        return preferred;
+    case Answer::No:
+        return int(buttons.size()) - 1;
+    default:
+        return std::nullopt;
+    }
+}
+
 std::vector<FileFilter> parseFilterString(const std::string& filter) {
     std::vector<std::string> parts;
     std::string cur;

@@ -36,6 +36,12 @@ public:
                          MessageIcon icon = MessageIcon::None) = 0;
     virtual Answer ask(const std::string& text, const std::string& caption, Buttons buttons,
                        MessageIcon icon = MessageIcon::Question) = 0;
+    // A question with buttons of its own and Cancel: the index of the button pressed, or
+    // nothing for Cancel. Without buttons of its own a prompter asks Yes/No/Cancel: Yes takes
+    // `preferred`, No the last button.
+    virtual std::optional<int> choose(const std::string& text, const std::string& caption,
+                                      const std::vector<std::string>& buttons, int preferred,
+                                      MessageIcon icon = MessageIcon::Question);
 
     // Each returns the chosen path, or nothing when the user cancelled.
     virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;

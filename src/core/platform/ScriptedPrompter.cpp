@@ -48,6 +48,18 @@ Answer ScriptedPrompter::ask(const std::string& text, const std::string& caption
     return a;
 }
 
+std::optional<int> ScriptedPrompter::choose(const std::string& text, const std::string& caption,
+                                            const std::vector<std::string>& buttons, int preferred,
+                                            MessageIcon icon) {
+    choiceButtons.push_back(buttons);
+    if (m_choices.empty())
+        return Prompter::choose(text, caption, buttons, preferred, icon);
+    questions.push_back({text, caption, icon});
+    const std::optional<int> c = m_choices.front();
+    m_choices.pop_front();
+    return c;
+}
+
 std::optional<std::string> ScriptedPrompter::nextPath(const std::string& what) {
     if (m_paths.empty()) {
         if (onUnexpected)

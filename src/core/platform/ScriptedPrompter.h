@@ -27,21 +27,29 @@ public:
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
     std::optional<std::string> chooseFolder(const std::string& title,
                                             const std::string& initialPath) override;
+    // A scripted choice answers a choose() question; without one it asks as a Yes/No/Cancel.
+    std::optional<int> choose(const std::string& text, const std::string& caption,
+                              const std::vector<std::string>& buttons, int preferred,
+                              MessageIcon icon) override;
 
     // The script: answers given in order to the questions that come.
     void expectQuestion(Answer answer) { m_answers.push_back(answer); }
     void expectPath(std::optional<std::string> path) { m_paths.push_back(std::move(path)); }
+    // The button index a choose() question is answered with (nothing: Cancel).
+    void expectChoice(std::optional<int> button) { m_choices.push_back(button); }
+    std::vector<std::vector<std::string>> choiceButtons; // the buttons of each choose()
 
     std::vector<RecordedMessage> messages;
     std::vector<RecordedMessage> questions;
     std::vector<FileDialogRequest> fileDialogs;
     std::function<void(const std::string&)> onUnexpected;
 
-    bool scriptUsedUp() const { return m_answers.empty() && m_paths.empty(); }
+    bool scriptUsedUp() const { return m_answers.empty() && m_paths.empty() && m_choices.empty(); }
 
 private:
     std::optional<std::string> nextPath(const std::string& what);
     std::deque<Answer> m_answers;
+    std::deque<std::optional<int>> m_choices;
     std::deque<std::optional<std::string>> m_paths;
 };
 

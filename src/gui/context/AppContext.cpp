@@ -31,6 +31,12 @@ Answer PrompterRelay::ask(const std::string& text, const std::string& caption, B
     return m_target ? m_target->ask(text, caption, buttons, icon) : negativeAnswerFor(buttons);
 }
 
+std::optional<int> PrompterRelay::choose(const std::string& text, const std::string& caption,
+                                         const std::vector<std::string>& buttons, int preferred,
+                                         MessageIcon icon) {
+    return m_target ? m_target->choose(text, caption, buttons, preferred, icon) : std::nullopt;
+}
+
 std::optional<std::string> PrompterRelay::openFile(const FileDialogRequest& request) {
     return m_target ? m_target->openFile(request) : std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include "context/AppContext.h"
 #include "context/PageRegistry.h"
+#include "imaging/PaletteFormats.h"
 #include "pages/ClipboardPalette.h"
 #include "widgets/ColorGrid.h"
 #include "widgets/PaletteColours.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -77,16 +79,24 @@ CProp07Palette::CProp07Palette(AppContext& context, QWidget* parent)
 }
 
 QWidget* CProp07Palette::buildCommands() {
-    auto* box = new QGroupBox(this);
+    auto* box = new QGroupBox(QStringLiteral("Change the selected colour"), this);
     auto* grid = new QGridLayout(box);
     const char* const labels[] = {"All", "R", "G", "B"};
+    const char* const tips[] = {
+        "Added to red, green and blue alike", "Added to the red value (0..255)",
+        "Added to the green value (0..255)", "Added to the blue value (0..255)"};
     for (int i = 0; i < 4; ++i) {
         m_fields[i] = new QSpinBox(box);
         m_fields[i]->setRange(-kFieldLimit, kFieldLimit);
-        grid->addWidget(new QLabel(QString::fromLatin1(labels[i]), box), 0, i);
+        m_fields[i]->setToolTip(QString::fromLatin1(tips[i]));
+        auto* label = new QLabel(QString::fromLatin1(labels[i]), box);
+        label->setBuddy(m_fields[i]);
+        label->setToolTip(m_fields[i]->toolTip());
+        grid->addWidget(label, 0, i);
         grid->addWidget(m_fields[i], 1, i);
     }
     m_grey = new QCheckBox(QStringLiteral("Grey"), box);
+    m_grey->setToolTip(QStringLiteral("Make the colour a grey of the same brightness"));
     grid->addWidget(m_grey, 1, 4);
     const std::pair<const char*, void (CProp07Palette::*)()> commands[] = {
         {"Change Color", &CProp07Palette::changeColor},
@@ -190,14 +200,42 @@ void CProp07Palette::addName(const QString& name) {
 }
 
 void CProp07Palette::ripPalette() {
-    m_context.palettes.rip(readClipboard());
+    if (m_context.palettes.rip(readClipboard())) {
+        // The palette shown is no longer any entry of the list.
+        const QSignalBlocker quiet(m_list);
+        m_list->setCurrentRow(-1);
+    }
 }
 
 void CProp07Palette::importPalette() {
-    FileDialogRequest request{"Select file to import palette from...", kPaletteImportFilter, "BMP",
+    FileDialogRequest request{"Select file to import palette from...", kPaletteFormatsFilter, "",
                               ""};
-    if (auto path = m_context.relay.openFile(request))
-        m_context.palettes.importFrom(*path);
+    auto path = m_context.relay.openFile(request);
+    if (!path)
+        return;
+    PaletteLibrary& library = m_context.palettes;
+    if (!library.canAddPalette()) {
+        if (library.importFrom(*path)) { // a full list: shown without an entry of its own
+            const QSignalBlocker quiet(m_list);
+            m_list->setCurrentRow(-1);
+        }
+        return;
+    }
+    // The imported palette becomes an entry of the list under a name not yet taken, and the
+    // list shows it as the one in use.
+    const std::string stem = std::filesystem::path(*path).stem().string();
+    std::string name = stem.empty() ? std::string("Imported") : stem;
+    for (int n = 2; m_list->findItems(QString::fromStdString(name), Qt::MatchFixedString).size();
+         ++n)
+        name = stem + "-" + std::to_string(n);
+    if (!library.createNew(name, PaletteLibrary::NewSource::Import, std::nullopt,
+                           std::filesystem::path(*path)))
+        return;
+    const auto items = m_list->findItems(QString::fromStdString(name), Qt::MatchExactly);
+    if (!items.isEmpty()) {
+        const QSignalBlocker quiet(m_list);
+        m_list->setCurrentItem(items.front());
+    }
 }
 
 void CProp07Palette::exportPalette() {

@@ -3,6 +3,7 @@
 #include "context/AppContext.h"
 #include "context/PageRegistry.h"
 #include "io/SafeFile.h"
+#include "pagefile/ChunkEdit.h"
 #include "pagefile/SoundEdit.h"
 #include "pagefile/SoundUndo.h"
 #include "pagefile/Wav.h"
@@ -246,7 +247,23 @@ void CProp13Sounds::stop() {
     m_data.soundOut().stop();
 }
 
+bool CProp13Sounds::confirmShift(bool insert) {
+    const int n = m_data.files().sounds.count();
+    const std::string notice =
+        n == 0 ? std::string() : shiftNotice("Sounds", m_current + 1, n - 1, insert ? 1 : -1);
+    if (notice.empty())
+        return true;
+    const std::string number = std::to_string(m_current);
+    const std::string text = notice + ".\n" +
+                             (insert ? "Insert a new sound after sound " + number + "?"
+                                     : "Remove sound " + number + "?");
+    return m_data.prompter().ask(text, insert ? "Insert sound?" : "Remove sound?", Buttons::YesNo,
+                                 MessageIcon::Question) == Answer::Yes;
+}
+
 void CProp13Sounds::insertSound() {
+    if (!confirmShift(true))
+        return;
     const int at = insertSoundStep(m_data.files().sounds, m_current, history(), &m_data.prompter());
     if (at < 0)
         return;
@@ -258,7 +275,7 @@ void CProp13Sounds::insertSound() {
 }
 
 void CProp13Sounds::removeSound() {
-    if (m_data.files().sounds.count() == 0)
+    if (m_data.files().sounds.count() == 0 || !confirmShift(false))
         return;
     const int removed = m_current;
     m_current = removeSoundStep(m_data.files().sounds, m_current, history());

@@ -59,6 +59,8 @@ public:
     bool noDeviceShown() const;
 
 private:
+    // Asks before sounds are renumbered; true when none moves or the user agrees.
+    bool confirmShift(bool insert);
     void refresh();
     void scrolled(int value);
     UndoHistory& history();

@@ -49,6 +49,14 @@ int CProp5Textures::removeAt(int current) {
     return removeWall(data().files().walls, current);
 }
 
+std::optional<ChunkCopy> CProp5Textures::copyChunk(int index) const {
+    return copyWall(data().files().walls, index);
+}
+
+void CProp5Textures::putChunkBack(int index, ChunkCopy copy) {
+    restoreWall(data().files().walls, index, std::move(copy));
+}
+
 bool CProp5Textures::changeResolution(int change) {
     WallSet out;
     PixelData& d = data();

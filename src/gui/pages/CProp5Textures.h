@@ -20,6 +20,8 @@ protected:
     void selectOnDevice(int index) override;
     int insertAt(int current) override;
     int removeAt(int current) override;
+    std::optional<ChunkCopy> copyChunk(int index) const override;
+    void putChunkBack(int index, ChunkCopy copy) override;
     bool changeResolution(int change) override;
     const char* noun() const override { return "texture"; }
     QString numberFormat() const override { return QStringLiteral("Wallnum %1"); }

@@ -84,8 +84,14 @@ void CProp6Sprites::chunkEdited() {
 }
 
 void CProp6Sprites::showTestWindow() {
-    if (!m_test)
+    if (!m_test) {
         m_test = new SpriteTestWnd(this);
+        // A palette switched while the window is open redraws both pictures.
+        connect(&data(), &PixelData::paletteSwitched, m_test, [this] {
+            if (m_test->isVisible())
+                m_test->showSprite(currentImage(), data().palette());
+        });
+    }
     m_test->showSprite(currentImage(), data().palette());
     m_test->show();
     m_test->raise();
@@ -117,6 +123,14 @@ int CProp6Sprites::insertAt(int current) {
 
 int CProp6Sprites::removeAt(int current) {
     return removeSprite(data().files().sprites, current);
+}
+
+std::optional<ChunkCopy> CProp6Sprites::copyChunk(int index) const {
+    return copySprite(data().files().sprites, index);
+}
+
+void CProp6Sprites::putChunkBack(int index, ChunkCopy copy) {
+    restoreSprite(data().files().sprites, index, std::move(copy));
 }
 
 bool CProp6Sprites::changeResolution(int change) {

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 
 #include <algorithm>
+#include <cctype>
 
 namespace zentrik::gui {
 
@@ -42,6 +43,13 @@ ExtensionListEditor::ExtensionListEditor(AppContext& context, QWidget* parent)
                 if (row != previousRow)
                     onCurrentRowChanged(row);
             });
+    // A click on the row already current applies it again, as its cells may have changed.
+    connect(this, &QTableWidget::cellClicked, this, [this](int row, int) {
+        const auto& records = m_context.extensions.records();
+        if (!m_updating && row >= 0 && row < int(records.size()) &&
+            !(m_applied && *m_applied == records[size_t(row)]))
+            applyRow(row);
+    });
     connect(&context.messages, &AppMessages::paletteAdded, this, [this] { rebuild(); });
     rebuild();
 }
@@ -121,8 +129,8 @@ void ExtensionListEditor::chooseEntry(int row, int column, const QString& entry)
         return;
     (column == kSymbolColumn ? records[size_t(row)].symbolSet : records[size_t(row)].palette) =
         entry.toStdString();
+    // The choice is kept in the table; it takes effect when the row is clicked.
     m_context.extensions.setRecords(std::move(records));
-    m_context.selectExtension(row);
 }
 
 void ExtensionListEditor::onItemChanged(QTableWidgetItem* item) {
@@ -138,7 +146,48 @@ void ExtensionListEditor::onItemChanged(QTableWidgetItem* item) {
 void ExtensionListEditor::onCurrentRowChanged(int row) {
     if (m_updating || row < 0)
         return;
+    if (!applyRow(row)) {
+        // The user kept the extension in use: its row is current again.
+        QMetaObject::invokeMethod(
+            this, [this] { rebuild(); }, Qt::QueuedConnection);
+    }
+}
+
+std::string ExtensionListEditor::otherLoadedSuffix(const std::string& extension) const {
+    for (int i = 0; i < kDataSetCount; ++i) {
+        const DataSet set = DataSet(i);
+        if (!m_context.workspace.isLoaded(set))
+            continue;
+        std::string suffix = m_context.workspace.source(set).extension().string();
+        if (!suffix.empty() && suffix[0] == '.')
+            suffix.erase(0, 1);
+        for (char& c : suffix)
+            c = char(std::toupper(static_cast<unsigned char>(c)));
+        std::string wanted = extension;
+        for (char& c : wanted)
+            c = char(std::toupper(static_cast<unsigned char>(c)));
+        if (!suffix.empty() && suffix != wanted)
+            return suffix;
+    }
+    return {};
+}
+
+bool ExtensionListEditor::applyRow(int row) {
+    const auto& records = m_context.extensions.records();
+    if (row < 0 || row >= int(records.size()))
+        return true; // the new row: nothing to apply yet
+    const ExtensionRecord record = records[size_t(row)];
+    const std::string other = otherLoadedSuffix(record.extension);
+    if (!other.empty()) {
+        const std::string text = "Apply the " + record.extension +
+                                 " palette and symbols to the loaded " + other + " files?";
+        if (m_context.relay.ask(text, "Change extension?", Buttons::YesNo, MessageIcon::Question) !=
+            Answer::Yes)
+            return false;
+    }
     m_context.selectExtension(row);
+    m_applied = record;
+    return true;
 }
 
 } // namespace zentrik::gui

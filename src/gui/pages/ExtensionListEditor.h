@@ -1,6 +1,11 @@
 #pragma once
 
+#include "app/ExtensionTable.h"
+
 #include <QTableWidget>
+
+#include <optional>
+#include <string>
 
 class QComboBox;
 
@@ -10,7 +15,8 @@ class AppContext;
 
 // The extension list of the Config page: one row per record of the extension table (suffix,
 // map-symbol set, palette) and an empty row at the end for a new record. Edits go straight
-// into the table; choosing a row applies that extension.
+// into the table and apply nothing; a click on a row applies that extension, after asking
+// when files of another suffix are loaded.
 class ExtensionListEditor : public QTableWidget {
     Q_OBJECT
 public:
@@ -30,10 +36,15 @@ private:
                          bool enabled);
     void onItemChanged(QTableWidgetItem* item);
     void onCurrentRowChanged(int row);
+    // Applies row `row`'s palette and symbols; false when the user kept the old ones.
+    bool applyRow(int row);
+    // The suffix of the first loaded file whose suffix is not `extension` (empty: none).
+    std::string otherLoadedSuffix(const std::string& extension) const;
     int currentExtensionRow() const;
 
     AppContext& m_context;
     bool m_updating = false;
+    std::optional<ExtensionRecord> m_applied; // what the last applied row held
 };
 
 } // namespace zentrik::gui

@@ -8,23 +8,34 @@
 #include "pages/HiResDialog.h"
 #include "widgets/PictureEditorPanel.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QSpinBox>
+#include <QUrl>
 #include <QVBoxLayout>
+
+#include <cctype>
+#include <filesystem>
+#include <optional>
 
 namespace zentrik::gui {
 
 namespace {
 constexpr int kSideWidth = 240;
+constexpr int kWideSideWidth = 330; // the graphics page's 1:1 preview of a 320-wide picture
 constexpr int kPageStep = 2;
 } // namespace
 
 PixelChunkPage::PixelChunkPage(AppContext& context, DataSet set, QWidget* parent)
     : QWidget(parent), m_context(context), m_data(PixelData::of(context)), m_set(set) {
+    setAcceptDrops(true); // a PNG or BMP dropped on the page is imported into the chunk
     askHighResolution = [this] {
         HiResDialog dialog(QString::fromLatin1(noun()) + QLatin1Char('s'), this);
         return dialog.exec();
@@ -41,11 +52,12 @@ void PixelChunkPage::finishSetup(std::unique_ptr<CDrawDevice> device) {
     m_panel->setPalette(m_data.paletteColours());
     m_panel->setEditor(m_editor.get());
     m_panel->setPasteEnabled(!m_data.clipboard().empty());
+    m_panel->pageStepFirst = [this] { return structureStepFirst(); };
+    m_panel->undoPageStep = [this] { undoStructureStep(); };
     buildSide();
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(m_panel);
-    layout->addStretch(1);
+    layout->addWidget(m_panel, 1);
     connect(m_panel, &PictureEditorPanel::edited, this, &PixelChunkPage::edited);
     connect(m_panel, &PictureEditorPanel::copied, &m_data, &PixelData::announceCopied);
     connect(&m_data, &PixelData::clipboardFilled, this, [this] { m_panel->setPasteEnabled(true); });
@@ -63,7 +75,7 @@ void PixelChunkPage::finishSetup(std::unique_ptr<CDrawDevice> device) {
 
 void PixelChunkPage::buildSide() {
     auto* side = new QWidget(m_panel);
-    side->setFixedWidth(kSideWidth);
+    side->setFixedWidth(m_set == DataSet::Graphics ? kWideSideWidth : kSideWidth);
     m_scroll = new QScrollBar(Qt::Horizontal, side);
     m_scroll->setObjectName(QStringLiteral("ChunkScroll"));
     m_scroll->setPageStep(kPageStep);
@@ -72,6 +84,16 @@ void PixelChunkPage::buildSide() {
     m_number = new QLabel(side);
     m_number->setObjectName(QStringLiteral("NumberLabel"));
     connect(m_scroll, &QScrollBar::valueChanged, this, [this](int v) {
+        if (!m_syncing)
+            showChunk(v);
+    });
+    // Straight to a chunk by its number: Enter (or leaving the field) goes there.
+    m_chunkField = new QSpinBox(side);
+    m_chunkField->setObjectName(QStringLiteral("ChunkNumber"));
+    m_chunkField->setKeyboardTracking(false);
+    m_chunkField->setToolTip(
+        QStringLiteral("Go to %1 number (PageUp/PageDown step)").arg(QString::fromLatin1(noun())));
+    connect(m_chunkField, &QSpinBox::valueChanged, this, [this](int v) {
         if (!m_syncing)
             showChunk(v);
     });
@@ -92,9 +114,19 @@ void PixelChunkPage::buildSide() {
     connect(remove, &QPushButton::clicked, this, &PixelChunkPage::removeChunk);
     connect(exportButton, &QPushButton::clicked, this, &PixelChunkPage::exportChunk);
     connect(importButton, &QPushButton::clicked, this, &PixelChunkPage::importChunk);
+    QPushButton* exportAll = nullptr;
+    if (m_set == DataSet::Walls || m_set == DataSet::Sprites) {
+        exportAll = button(QStringLiteral("Export all..."),
+                           QStringLiteral("Every %1 as %2-NNN.png into a folder")
+                               .arg(n, QString::fromLatin1(exportKind())));
+        connect(exportAll, &QPushButton::clicked, this, &PixelChunkPage::exportAllChunks);
+    }
 
     m_sideGrid = new QGridLayout(side);
-    m_sideGrid->addWidget(m_scroll, 0, 0, 1, 2);
+    auto* scrollRow = new QHBoxLayout;
+    scrollRow->addWidget(m_scroll, 1);
+    scrollRow->addWidget(m_chunkField);
+    m_sideGrid->addLayout(scrollRow, 0, 0, 1, 2);
     m_sideGrid->addWidget(m_position, 1, 0);
     m_sideGrid->addWidget(m_number, 1, 1);
     m_sideGrid->addWidget(insert, 2, 0);
@@ -102,6 +134,8 @@ void PixelChunkPage::buildSide() {
     m_sideGrid->addWidget(exportButton, 3, 0);
     m_sideGrid->addWidget(importButton, 3, 1);
     m_sideGrid->addWidget(hires, 4, 0, 1, 2);
+    if (exportAll)
+        m_sideGrid->addWidget(exportAll, 5, 0, 1, 2);
     hires->setVisible(offersResolution());
     m_sideGrid->setRowStretch(10, 1);
     // Below the colour grid, in the panel's grid column.
@@ -124,6 +158,9 @@ void PixelChunkPage::refresh() {
     m_scroll->setRange(0, std::max(0, n - 1));
     m_scroll->setValue(m_current);
     m_scroll->setEnabled(n > 1);
+    m_chunkField->setRange(0, std::max(0, n - 1));
+    m_chunkField->setValue(m_current);
+    m_chunkField->setEnabled(n > 1);
     m_syncing = false;
     m_position->setText(n > 0 ? QStringLiteral("%1/%2").arg(m_current + 1).arg(n) : QString());
     m_number->setText(n > 0 ? numberLabel(m_current) : QString());
@@ -162,15 +199,53 @@ void PixelChunkPage::replaced(DataSet set) {
     m_editor->deleteSelection();
     m_editor->cancel();
     m_device->clearHistory();
+    m_structure.clear();
     m_shownSide = 0;
     refresh();
 }
 
+bool PixelChunkPage::confirmShift(bool insert) {
+    const int n = count();
+    if (n == 0)
+        return true;
+    const std::string kind = exportKind();
+    std::string plural = kind + "s";
+    plural[0] = char(std::toupper(static_cast<unsigned char>(plural[0])));
+    const std::string notice = insert ? shiftNotice(plural, m_current + 1, n - 1, 1)
+                                      : shiftNotice(plural, m_current + 1, n - 1, -1);
+    if (notice.empty())
+        return true; // the last chunk: nothing is renumbered
+    const std::string number = std::to_string(m_current);
+    const std::string text =
+        notice + ".\n" +
+        (insert ? "Insert a new " + kind + " after " + kind + " " + number + "?"
+                : "Remove " + kind + " " + number + "?") +
+        (insert || copyChunk(m_current) ? "\n(Undo takes it back.)" : "");
+    const std::string caption = std::string(insert ? "Insert " : "Remove ") + kind + "?";
+    return m_data.prompter().ask(text, caption, Buttons::YesNo, MessageIcon::Question) ==
+           Answer::Yes;
+}
+
+void PixelChunkPage::shiftHistories(int from, int delta, int dropped) {
+    m_device->undoRing().rekey(
+        [from, delta, dropped](const ChunkKey& k) -> std::optional<ChunkKey> {
+            if (k.index == dropped)
+                return std::nullopt;
+            if (k.index < from)
+                return k;
+            return ChunkKey{k.collection, k.index + delta, k.part};
+        });
+}
+
 void PixelChunkPage::insertChunk() {
+    if (!confirmShift(true))
+        return;
     m_editor->leaveChunk();
     const int inserted = insertAt(m_current);
     if (inserted < 0)
         return;
+    shiftHistories(inserted, 1, -1);
+    m_structure.push_back({true, inserted, {}, m_device->undoRing().takeSerial()});
     m_current = inserted;
     setLoaded(true);
     m_data.notify(m_set, ChangeKind::Inserted, m_current);
@@ -183,11 +258,45 @@ void PixelChunkPage::removeChunk() {
         refresh();
         return;
     }
+    if (!confirmShift(false))
+        return;
     m_editor->deleteSelection();
     m_editor->cancel();
     const int removed = m_current;
+    std::optional<ChunkCopy> copy = copyChunk(removed);
     m_current = removeAt(m_current);
+    shiftHistories(removed + 1, -1, removed);
+    if (copy)
+        m_structure.push_back(
+            {false, removed, std::move(*copy), m_device->undoRing().takeSerial()});
     m_data.notify(m_set, ChangeKind::Removed, removed);
+    refresh();
+}
+
+bool PixelChunkPage::structureStepFirst() const {
+    if (m_structure.empty())
+        return false;
+    const uint64_t chunkStep = m_device->undoRing().newestSerial(m_device->chunkKey());
+    return m_structure.back().serial > chunkStep;
+}
+
+void PixelChunkPage::undoStructureStep() {
+    if (m_structure.empty())
+        return;
+    m_editor->leaveChunk();
+    StructureStep step = std::move(m_structure.back());
+    m_structure.pop_back();
+    if (step.inserted) {
+        m_current = removeAt(step.index);
+        shiftHistories(step.index + 1, -1, step.index);
+        m_data.notify(m_set, ChangeKind::Removed, step.index);
+    } else {
+        putChunkBack(step.index, std::move(step.copy));
+        shiftHistories(step.index, 1, -1);
+        m_current = step.index;
+        setLoaded(true);
+        m_data.notify(m_set, ChangeKind::Inserted, step.index);
+    }
     refresh();
 }
 
@@ -196,29 +305,94 @@ void PixelChunkPage::exportChunk() {
         return;
     const bool sprite = isSprite();
     FileDialogRequest request{std::string("Export current ") + noun() + "...", kPictureFilter,
-                              "bmp", "*.BMP"};
+                              "png", m_data.exportProposal(exportKind(), m_current)};
     auto path = m_data.prompter().saveFile(request);
     if (!path)
         return;
+    m_data.rememberExport(*path);
     m_editor->leaveChunk();
     ExportPicture(DeviceBmpTarget(*m_device, sprite), *path, m_data.palette(), m_data.prompter(),
                   sprite);
 }
 
+void PixelChunkPage::exportAllChunks() {
+    if (!loaded() || count() == 0)
+        return;
+    auto folder = m_data.prompter().chooseFolder(
+        std::string("Export all ") + exportKind() + "s to...", m_data.exportFolder());
+    if (!folder)
+        return;
+    m_editor->leaveChunk();
+    const bool sprite = isSprite();
+    int written = 0;
+    bool ok = true;
+    for (int i = 0; i < count() && ok; ++i) {
+        selectOnDevice(i);
+        if (!m_device->hasChunk())
+            continue; // an empty page has no picture
+        const auto path = std::filesystem::path(*folder) /
+                          std::filesystem::path(m_data.exportProposal(exportKind(), i)).filename();
+        ok = ExportPicture(DeviceBmpTarget(*m_device, sprite), path, m_data.palette(),
+                           m_data.prompter(), sprite);
+        written += ok ? 1 : 0;
+    }
+    selectOnDevice(m_current);
+    m_data.rememberExport((std::filesystem::path(*folder) / "all").string());
+    if (ok)
+        m_data.prompter().message("Exported " + std::to_string(written) + " pictures to " + *folder,
+                                  "Export all", MessageIcon::Information);
+}
+
 void PixelChunkPage::importChunk() {
     if (!loaded() || !m_device->hasChunk())
         return;
-    FileDialogRequest request{"Choose bitmap to import...", kPictureFilter, "bmp", "*.BMP"};
-    auto path = m_data.prompter().openFile(request);
-    if (!path)
-        return;
+    FileDialogRequest request{"Choose bitmap to import...", kPictureFilter, "bmp", ""};
+    if (auto path = m_data.prompter().openFile(request))
+        importFile(*path);
+}
+
+bool PixelChunkPage::importFile(const std::string& path) {
+    if (!loaded() || !m_device->hasChunk())
+        return false;
     m_editor->leaveChunk();
     DeviceBmpTarget target(*m_device, isSprite());
-    if (ImportBMP(target, *path, m_data.colours(), m_data.prompter(), m_data.jobs())) {
-        m_data.notify(m_set, ChangeKind::Edited, m_current);
-        m_panel->chunkChanged();
-        chunkEdited();
+    if (!ImportBMP(target, path, m_data.colours(), m_data.prompter(), m_data.jobs()))
+        return false;
+    m_data.notify(m_set, ChangeKind::Edited, m_current);
+    m_panel->chunkChanged();
+    chunkEdited();
+    return true;
+}
+
+namespace {
+// The picture file a drag carries: one local PNG or BMP.
+std::optional<std::string> droppedPicture(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1)
+        return std::nullopt;
+    const QUrl url = mime->urls().constFirst();
+    const QString file = url.toLocalFile();
+    if (!url.isLocalFile() || !(file.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ||
+                                file.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive)))
+        return std::nullopt;
+    return file.toStdString();
+}
+} // namespace
+
+void PixelChunkPage::dragEnterEvent(QDragEnterEvent* event) {
+    if (loaded() && m_device->hasChunk() && droppedPicture(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore(); // the window's own drop (Load All) goes on
+}
+
+void PixelChunkPage::dropEvent(QDropEvent* event) {
+    const auto path = droppedPicture(event->mimeData());
+    if (!path) {
+        event->ignore();
+        return;
     }
+    event->acceptProposedAction();
+    importFile(*path);
 }
 
 void PixelChunkPage::toggleHiRes() {

@@ -2,6 +2,7 @@
 
 #include "app/DataSet.h"
 #include "draw/PictureEditor.h"
+#include "pagefile/ChunkEdit.h"
 #include "pages/PixelData.h"
 
 #include <QWidget>
@@ -13,6 +14,7 @@ class QGridLayout;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class QSpinBox;
 
 namespace zentrik::gui {
 
@@ -41,6 +43,11 @@ public:
     void removeChunk();
     void exportChunk();
     void importChunk();
+    // Imports a picture file into the current chunk (Import and a dropped PNG or BMP).
+    bool importFile(const std::string& path);
+    QSpinBox* chunkField() const { return m_chunkField; }
+    // Every chunk as KIND-NNN.png into a folder the user chooses, empty chunks skipped.
+    void exportAllChunks();
     void toggleHiRes();
 
     // "Switch to high resolution?": 10 blend, 11 stretch, anything else cancel. Tests script it.
@@ -57,10 +64,18 @@ protected:
     // The index of the new chunk, or -1 when nothing was inserted.
     virtual int insertAt(int current) = 0;
     virtual int removeAt(int current) = 0;
+    // A copy of chunk `index` before Remove, so the removal can be undone; pages whose chunks
+    // cannot be put back return nothing.
+    virtual std::optional<ChunkCopy> copyChunk(int) const { return std::nullopt; }
+    virtual void putChunkBack(int, ChunkCopy) {}
     // Runs the resolution job and installs its result; returns whether it did.
     virtual bool changeResolution(int change) = 0;
     // "texture" or "sprite", and the number label's format.
     virtual const char* noun() const = 0;
+    // The first part of export names: "wall", "sprite", "picture".
+    const char* exportKind() const {
+        return isSprite() ? "sprite" : m_set == DataSet::Walls ? "wall" : "picture";
+    }
     virtual QString numberFormat() const = 0;
     // The number label of chunk `index` (the number format filled in, by default).
     virtual QString numberLabel(int index) const { return numberFormat().arg(index); }
@@ -74,8 +89,23 @@ protected:
     // The column below the scroll bar, where a page adds its own controls.
     QGridLayout* sideGrid() const { return m_sideGrid; }
     void refresh();
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // An Insert or Remove, kept so that Undo can take it back.
+    struct StructureStep {
+        bool inserted;
+        int index;
+        ChunkCopy copy;
+        uint64_t serial;
+    };
+    // Asks before chunks are renumbered; true when nothing shifts or the user agrees.
+    bool confirmShift(bool insert);
+    // The histories of the chunks from `from` on move by `delta`; `dropped` loses its own.
+    void shiftHistories(int from, int delta, int dropped);
+    bool structureStepFirst() const;
+    void undoStructureStep();
     void buildSide();
     void edited();
     void replaced(DataSet set);
@@ -88,9 +118,11 @@ private:
     std::unique_ptr<PictureEditor> m_editor;
     PictureEditorPanel* m_panel = nullptr;
     QScrollBar* m_scroll = nullptr;
+    QSpinBox* m_chunkField = nullptr;
     QLabel* m_position = nullptr;
     QLabel* m_number = nullptr;
     QGridLayout* m_sideGrid = nullptr;
+    std::vector<StructureStep> m_structure;
     int m_current = 0;
     int m_shownSide = 0;
     bool m_syncing = false;

@@ -4,6 +4,9 @@
 #include "platform/QtSoundOut.h"
 #include "widgets/PaletteColours.h"
 
+#include <algorithm>
+#include <filesystem>
+
 namespace zentrik::gui {
 
 namespace {
@@ -60,6 +63,18 @@ int PixelData::spriteCompression() const {
 void PixelData::notify(DataSet set, ChangeKind kind, int index) {
     m_workspace.markEdited(set);
     m_workspace.notify({set, kind, index});
+}
+
+std::string PixelData::exportProposal(const char* kind, int number, int digits) const {
+    std::string digitsText = std::to_string(std::max(0, number));
+    if (int(digitsText.size()) < digits)
+        digitsText.insert(0, size_t(digits) - digitsText.size(), '0');
+    const std::string name = std::string(kind) + "-" + digitsText + ".png";
+    return m_exportFolder.empty() ? name : (std::filesystem::path(m_exportFolder) / name).string();
+}
+
+void PixelData::rememberExport(const std::string& path) {
+    m_exportFolder = std::filesystem::path(path).parent_path().string();
 }
 
 } // namespace zentrik::gui

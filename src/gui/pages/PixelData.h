@@ -39,6 +39,12 @@ public:
     // Tests put a recording player in; the editor starts with the platform's.
     void setSoundOut(std::unique_ptr<SoundOut> out) { m_soundOut = std::move(out); }
 
+    // Where the picture pages propose their exports: the folder of the last one, and a name
+    // by kind and number ("wall-012.png", "tile8-07.png").
+    std::string exportProposal(const char* kind, int number, int digits = 3) const;
+    void rememberExport(const std::string& path);
+    const std::string& exportFolder() const { return m_exportFolder; }
+
     // A page changed its set: "modified" rises and every view of the set hears of it.
     void notify(DataSet set, ChangeKind kind, int index);
     bool modified(DataSet set) const { return m_workspace.isModified(set); }
@@ -60,6 +66,7 @@ private:
     Workspace& m_workspace;
     std::unique_ptr<SoundOut> m_soundOut;
     Connection m_changes;
+    std::string m_exportFolder;
 };
 
 } // namespace zentrik::gui

@@ -4,6 +4,7 @@
 #include "widgets/PixelPicture.h"
 
 #include <QHBoxLayout>
+#include <QShortcut>
 
 namespace zentrik::gui {
 
@@ -24,6 +25,8 @@ QImage spriteImage(const IndexedImage& sprite, const GamePalette& palette) {
 
 SpriteTestWnd::SpriteTestWnd(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SpriteTestWnd"));
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QDialog::reject);
     setWindowTitle(QStringLiteral("Sprite test"));
     m_stored = new PixelPicture(QSize(kPictureSide, kPictureSide), this);
     m_decoded = new PixelPicture(QSize(kPictureSide, kPictureSide), this);

@@ -2,6 +2,8 @@
 
 #include "platform/Prompter.h"
 
+#include <QFileInfo>
+
 namespace zentrik::gui {
 
 QStringList patternVariants(const QString& pattern) {
@@ -48,6 +50,23 @@ QString toQtFilter(const std::string& programFilter) {
                        QLatin1Char(')'));
     }
     return entries.join(QStringLiteral(";;"));
+}
+
+DialogStart dialogStart(const std::string& initialPath) {
+    const QString path = QString::fromStdString(initialPath);
+    if (path.isEmpty())
+        return {};
+    const QFileInfo info(path);
+    if (info.isDir())
+        return {path, {}};
+    const QString name = info.fileName();
+    const bool pattern = name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+    const QString folder = path.contains(QLatin1Char('/')) ? info.path() : QString();
+    return {folder, pattern ? QString() : name};
+}
+
+bool isBackupName(const QString& fileName) {
+    return fileName.endsWith(QLatin1String(".bak"), Qt::CaseInsensitive);
 }
 
 } // namespace zentrik::gui

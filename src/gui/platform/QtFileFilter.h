@@ -17,4 +17,15 @@ QStringList patternVariants(const QString& pattern);
 // dialog takes its patterns from the last parenthesis of each entry.
 QString toQtFilter(const std::string& programFilter);
 
+// Where a dialog starts: the folder, and the file name it proposes. A pattern such as "*.BMP"
+// is no name to propose: the name field then starts empty.
+struct DialogStart {
+    QString folder;
+    QString name;
+};
+DialogStart dialogStart(const std::string& initialPath);
+
+// The backups that saves leave beside a file (NAME.bak) are not offered for loading.
+bool isBackupName(const QString& fileName);
+
 } // namespace zentrik::gui

@@ -5,7 +5,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QThread>
 
 namespace zentrik::gui {
@@ -59,6 +62,20 @@ ButtonSet toQtButtons(Buttons buttons) {
     }
     return {QMessageBox::Ok, QMessageBox::Ok};
 }
+
+class WithoutBackups : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (!files)
+            return true;
+        const QModelIndex index = files->index(row, 0, parent);
+        return files->isDir(index) || !isBackupName(files->fileName(index));
+    }
+};
 
 Answer fromQtButton(int button, Buttons buttons) {
     switch (button) {
@@ -119,8 +136,15 @@ std::optional<std::string> QtPrompter::fileDialog(const FileDialogRequest& reque
         QString title = QString::fromStdString(request.title);
         if (title.isEmpty())
             title = save ? QStringLiteral("Save As") : QStringLiteral("Open");
-        QFileDialog dlg(dialogParent(), title, QString::fromStdString(request.initialPath),
-                        toQtFilter(request.filter));
+        const DialogStart start = dialogStart(request.initialPath);
+        QFileDialog dlg(dialogParent(), title, start.folder, toQtFilter(request.filter));
+        if (!start.name.isEmpty())
+            dlg.selectFile(start.name);
+        if (!save) {
+            // Our own dialog, so that the backups beside the game files can be left out.
+            dlg.setOption(QFileDialog::DontUseNativeDialog);
+            dlg.setProxyModel(new WithoutBackups(&dlg));
+        }
         dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         if (!request.defaultExt.empty())
@@ -131,6 +155,27 @@ std::optional<std::string> QtPrompter::fileDialog(const FileDialogRequest& reque
     });
     markQuiet();
     return chosen;
+}
+
+std::optional<int> QtPrompter::choose(const std::string& text, const std::string& caption,
+                                      const std::vector<std::string>& buttons, int preferred,
+                                      MessageIcon icon) {
+    return onGuiThread([&]() -> std::optional<int> {
+        QMessageBox box(toQtIcon(icon), QString::fromStdString(caption),
+                        QString::fromStdString(text), QMessageBox::NoButton, dialogParent());
+        std::vector<QAbstractButton*> added;
+        for (const std::string& b : buttons)
+            added.push_back(box.addButton(QString::fromStdString(b), QMessageBox::AcceptRole));
+        QAbstractButton* cancel = box.addButton(QMessageBox::Cancel);
+        box.setEscapeButton(cancel);
+        if (preferred >= 0 && preferred < int(added.size()))
+            box.setDefaultButton(qobject_cast<QPushButton*>(added[size_t(preferred)]));
+        box.exec();
+        for (size_t i = 0; i < added.size(); ++i)
+            if (box.clickedButton() == added[i])
+                return int(i);
+        return std::nullopt;
+    });
 }
 
 std::optional<std::string> QtPrompter::openFile(const FileDialogRequest& request) {

@@ -22,6 +22,9 @@ public:
     void message(const std::string& text, const std::string& caption, MessageIcon icon) override;
     Answer ask(const std::string& text, const std::string& caption, Buttons buttons,
                MessageIcon icon) override;
+    std::optional<int> choose(const std::string& text, const std::string& caption,
+                              const std::vector<std::string>& buttons, int preferred,
+                              MessageIcon icon) override;
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
     std::optional<std::string> chooseFolder(const std::string& title,

@@ -189,11 +189,13 @@ void CProp12Graphics::exportAll() {
     editor().leaveChunk();
     for (int i = 0; i < g.pictureCount(); ++i) {
         char name[32];
-        std::snprintf(name, sizeof name, "PIC%03d.png", i);
+        std::snprintf(name, sizeof name, "picture-%03d.png", i);
         PictureBmpTarget picture(m_vga.state().graphics, i);
         if (!ExportPicture(picture, std::filesystem::path(*folder) / name, data().palette(), p))
             return;
     }
+    p.message("Exported " + std::to_string(g.pictureCount()) + " pictures to " + *folder,
+              "Export all", MessageIcon::Information);
 }
 
 void CProp12Graphics::chunkEdited() {

@@ -158,10 +158,11 @@ void CProp18Tile8::exportTile() {
     if (!m_device->hasChunk())
         return;
     PixelData& px = m_vga.pixels();
-    auto path =
-        px.prompter().saveFile({"Export tile to bitmap as...", kPictureFilter, "bmp", "*.BMP"});
+    auto path = px.prompter().saveFile({"Export tile to bitmap as...", kPictureFilter, "png",
+                                        px.exportProposal("tile8", m_tile, 2)});
     if (!path)
         return;
+    px.rememberExport(*path);
     m_editor->leaveChunk();
     ExportPicture(Tile8BmpTarget(m_vga.state().tile8s, m_tile), *path, px.palette(), px.prompter());
 }
@@ -170,8 +171,7 @@ void CProp18Tile8::importTile() {
     if (!m_device->hasChunk())
         return;
     PixelData& px = m_vga.pixels();
-    auto path =
-        px.prompter().openFile({"Choose bitmap to import...", kPictureFilter, "bmp", "*.BMP"});
+    auto path = px.prompter().openFile({"Choose bitmap to import...", kPictureFilter, "bmp", ""});
     if (!path)
         return;
     m_editor->leaveChunk();
@@ -192,11 +192,14 @@ void CProp18Tile8::exportAllTiles() {
         return;
     m_editor->leaveChunk();
     for (int t = 0; t < kTiles; ++t) {
-        const auto path = std::filesystem::path(*folder) / ("TILE8_" + std::to_string(t) + ".png");
+        const std::string number = (t < 10 ? "0" : "") + std::to_string(t);
+        const auto path = std::filesystem::path(*folder) / ("tile8-" + number + ".png");
         if (!ExportPicture(Tile8BmpTarget(m_vga.state().tile8s, t), path, px.palette(),
                            px.prompter()))
             return;
     }
+    px.prompter().message("Exported " + std::to_string(kTiles) + " pictures to " + *folder,
+                          "Export all", MessageIcon::Information);
 }
 
 } // namespace zentrik::gui

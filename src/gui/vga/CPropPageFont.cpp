@@ -355,9 +355,11 @@ void CPropPageFont::exportCharacter() {
         return;
     PixelData& px = m_vga.pixels();
     auto path = px.prompter().saveFile(
-        {"Export character to bitmap as...", kPictureFilter, "bmp", "*.BMP"});
+        {"Export character to bitmap as...", kPictureFilter, "png",
+         px.exportProposal(("font" + std::to_string(m_font) + "-char").c_str(), m_code)});
     if (!path)
         return;
+    px.rememberExport(*path);
     m_editor->leaveChunk();
     ExportPicture(FontCharBmpTarget(*font, m_code), *path, px.palette(), px.prompter());
 }
@@ -367,7 +369,7 @@ void CPropPageFont::importCharacter() {
         return;
     PixelData& px = m_vga.pixels();
     auto path = px.prompter().openFile(
-        {"Choose bitmap to import character from...", kPictureFilter, "bmp", "*.BMP"});
+        {"Choose bitmap to import character from...", kPictureFilter, "bmp", ""});
     if (!path)
         return;
     m_editor->leaveChunk();

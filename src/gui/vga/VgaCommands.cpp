@@ -4,6 +4,7 @@
 #include "io/SafeFile.h"
 #include "pages/PixelData.h"
 #include "vga/VgaData.h"
+#include "vgagraph/EngineLimits.h"
 #include "vgagraph/VgaReaders.h"
 #include "vgagraph/VgaWriters.h"
 
@@ -204,6 +205,16 @@ bool loadVgaPart(AppContext& context, VgaPart part) {
     return ok;
 }
 
+// A picture the game cannot draw is saved only when the user says so.
+bool confirmEngineLimits(VgaData& d, const std::vector<DataSet>& sets) {
+    if (std::find(sets.begin(), sets.end(), DataSet::Graphics) == sets.end())
+        return true;
+    const std::optional<std::string> warning = pictureBeyondEngine(d.state().graphics);
+    return !warning ||
+           d.pixels().prompter().ask(*warning, "Picture too large for the game", Buttons::YesNo,
+                                     MessageIcon::Exclamation) == Answer::Yes;
+}
+
 bool saveVgaPart(AppContext& context, VgaPart part) {
     VgaData& d = VgaData::of(context);
     Prompter& p = d.pixels().prompter();
@@ -221,7 +232,8 @@ bool saveVgaPart(AppContext& context, VgaPart part) {
     if (!path)
         return false;
     auto target = fileSetOf(*path, p);
-    if (!target || !dictionaryFits(d, *target) || !confirmNewPictures(d, part, *target))
+    if (!target || !dictionaryFits(d, *target) || !confirmNewPictures(d, part, *target) ||
+        !confirmEngineLimits(d, sets))
         return false;
     for (DataSet set : sets)
         if (context.workspace.isModified(set))

@@ -50,6 +50,13 @@ void ColorGrid::setPenMarks(int left, int right) {
     update();
 }
 
+void ColorGrid::setTransparentMark(int index) {
+    m_transparentMark = index;
+    setToolTip(index >= 0 ? QStringLiteral("Entry %1 is transparent on sprites").arg(index)
+                          : QString());
+    update();
+}
+
 int ColorGrid::indexAt(QPoint p) const {
     const int cell = cellSize();
     if (p.x() < 0 || p.y() < 0 || p.x() >= cell * kColumns || p.y() >= cell * kColumns)
@@ -63,6 +70,15 @@ void ColorGrid::paintEvent(QPaintEvent*) {
     for (int i = 0; i < kEntries; ++i) {
         const QRect r(i % kColumns * cell, i / kColumns * cell, cell, cell);
         p.fillRect(r, QColor(m_colors[size_t(i)]));
+        if (i == m_transparentMark) {
+            // A checkerboard with the entry's colour in its middle.
+            const int half = std::max(1, cell / 2);
+            for (int q = 0; q < 4; ++q)
+                p.fillRect(QRect(r.left() + q % 2 * half, r.top() + q / 2 * half, half, half),
+                           q % 3 == 0 ? QColor(200, 200, 200) : QColor(120, 120, 120));
+            p.fillRect(r.adjusted(cell / 3, cell / 3, -cell / 3, -cell / 3),
+                       QColor(m_colors[size_t(i)]));
+        }
     }
     if (m_selected >= 0) {
         const QRect r(m_selected % kColumns * cell, m_selected / kColumns * cell, cell - 1,

@@ -23,6 +23,9 @@ public:
     void setSelected(int index);
     // Marks the pens' entries of a picture page: the left colour framed "L", the right "R".
     void setPenMarks(int left, int right);
+    // The entry that stands for "transparent" (255 on the sprite page), drawn over a
+    // checkerboard; -1 for none.
+    void setTransparentMark(int index);
     // The entry under a point of the widget, or -1 outside the entries.
     int indexAt(QPoint p) const;
     QSize sizeHint() const override;
@@ -44,6 +47,7 @@ private:
     int m_selected = -1;
     int m_leftMark = -1;
     int m_rightMark = -1;
+    int m_transparentMark = -1;
 };
 
 } // namespace zentrik::gui

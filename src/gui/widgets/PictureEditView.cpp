@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -17,7 +18,7 @@ namespace zentrik::gui {
 namespace {
 
 constexpr int kViewSide = ZoomView::kViewPixels;
-constexpr int kGridFrom = 8;    // magnification from which the pixel grid shows
+constexpr int kGridFrom = 4;    // magnification from which the pixel grid can show
 constexpr int kCheckerCell = 6; // screen pixels of a transparency square
 const QColor kBackground(64, 64, 64);
 const QColor kGridColour(0, 0, 0, 60);
@@ -49,9 +50,28 @@ PictureEditView::PictureEditView(QWidget* parent) : QAbstractScrollArea(parent) 
     viewport()->setMouseTracking(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // No frame: the magnified 64- or 128-pixel chunk fills the 384 pixels exactly.
+    // No frame: the magnified 64- or 128-pixel chunk fills the 384 pixels exactly. The view
+    // starts at that size and grows with the window.
     setFrameStyle(QFrame::NoFrame);
-    setFixedSize(sizeHint());
+    setMinimumSize(sizeHint());
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void PictureEditView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void PictureEditView::setGrid(bool on) {
+    m_grid = on;
+    viewport()->update();
+}
+
+void PictureEditView::fitToView() {
+    if (!m_editor)
+        return;
+    const CDrawDevice& d = m_editor->device();
+    act([&] { m_editor->view().fit(d.width(), d.height()); });
 }
 
 QSize PictureEditView::sizeHint() const {
@@ -85,22 +105,24 @@ void PictureEditView::updateScrollBars() {
         w = m_editor->device().width();
         h = m_editor->device().height();
         m = std::max(1, m_editor->view().magnification);
+        // The view's own rule decides, from the whole widget's size, not the viewport's
+        // momentary one: a 64-pixel chunk at 6x fills the 384 pixels exactly.
+        m_editor->view().viewWidth = std::max(1, width());
+        m_editor->view().viewHeight = std::max(1, height());
     }
-    // The view's own rule decides, not the viewport's momentary size: a 64-pixel chunk at 6x
-    // fills the 384 pixels exactly and needs no scroll bar.
-    const bool bars = m_editor && m_editor->view().needsScrollBars(w, h);
-    const int visible = (bars ? ZoomView::kViewPixelsWithScrollBars : kViewSide) / m;
-    const int visibleW = visible, visibleH = visible;
+    const ZoomView* view = m_editor ? &m_editor->view() : nullptr;
+    const int visibleW = view ? view->visibleWidth(w, h) / m : kViewSide;
+    const int visibleH = view ? view->visibleHeight(w, h) / m : kViewSide;
     horizontalScrollBar()->setRange(0, std::max(0, w - visibleW));
     verticalScrollBar()->setRange(0, std::max(0, h - visibleH));
     horizontalScrollBar()->setPageStep(std::max(1, visibleW));
     verticalScrollBar()->setPageStep(std::max(1, visibleH));
     if (m_editor) {
-        ZoomView& view = m_editor->view();
-        view.scrollX = std::clamp(view.scrollX, 0, horizontalScrollBar()->maximum());
-        view.scrollY = std::clamp(view.scrollY, 0, verticalScrollBar()->maximum());
-        horizontalScrollBar()->setValue(view.scrollX);
-        verticalScrollBar()->setValue(view.scrollY);
+        ZoomView& v = m_editor->view();
+        v.scrollX = std::clamp(v.scrollX, 0, horizontalScrollBar()->maximum());
+        v.scrollY = std::clamp(v.scrollY, 0, verticalScrollBar()->maximum());
+        horizontalScrollBar()->setValue(v.scrollX);
+        verticalScrollBar()->setValue(v.scrollY);
     }
     m_syncingScroll = false;
 }
@@ -170,7 +192,7 @@ void PictureEditView::paintOverlay(QPainter& p) const {
             }
         p.drawImage(screenRect(sel.rect()), block);
     }
-    if (m >= kGridFrom) {
+    if (m_grid && m >= kGridFrom) {
         p.setPen(kGridColour);
         const QRect chunk = screenRect(d.bounds());
         for (int x = chunk.left(); x <= chunk.right() + 1; x += m)
@@ -217,6 +239,7 @@ void PictureEditView::afterAction(const Snapshot& before) {
         emit zoomChanged(m_editor->view().magnification);
     }
     viewport()->update();
+    emit acted();
 }
 
 void PictureEditView::mousePressEvent(QMouseEvent* event) {
@@ -238,6 +261,11 @@ void PictureEditView::mouseMoveEvent(QMouseEvent* event) {
     if (!m_editor->buttonHeld())
         return;
     act([&] { m_editor->mouseMove(p); });
+}
+
+void PictureEditView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a quick pair arrives as a double click: it paints like the first.
+    mousePressEvent(event);
 }
 
 void PictureEditView::mouseReleaseEvent(QMouseEvent* event) {
@@ -271,8 +299,12 @@ void PictureEditView::wheelEvent(QWheelEvent* event) {
         return;
     }
     const int delta = event->angleDelta().y();
-    if (delta != 0)
-        zoom(delta > 0, chunkAt(event->position()));
+    if (delta != 0) {
+        // About the pointer: the pixel under it stays under it.
+        const CDrawDevice& d = m_editor->device();
+        const QPoint at = event->position().toPoint();
+        act([&] { m_editor->view().zoomAbout(delta > 0, at.x(), at.y(), d.width(), d.height()); });
+    }
     event->accept();
 }
 
@@ -309,11 +341,7 @@ void PictureEditView::cancelTool() {
 }
 
 void PictureEditView::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Undo))
-        undo();
-    else if (event->matches(QKeySequence::Redo))
-        redo();
-    else if (event->matches(QKeySequence::Copy))
+    if (event->matches(QKeySequence::Copy))
         copy();
     else if (event->matches(QKeySequence::Cut))
         cut();

@@ -13,8 +13,11 @@ namespace zentrik::gui {
 // view's magnification (scroll bars when it does not fit), the floating selection and the
 // rubber bands of the line, rectangle and selection tools, and hands mouse events to the
 // editor in chunk coordinates. Keys: Escape ends the tool's action, Delete discards the
-// floating block, Ctrl+Z/C/X/V undo, copy, cut and paste. Ctrl+wheel zooms; at 8x and more a
-// pixel grid shows. With transparency on, index 255 shows as a checkerboard.
+// floating block, Ctrl+C/X/V copy, cut and paste (undo and redo are the page's shortcuts, see
+// PictureEditorPanel). A double click paints like two clicks. The view grows with the
+// window; Ctrl+wheel zooms from 1x to 16x about the pointer, fitToView() (Ctrl+0 on the page) shows
+// the whole chunk, and the pixel grid can be shown from 4x. With transparency on, index 255 shows
+// as a checkerboard.
 class PictureEditView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -42,6 +45,9 @@ public:
     void deleteSelection();
     void cancelTool();
     bool zoom(bool in, ChunkPoint centre);
+    void fitToView();
+    void setGrid(bool on);
+    bool grid() const { return m_grid; }
 
     QSize sizeHint() const override;
 
@@ -55,13 +61,17 @@ signals:
     // The pixel under the mouse, or x = -1 when the mouse left the chunk.
     void cursorMoved(int x, int y, int index);
     void zoomChanged(int magnification);
+    // After every command or mouse action (the undo history may have changed).
+    void acted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -92,6 +102,7 @@ private:
     Palette m_palette{};
     bool m_transparency = false;
     bool m_syncingScroll = false;
+    bool m_grid = true;
 };
 
 } // namespace zentrik::gui

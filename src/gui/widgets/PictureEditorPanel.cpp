@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QShortcut>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -42,11 +44,11 @@ PictureEditorPanel::PictureEditorPanel(QWidget* parent) : QWidget(parent) {
     m_cursor->setObjectName(QStringLiteral("CursorPixel"));
     m_cursor->setMinimumWidth(m_view->sizeHint().width());
     buildToolBar();
+    addPageShortcuts(parent ? parent : this);
 
     auto* viewColumn = new QVBoxLayout;
-    viewColumn->addWidget(m_view);
+    viewColumn->addWidget(m_view, 1);
     viewColumn->addWidget(m_cursor);
-    viewColumn->addStretch(1);
     auto* gridColumn = new QVBoxLayout;
     gridColumn->addWidget(m_grid);
     gridColumn->addWidget(m_colours);
@@ -54,15 +56,16 @@ PictureEditorPanel::PictureEditorPanel(QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_toolBar);
-    layout->addLayout(viewColumn);
+    layout->addLayout(viewColumn, 1); // the view takes the room the window gives
     layout->addLayout(gridColumn);
-    layout->addStretch(1);
+    layout->addStretch(0);
 
     connect(m_grid, &ColorGrid::entryPicked, this, &PictureEditorPanel::pickColour);
     connect(m_view, &PictureEditView::coloursChanged, this, &PictureEditorPanel::showColours);
     connect(m_view, &PictureEditView::cursorMoved, this, &PictureEditorPanel::showCursor);
     connect(m_view, &PictureEditView::edited, this, &PictureEditorPanel::edited);
     connect(m_view, &PictureEditView::copied, this, &PictureEditorPanel::copied);
+    connect(m_view, &PictureEditView::acted, this, &PictureEditorPanel::updateHistoryActions);
     showCursor(-1, -1, 0);
     showColours();
 }
@@ -96,8 +99,21 @@ void PictureEditorPanel::buildToolBar() {
     command("Copy", &PictureEditView::copy);
     command("Cut", &PictureEditView::cut);
     m_paste = command("Paste", &PictureEditView::paste);
-    command("Undo", &PictureEditView::undo);
-    command("Redo", &PictureEditView::redo);
+    m_undo = m_toolBar->addAction(QStringLiteral("Undo"));
+    connect(m_undo, &QAction::triggered, this, &PictureEditorPanel::undo);
+    m_redo = command("Redo", &PictureEditView::redo);
+    m_undo->setToolTip(QStringLiteral("Undo (Ctrl+Z)"));
+    m_toolBar->addSeparator();
+    QAction* fit = m_toolBar->addAction(QStringLiteral("Fit"));
+    fit->setToolTip(QStringLiteral("Show the whole picture (Ctrl+0); Ctrl+wheel zooms"));
+    connect(fit, &QAction::triggered, m_view, &PictureEditView::fitToView);
+    QAction* grid = m_toolBar->addAction(QStringLiteral("Grid"));
+    grid->setToolTip(QStringLiteral("Pixel grid from 4x"));
+    grid->setCheckable(true);
+    grid->setChecked(m_view->grid());
+    connect(grid, &QAction::toggled, m_view, &PictureEditView::setGrid);
+    m_redo->setToolTip(QStringLiteral("Redo (Ctrl+Y or Ctrl+Shift+Z)"));
+    updateHistoryActions();
     m_paste->setEnabled(false);
     // Paste switches to the selection tool; the tool bar follows.
     connect(m_paste, &QAction::triggered, this, [this] {
@@ -106,11 +122,79 @@ void PictureEditorPanel::buildToolBar() {
     });
 }
 
+void PictureEditorPanel::addPageShortcuts(QWidget* page) {
+    // Window-wide while the page is shown: a hidden page's shortcuts do not answer, and the
+    // keys work after a click on a button, a scroll bar or the colour grid as well.
+    m_page = page;
+    page->installEventFilter(this);
+    auto add = [page](QKeySequence keys) {
+        auto* action = new QAction(page);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        page->addAction(action);
+        return action;
+    };
+    connect(add(QKeySequence(Qt::CTRL | Qt::Key_Z)), &QAction::triggered, this,
+            &PictureEditorPanel::undo);
+    connect(add(QKeySequence(Qt::CTRL | Qt::Key_0)), &QAction::triggered, m_view,
+            &PictureEditView::fitToView);
+    for (QKeySequence redo :
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)})
+        connect(add(redo), &QAction::triggered, m_view, &PictureEditView::redo);
+}
+
+bool PictureEditorPanel::eventFilter(QObject* watched, QEvent* event) {
+    // A key that no control on the page took comes up to the page: the undo keys act there,
+    // wherever the focus was.
+    if (watched == m_page && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeyCombination combination = key->keyCombination();
+        if (combination == QKeyCombination(Qt::CTRL, Qt::Key_Z)) {
+            undo();
+            return true;
+        }
+        if (combination == QKeyCombination(Qt::CTRL, Qt::Key_Y) ||
+            combination == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z)) {
+            m_view->redo();
+            return true;
+        }
+        if (combination == QKeyCombination(Qt::CTRL, Qt::Key_0)) {
+            m_view->fitToView();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PictureEditorPanel::undo() {
+    if (pageStepFirst && undoPageStep && pageStepFirst()) {
+        undoPageStep();
+        updateHistoryActions();
+        return;
+    }
+    m_view->undo();
+}
+
+void PictureEditorPanel::updateHistoryActions() {
+    PictureEditor* e = editor();
+    bool canUndo = false, canRedo = false;
+    if (e) {
+        const CDrawDevice& d = e->device();
+        const UndoRing& ring = d.undoRing();
+        canUndo = ring.canUndo(d.chunkKey()) || e->selection().floating() || e->buttonHeld() ||
+                  (pageStepFirst && pageStepFirst());
+        canRedo = ring.canRedo(d.chunkKey());
+    }
+    m_undo->setEnabled(canUndo);
+    m_redo->setEnabled(canRedo);
+}
+
 void PictureEditorPanel::setEditor(PictureEditor* editor) {
     m_view->setEditor(editor);
     if (editor)
         m_tools[size_t(editor->toolId())]->setChecked(true);
     showColours();
+    updateHistoryActions();
 }
 
 void PictureEditorPanel::setPalette(const PictureEditView::Palette& palette) {
@@ -119,8 +203,14 @@ void PictureEditorPanel::setPalette(const PictureEditView::Palette& palette) {
     showColours();
 }
 
+void PictureEditorPanel::setTransparency(bool on) {
+    m_view->setTransparency(on);
+    m_grid->setTransparentMark(on ? 255 : -1);
+}
+
 void PictureEditorPanel::chunkChanged() {
     m_view->chunkChanged();
+    updateHistoryActions();
 }
 
 void PictureEditorPanel::setPasteEnabled(bool on) {

@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <set>
+
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -236,6 +239,64 @@ TEST(BmpImport, ResampleEnlargesAndReduces) {
     f.prompter.expectQuestion(Answer::Yes);
     ASSERT_EQ(f.run(big, down), JobResult::Done);
     EXPECT_EQ(down.px, std::vector<uint8_t>(16, 77));
+}
+
+// A 32 x 32 checker of two colours into a 64 x 64 wall: nearest neighbour, offered first for a
+// whole factor, keeps exactly two colours; smooth resampling mixes them.
+TEST(BmpImport, NearestNeighbourKeepsPixelArtAndIsTheDefaultForWholeFactors) {
+    ImportFixture f;
+    auto checker = bmpFile(32, 32, 24, rows24(32, 32, [&](int x, int y) {
+                               return f.pal.entries[(x + y) % 2 ? 200 : 15];
+                           }));
+    struct Case {
+        std::optional<int> choice;
+        size_t colours;
+    };
+    for (const Case c : {Case{std::nullopt, 2}, Case{0, 2}, Case{1, 0}}) {
+        Picture wall(64, 64);
+        if (c.choice)
+            f.prompter.expectChoice(c.choice);
+        else
+            f.prompter.expectQuestion(Answer::Yes); // a prompter without buttons: the default
+        ASSERT_EQ(f.run(checker, wall), JobResult::Done);
+        EXPECT_EQ(f.prompter.choiceButtons.back(),
+                  (std::vector<std::string>{"Nearest neighbour", "Smooth", "Copy corner"}));
+        EXPECT_NE(
+            f.prompter.questions.back().text.find("The picture is 32 x 32, the chunk 64 x 64"),
+            std::string::npos);
+        const std::set<uint8_t> used(wall.px.begin(), wall.px.end());
+        if (c.colours) {
+            EXPECT_EQ(used.size(), c.colours);
+            const uint8_t dark = f.index(f.pal.entries[15]), light = f.index(f.pal.entries[200]);
+            EXPECT_EQ(wall.getPixel(0, 0), dark);
+            EXPECT_EQ(wall.getPixel(1, 1), dark) << "each source pixel covers 2 x 2";
+            EXPECT_EQ(wall.getPixel(2, 0), light);
+            EXPECT_EQ(wall.getPixel(2, 2), dark);
+        } else {
+            EXPECT_GT(used.size(), 2u) << "smooth resampling blends the checker";
+        }
+    }
+    EXPECT_TRUE(integerRatio(256, 256, 64, 64));
+    EXPECT_FALSE(integerRatio(96, 88, 320, 200));
+    EXPECT_FALSE(integerRatio(2, 1, 4, 4));
+}
+
+TEST(BmpImport, SizeQuestionSaysLargerOrSmallerWithBothSizes) {
+    ImportFixture f;
+    Picture pic(320, 200);
+    pic.resizable = true;
+    auto small = bmpFile(96, 88, 24, rows24(96, 88, [&](int, int) { return f.pal.entries[3]; }));
+    f.prompter.expectQuestion(Answer::Cancel);
+    EXPECT_EQ(f.run(small, pic), JobResult::Failed);
+    EXPECT_EQ(f.prompter.questions.back().text,
+              "The picture is smaller than the current chunk.\nDo you want me to resize the "
+              "current chunk to let the whole picture have a place?\n\nThe picture is 96 x 88, "
+              "the chunk 320 x 200");
+    Picture tiny(8, 8);
+    tiny.resizable = true;
+    f.prompter.expectQuestion(Answer::Cancel);
+    EXPECT_EQ(f.run(small, tiny), JobResult::Failed);
+    EXPECT_EQ(f.prompter.questions.back().text.rfind("The picture is larger", 0), 0u);
 }
 
 TEST(BmpImport, ResizeQuestionCancelAndTruncation) {

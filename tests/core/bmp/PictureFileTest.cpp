@@ -72,6 +72,21 @@ TEST(PictureFile, ExportThenImportKeepsEveryIndexInBothFormats) {
     }
 }
 
+TEST(PictureFile, AFailedExportNamesTheChosenFileAndTheSystemsReason) {
+    for (const char* name : {"wall.bmp", "wall.png"}) {
+        Fixture f;
+        IndexedImage image(64, 0);
+        const auto path = f.dir / "missing-folder" / name;
+        EXPECT_FALSE(ExportPicture(ImageTarget(image, false), path, f.pal, f.prompter));
+        ASSERT_EQ(f.prompter.messages.size(), 1u);
+        const RecordedMessage& m = f.prompter.messages[0];
+        EXPECT_EQ(m.caption, "CDrawDevice::ExportBMP: Cannot open file:");
+        EXPECT_EQ(m.text.rfind(path.string() + "\n", 0), 0u) << m.text;
+        EXPECT_NE(m.text.find("No such file or directory"), std::string::npos) << m.text;
+        EXPECT_EQ(m.text.find(".tmp"), std::string::npos) << m.text;
+    }
+}
+
 TEST(PictureFile, PngAlphaBecomesIndex255OnSpritesOnly) {
     Fixture f;
     // 2 x 1: a half-transparent red (alpha 127) and an opaque colour of entry 40

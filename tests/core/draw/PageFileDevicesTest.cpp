@@ -83,7 +83,7 @@ TEST(TexDevice, EveryToolKeepsRawAndImageEqual) {
     EXPECT_EQ(imageFromColumns(v.walls.slot(0), 64), *v.walls.images[0]);
 }
 
-TEST(TexDevice, AnotherWallOrARemovedWallDropsTheHistory) {
+TEST(TexDevice, EachWallKeepsItsHistoryUntilItIsRemoved) {
     ZENTRIK_REQUIRE_GAMEDATA();
     Vswap v;
     ASSERT_TRUE(v.wallsOk);
@@ -92,12 +92,14 @@ TEST(TexDevice, AnotherWallOrARemovedWallDropsTheHistory) {
     PictureEditor ed(dev, clip);
     ed.setColour(L, 1);
     dev.selectWall(0);
+    const uint8_t original = v.walls.images[0]->at(0, 0);
     click(ed, L, {0, 0});
     dev.selectWall(1);
+    EXPECT_FALSE(ed.undo()) << "nothing to undo on wall 1";
     click(ed, L, {0, 0});
     dev.selectWall(0);
-    EXPECT_FALSE(ed.undo()) << "wall 0's step went when wall 1 was painted";
-    EXPECT_EQ(v.walls.images[0]->at(0, 0), 1);
+    EXPECT_TRUE(ed.undo()) << "wall 0 kept its step while wall 1 was painted";
+    EXPECT_EQ(v.walls.images[0]->at(0, 0), original);
 
     dev.selectWall(1);
     click(ed, L, {1, 1});

@@ -126,9 +126,9 @@ TEST(FillTool, StaysInsideItsRegionAtTheChunkEdges) {
     f.ed.selectTool(ToolId::Fill);
     click(f.ed, L, {0, 0});
     EXPECT_EQ(pixelsOf(f.dev, 1).size(), 16u * 15 + 1);
-    const size_t recorded = f.dev.undoRing().writePosition();
+    const uint64_t recorded = f.dev.undoRing().newestSerial(f.dev.chunkKey());
     click(f.ed, L, {0, 0}); // the same colour again: nothing to record
-    EXPECT_EQ(f.dev.undoRing().writePosition(), recorded);
+    EXPECT_EQ(f.dev.undoRing().newestSerial(f.dev.chunkKey()), recorded);
     click(f.ed, R, {15, 15});
     EXPECT_EQ(pixelsOf(f.dev, 2).size(), 16u * 15 + 1);
     EXPECT_EQ(pixelsOf(f.dev, 9).size(), 15u);
@@ -161,6 +161,29 @@ TEST(Magnifier, CentresOnTheClickInsideTheChunk) {
     click(f.ed, R, {0, 0});
     EXPECT_EQ(v.viewPixels(64, 64), 384);
     EXPECT_EQ(v.scrollX, 0);
+}
+
+TEST(ZoomView, WheelZoomKeepsThePixelUnderThePointerAndFitShowsTheWhole) {
+    ZoomView v;
+    v.viewWidth = 800;
+    v.viewHeight = 500;
+    v.fit(320, 200);
+    EXPECT_EQ(v.magnification, 2) << "640 x 400 fits, 960 x 600 does not";
+    const ChunkPoint under = v.toChunk(100, 80);
+    ASSERT_TRUE(v.zoomAbout(true, 100, 80, 320, 200));
+    EXPECT_EQ(v.magnification, 3);
+    EXPECT_EQ(v.toChunk(100, 80), under);
+    for (int i = 0; i < 10; ++i)
+        v.zoomAbout(true, 100, 80, 320, 200);
+    EXPECT_EQ(v.magnification, 16);
+    EXPECT_FALSE(v.zoomAbout(true, 100, 80, 320, 200));
+    EXPECT_EQ(v.toChunk(100, 80), under);
+    while (v.zoomAbout(false, 0, 0, 320, 200)) {
+    }
+    EXPECT_EQ(v.magnification, 1);
+    EXPECT_EQ(v.scrollX, 0);
+    v.fit(4000, 10);
+    EXPECT_EQ(v.magnification, 1) << "never below 1x";
 }
 
 } // namespace

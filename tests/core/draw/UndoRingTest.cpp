@@ -1,4 +1,4 @@
-// The undo ring's record layout, its size limit and its tie to one chunk.
+// The undo records' layout, the memory budget and the history of each chunk.
 #include "draw/FloatingSelection.h"
 #include "draw/MemoryDevice.h"
 #include "TestSupport.h"
@@ -58,37 +58,74 @@ void dot(CMemoryDevice& dev, int i) {
     dev.closeUndoRecord();
 }
 
-TEST(UndoRing, FullRingDropsTheOldestStepsAndUndoStopsAtTheOldestHeld) {
+TEST(UndoRing, PastTheBudgetTheOldestStepsOfAnyChunkGoFirst) {
     CMemoryDevice dev(64, 64);
-    const int dots = 4096 + 10; // 8 bytes each: 32848 bytes, more than the ring holds
-    for (int i = 0; i < dots; ++i)
+    dev.undoRing().setBudget(5 * 10); // ten dots of 5 bytes
+    for (int i = 0; i < 6; ++i)
+        dot(dev, i);
+    dev.showChunk(1);
+    for (int i = 6; i < 12; ++i)
         dot(dev, i);
     EXPECT_TRUE(dev.undoRing().droppedAny());
-    EXPECT_EQ(dev.undoRing().recordCount(), 4096u);
+    EXPECT_EQ(dev.undoRing().bytesHeld(), 50u);
+    EXPECT_EQ(dev.undoRing().stepCount(), 6u) << "the chunk just edited kept all its steps";
+    dev.showChunk(0);
     int undone = 0;
     while (dev.undo())
         ++undone;
-    EXPECT_EQ(undone, 4096);
-    // The first ten dots cannot be taken back; all later ones are.
-    for (int i = 0; i < 64 * 64; ++i) {
-        const int expected = i < 10 ? i % 250 + 1 : 0;
-        ASSERT_EQ(dev.pixels()[size_t(i)], expected) << i;
-    }
+    EXPECT_EQ(undone, 4) << "chunk 0 lost its two oldest dots";
+    EXPECT_EQ(dev.pixels()[0], 1);
+    EXPECT_EQ(dev.pixels()[1], 2);
+    EXPECT_EQ(dev.pixels()[2], 0);
 }
 
-TEST(UndoRing, StepLargerThanTheRingEmptiesTheHistory) {
-    CMemoryDevice dev(300, 300);
+// The credits picture filled: 64,000 pixels in one pixel list, more than 300 KB of record.
+TEST(UndoRing, TheNewestStepIsKeptWhateverItsSizeAndRedoes) {
+    CMemoryDevice dev(320, 200);
+    dev.undoRing().setBudget(1000);
     dot(dev, 1);
-    dev.startUndoRecord(UndoKind::Rectangle);
+    dev.startUndoRecord(UndoKind::PixelList);
     for (int y = 0; y < 200; ++y)
-        for (int x = 0; x < 200; ++x)
+        for (int x = 0; x < 320; ++x)
             dev.setPixel(x, y, 3);
-    dev.closeUndoRecord(ChunkRect{0, 0, 199, 199});
-    EXPECT_EQ(dev.undoRing().recordCount(), 0u);
-    EXPECT_FALSE(dev.undo());
-    EXPECT_EQ(dev.pixels()[0], 3);
-    dot(dev, 2);
-    EXPECT_TRUE(dev.undo()) << "the ring works again afterwards";
+    dev.closeUndoRecord();
+    EXPECT_EQ(dev.undoRing().stepCount(), 1u) << "the dot before it gave way";
+    const auto filled = dev.pixels();
+    ASSERT_TRUE(dev.undo());
+    Bytes before(64000, 0);
+    before[1] = 2; // the dot
+    EXPECT_EQ(dev.pixels(), before);
+    ASSERT_TRUE(dev.redo());
+    EXPECT_EQ(dev.pixels(), filled);
+    ASSERT_TRUE(dev.undo());
+    EXPECT_EQ(dev.pixels()[64000 - 1], 0);
+}
+
+TEST(UndoRing, EachChunkKeepsItsOwnUndoAndRedo) {
+    CMemoryDevice dev(64, 64);
+    dot(dev, 0);
+    dot(dev, 1);
+    ASSERT_TRUE(dev.undo());
+    dev.showChunk(1);
+    EXPECT_FALSE(dev.undo()) << "nothing to undo on chunk 1";
+    EXPECT_FALSE(dev.redo());
+    dot(dev, 5);
+    dev.showChunk(0);
+    EXPECT_TRUE(dev.undoRing().canRedo(dev.chunkKey()));
+    ASSERT_TRUE(dev.redo()) << "chunk 0 got its redo back";
+    ASSERT_TRUE(dev.undo());
+    ASSERT_TRUE(dev.undo());
+    EXPECT_FALSE(dev.undoRing().canUndo(dev.chunkKey()));
+    // Renumbered chunks take their histories along; a removed chunk's history goes.
+    dev.undoRing().rekey([&](const ChunkKey& k) -> std::optional<ChunkKey> {
+        if (k.index == 0)
+            return std::nullopt;
+        return ChunkKey{k.collection, k.index + 1, k.part};
+    });
+    dev.showChunk(2);
+    EXPECT_TRUE(dev.undoRing().canUndo(dev.chunkKey()));
+    dev.showChunk(0);
+    EXPECT_FALSE(dev.undoRing().canRedo(dev.chunkKey()));
 }
 
 } // namespace
@@ -110,7 +147,7 @@ TEST(UndoRing, LiftAndDropOfAWhole128ChunkUndoAsOneStep) {
     const auto moved = dev.pixels();
     ASSERT_TRUE(dev.undo());
     EXPECT_EQ(dev.pixels(), before) << "no hole left where the block was lifted";
-    // Redo puts the whole moved block back, larger than the ring, and it undoes again.
+    // Redo puts the whole moved block back, and it undoes again.
     ASSERT_TRUE(dev.redo());
     EXPECT_EQ(dev.pixels(), moved);
     ASSERT_TRUE(dev.undo());
@@ -136,7 +173,7 @@ TEST(UndoRing, RedoWalksForwardUntilANewEditOrAnotherChunk) {
     EXPECT_FALSE(dev.redo()) << "a new edit forgets what was undone";
     ASSERT_TRUE(dev.undo());
     dev.showChunk(1);
-    EXPECT_FALSE(dev.redo()) << "never on another chunk";
+    EXPECT_FALSE(dev.redo()) << "chunk 1 has nothing to redo";
 }
 
 } // namespace

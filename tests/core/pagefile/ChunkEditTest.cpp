@@ -64,6 +64,31 @@ TEST(ChunkEdit, WallsInsertAfterTheCurrentAndRemoveKeepRawInStep) {
     }
 }
 
+TEST(ChunkEdit, ARemovedWallPutBackRestoresRawAndImages) {
+    WallSet set = numberedWalls(4);
+    const WallSet before = set;
+    ChunkCopy copy = copyWall(set, 1);
+    removeWall(set, 1);
+    restoreWall(set, 1, std::move(copy));
+    EXPECT_EQ(set.raw, before.raw);
+    EXPECT_EQ(set.images, before.images);
+    SpriteSet sprites;
+    sprites.images.emplace_back(IndexedImage(64, 7));
+    ChunkCopy sprite = copySprite(sprites, 0);
+    removeSprite(sprites, 0);
+    restoreSprite(sprites, 5, std::move(sprite)); // clamped to the end
+    ASSERT_EQ(sprites.count(), 1);
+    EXPECT_EQ(sprites.images[0]->at(0, 0), 7);
+}
+
+TEST(ChunkEdit, ShiftNoticeSaysWhatIsRenumbered) {
+    EXPECT_EQ(shiftNotice("Walls", 12, 105, 1),
+              "Walls 12\u2013105 become 13\u2013106; the game addresses walls by number");
+    EXPECT_EQ(shiftNotice("Sprites", 3, 3, -1),
+              "Sprite 3 becomes 2; the game addresses sprites by number");
+    EXPECT_EQ(shiftNotice("Walls", 106, 105, 1), "") << "nothing after the last";
+}
+
 TEST(ChunkEdit, SpritesInsertTransparentAndRemove) {
     SpriteSet set;
     EXPECT_EQ(insertSprite(set, 5), 0);
