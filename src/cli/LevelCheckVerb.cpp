@@ -76,19 +76,9 @@ int checkMaps(Context& c) {
     if (!profile)
         return c.usage(kUsage);
 
-    auto set = std::make_unique<LevelSet>();
-    LevelSetEditor editor(*set, c.prompter);
-    Settings settings;
-    InlineJobRunner jobs;
-    SteadyClock clock;
-    QuietTime quiet;
-    MapArchiveFiles files(editor, settings, MapFileServices{c.prompter, jobs, quiet, clock, {}});
-    if (!files.loadMaps(name))
+    const auto set = loadLevels(c, name, only);
+    if (!set)
         return kExitNotDone;
-    if (*only >= set->levelCount()) {
-        c.prompter.message("This level doesn't exist!", "Error", MessageIcon::Error);
-        return kExitNotDone;
-    }
     const SymbolSet symbols = LoadSymbolSet(programDir(), ext.symbolSet, c.prompter);
     const CheckRules rules{symbols, *profile, set->featureFlags};
 

@@ -41,25 +41,12 @@ int render2d(Context& c) {
         suffix != ".png")
         return c.usage(kUsage);
 
-    auto set = std::make_unique<LevelSet>();
-    LevelSetEditor editor(*set, c.prompter);
-    Settings settings;
-    InlineJobRunner jobs;
-    SteadyClock clock;
-    QuietTime quiet;
-    MapArchiveFiles files(editor, settings, MapFileServices{c.prompter, jobs, quiet, clock, {}});
-    if (!files.loadMaps(name))
+    const auto set = loadLevels(c, name, *level);
+    if (!set)
         return kExitNotDone;
-    if (*level >= set->levelCount()) {
-        c.prompter.message("This level doesn't exist!", "Error", MessageIcon::Error);
-        return kExitNotDone;
-    }
-    const std::filesystem::path vswap = c.args.option("vswap")
-                                            ? std::filesystem::path(*c.args.option("vswap"))
-                                            : name.sibling("VSWAP");
     auto walls = std::make_unique<WallSet>();
     auto sprites = std::make_unique<SpriteSet>();
-    if (!loadPageFile(c, vswap, *walls, *sprites))
+    if (!loadPageFileFor(c, name, *walls, *sprites))
         return kExitNotDone;
     const SymbolSet symbols = LoadSymbolSet(programDir(), ext.symbolSet, c.prompter);
     const std::optional<GamePalette> palette = paletteFor(c, ext);

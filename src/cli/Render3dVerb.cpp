@@ -85,6 +85,30 @@ bool loadPageFile(Context& c, const std::filesystem::path& path, WallSet& walls,
     return LoadSpritesWorker(*bytes, progress, c.prompter, sprites) == JobResult::Done;
 }
 
+std::unique_ptr<LevelSet> loadLevels(Context& c, const MapFileName& name,
+                                     std::optional<int> level) {
+    auto set = std::make_unique<LevelSet>();
+    LevelSetEditor editor(*set, c.prompter);
+    Settings settings;
+    InlineJobRunner jobs;
+    SteadyClock clock;
+    QuietTime quiet;
+    MapArchiveFiles files(editor, settings, MapFileServices{c.prompter, jobs, quiet, clock, {}});
+    if (!files.loadMaps(name))
+        return nullptr;
+    if (level && *level >= set->levelCount()) {
+        c.prompter.message("This level doesn't exist!", "Error", MessageIcon::Error);
+        return nullptr;
+    }
+    return set;
+}
+
+bool loadPageFileFor(Context& c, const MapFileName& name, WallSet& walls, SpriteSet& sprites) {
+    const auto option = c.args.option("vswap");
+    return loadPageFile(c, option ? std::filesystem::path(*option) : name.sibling("VSWAP"), walls,
+                        sprites);
+}
+
 std::optional<GamePalette> paletteFor(Context& c, const ExtensionRecord& ext) {
     if (!c.args.option("palette")) {
         auto bytes = readWholeFile(programDir() / "palette" / (ext.palette + ".pal"));
@@ -107,26 +131,13 @@ int render3d(Context& c) {
         (out != ".png" && out != ".bmp"))
         return c.usage(kUsage);
 
-    auto set = std::make_unique<LevelSet>();
-    LevelSetEditor editor(*set, c.prompter);
-    Settings settings;
-    InlineJobRunner jobs;
-    SteadyClock clock;
-    QuietTime quiet;
-    MapArchiveFiles files(editor, settings, MapFileServices{c.prompter, jobs, quiet, clock, {}});
     const MapFileName name = MapFileName::split(pos[0]);
-    if (!files.loadMaps(name))
+    const auto set = loadLevels(c, name, *level);
+    if (!set)
         return kExitNotDone;
-    if (*level >= set->levelCount()) {
-        c.prompter.message("This level doesn't exist!", "Error", MessageIcon::Error);
-        return kExitNotDone;
-    }
-    const std::filesystem::path vswap = c.args.option("vswap")
-                                            ? std::filesystem::path(*c.args.option("vswap"))
-                                            : name.sibling("VSWAP");
     auto walls = std::make_unique<WallSet>();
     auto sprites = std::make_unique<SpriteSet>();
-    if (!loadPageFile(c, vswap, *walls, *sprites))
+    if (!loadPageFileFor(c, name, *walls, *sprites))
         return kExitNotDone;
 
     const ExtensionRecord ext = extensionFor(name.ext);

@@ -4,9 +4,12 @@
 
 #include "app/ExtensionTable.h"
 #include "imaging/Palette.h"
+#include "maps/LevelSet.h"
+#include "maps/MapArchiveFiles.h"
 #include "pagefile/PageFile.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 namespace zentrik::cli {
@@ -20,6 +23,11 @@ ExtensionRecord extensionFor(const std::string& suffix);
 // The walls and sprites of a page file; false (and said) when it cannot be read.
 bool loadPageFile(Context& c, const std::filesystem::path& path, WallSet& walls,
                   SpriteSet& sprites);
+// The levels of a map file, and with `level` the check that it exists ("This level doesn't
+// exist!"); nothing after a message.
+std::unique_ptr<LevelSet> loadLevels(Context& c, const MapFileName& name, std::optional<int> level);
+// --vswap, else the VSWAP beside the map file, as walls and sprites; false after a message.
+bool loadPageFileFor(Context& c, const MapFileName& name, WallSet& walls, SpriteSet& sprites);
 // --palette wins; else the extension's palette; else the program's own (paletteArg).
 std::optional<GamePalette> paletteFor(Context& c, const ExtensionRecord& ext);
 
