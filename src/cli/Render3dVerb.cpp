@@ -31,8 +31,8 @@ constexpr const char* kUsage = "zentrik-cli maps render-3d GAMEMAPS.x LEVEL X Y 
 class FrameTarget : public BmpTarget {
 public:
     explicit FrameTarget(const WorldFrame& f) : m_frame(f) {}
-    int width() const override { return kViewWidth; }
-    int height() const override { return kViewHeight; }
+    int width() const override { return m_frame.width(); }
+    int height() const override { return m_frame.height(); }
     uint8_t getPixel(int x, int y) const override { return m_frame.at(x, y); }
     void setPixel(int, int, uint8_t) override {}
 
@@ -150,7 +150,7 @@ int render3d(Context& c) {
     renderFrame({map.get(), walls.get(), sprites.get(), colors.get()}, pose, options, *frame);
 
     const std::vector<uint8_t> bytes =
-        out == ".png" ? png8Bytes(frame->pixels, kViewWidth, kViewHeight, *palette)
+        out == ".png" ? png8Bytes(frame->pixels, frame->width(), frame->height(), *palette)
                       : bmp8Bytes(FrameTarget(*frame), *palette);
     if (auto st = replaceFile(pos[5], bytes); !st) {
         c.prompter.message(st.error().text, st.error().caption, MessageIcon::Error);
