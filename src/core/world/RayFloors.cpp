@@ -81,8 +81,10 @@ void drawFlats(const FrameState& s, WorldFrame& f) {
     if (s.texturedFlats)
         fillFlatTextures(s, scratch);
     openRows(s, f);
-    const auto& ceilingEnd = scratch.ceilingEnd;
-    const auto& floorStart = scratch.floorStart;
+    // Locals, so that the stores into the picture's bytes need not reload them.
+    const int16_t* ceilingEnd = scratch.ceilingEnd.data();
+    const int16_t* floorStart = scratch.floorStart.data();
+    const int width = g.width;
     const WorldMap& map = *s.scene->map;
     const int side = s.scene->walls ? s.scene->walls->side : kLowSide;
     // The map point of column c on the row at distance z: view point + z (D0 + c dD), where D is
@@ -92,7 +94,7 @@ void drawFlats(const FrameState& s, WorldFrame& f) {
     const int64_t ddx = int64_t(s.viewSin) * 65536 / g.scale,
                   ddy = int64_t(s.viewCos) * 65536 / g.scale;
     constexpr int64_t kEnd = int64_t(kMapSide) << 16;
-    const size_t stride = size_t(g.width);
+    const size_t stride = size_t(width);
     for (int k = 0; k <= g.height - 1 - g.centerRow; ++k) {
         const int cr = g.centerRow - k, fr = g.centerRow + k;
         const int64_t z = g.rowDistance[size_t(std::max(k, 1))];
@@ -102,7 +104,7 @@ void drawFlats(const FrameState& s, WorldFrame& f) {
         const bool ceilings = s.texturedFlats && cr >= 0;
         uint8_t* ceilingRow = f.pixels.data() + size_t(std::max(cr, 0)) * stride;
         uint8_t* floorRow = f.pixels.data() + size_t(fr) * stride;
-        for (int c = 0; c < g.width; ++c, x += sx, y += sy) {
+        for (int c = 0; c < width; ++c, x += sx, y += sy) {
             const bool ceiling = ceilings && cr < ceilingEnd[size_t(c)];
             const bool floor = k > 0 && fr >= floorStart[size_t(c)];
             if (!ceiling && !floor)
