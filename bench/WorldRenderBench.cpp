@@ -1,6 +1,6 @@
-// Frames of the 3D view per second at 600 x 375 on shareware level 1: an open room, a long
-// corridor and a room full of sprites; no floors (mode 0) and per-cell floor textures (mode
-// 3); the file's 64 x 64 walls and the same walls doubled to 128 x 128.
+// Frames of the 3D view per second on shareware level 1: an open room, a long corridor and a
+// room full of sprites; no floors (mode 0) and per-cell floor textures (mode 3); the file's
+// 64 x 64 walls and the same walls doubled to 128 x 128; at 600 x 375 and at 1600 x 1000.
 #include "app/Settings.h"
 #include "io/SafeFile.h"
 #include "maps/LevelSetEditor.h"
@@ -70,7 +70,8 @@ const Shareware& shareware() {
     return s;
 }
 
-// state.range: 0 pose (0 open room, 1 corridor, 2 sprites), 1 floor mode, 2 wall side.
+// state.range: 0 pose (0 open room, 1 corridor, 2 sprites), 1 floor mode, 2 wall side,
+// 3 picture width (the height is 375 / 600 of it).
 void BM_RenderFrame(benchmark::State& state) {
     const Shareware& s = shareware();
     if (!s.ok) {
@@ -87,6 +88,7 @@ void BM_RenderFrame(benchmark::State& state) {
     const RenderScene scene{map.get(), state.range(2) == 128 ? &s.walls128 : &s.walls, &s.sprites,
                             nullptr};
     auto frame = std::make_unique<WorldFrame>();
+    frame->resize(int(state.range(3)), int(state.range(3) * kViewHeight / kViewWidth));
     for (auto _ : state) {
         renderFrame(scene, kPoses[state.range(0)], options, *frame);
         benchmark::DoNotOptimize(frame->pixels.data());
@@ -96,8 +98,9 @@ void BM_RenderFrame(benchmark::State& state) {
     state.counters["sprites"] = frame->spriteCount;
 }
 BENCHMARK(BM_RenderFrame)
-    ->ArgNames({"pose", "floor", "walls"})
-    ->ArgsProduct({{0, 1, 2}, {0, 3}, {64, 128}});
+    ->ArgNames({"pose", "floor", "walls", "width"})
+    ->ArgsProduct({{0, 1, 2}, {0, 3}, {64, 128}, {kViewWidth}})
+    ->ArgsProduct({{0, 1, 2}, {3}, {64}, {1600}});
 
 } // namespace
 } // namespace zentrik

@@ -286,11 +286,12 @@ const AreaRegistration kMaps{
               {}},
              {"render-3d",
               "GAMEMAPS.x LEVEL X Y ANGLE OUT.png|OUT.bmp [--vswap VSWAP.x] [--floor-mode 0..3] "
-              "[--palette FILE]",
+              "[--palette FILE] [--size WxH]",
               "draw level LEVEL (from 0) as the 3D view sees it from X Y (tiles, 30.5 is the "
-              "middle of cell 30) looking ANGLE degrees (0 along +x, 90 along -y)",
+              "middle of cell 30) looking ANGLE degrees (0 along +x, 90 along -y), 600x375 "
+              "or as large as --size asks",
               render3d,
-              {"vswap", "floor-mode", "palette"}},
+              {"vswap", "floor-mode", "palette", "size"}},
              {"check",
               "GAMEMAPS.x|MAPTEMP.x [LEVEL] [--profile dos|unlimited] [--json]",
               "what would crash or spoil each level (or level LEVEL, from 0) in the engine; "

@@ -26,13 +26,14 @@ namespace zentrik::cli {
 namespace {
 
 constexpr const char* kUsage = "zentrik-cli maps render-3d GAMEMAPS.x LEVEL X Y ANGLE "
-                               "OUT.png|OUT.bmp [--vswap VSWAP.x] [--floor-mode 0..3]";
+                               "OUT.png|OUT.bmp [--vswap VSWAP.x] [--floor-mode 0..3] "
+                               "[--size WxH]";
 
 class FrameTarget : public BmpTarget {
 public:
     explicit FrameTarget(const WorldFrame& f) : m_frame(f) {}
-    int width() const override { return kViewWidth; }
-    int height() const override { return kViewHeight; }
+    int width() const override { return m_frame.width(); }
+    int height() const override { return m_frame.height(); }
     uint8_t getPixel(int x, int y) const override { return m_frame.at(x, y); }
     void setPixel(int, int, uint8_t) override {}
 
@@ -50,6 +51,18 @@ std::optional<double> decimalArg(const std::string& text, double limit) {
     if (end != text.c_str() + text.size() || !std::isfinite(v) || std::fabs(v) > limit)
         return std::nullopt;
     return v;
+}
+
+// "WxH", each side from the smallest picture's up to the largest; nothing for anything else.
+std::optional<std::pair<int, int>> sizeArg(const std::string& text) {
+    const size_t x = text.find('x');
+    if (x == std::string::npos)
+        return std::nullopt;
+    const auto w = numberArg(text.substr(0, x), kMaxViewSide);
+    const auto h = numberArg(text.substr(x + 1), kMaxViewSide);
+    if (!w || !h || *w < kViewWidth || *h < kViewHeight)
+        return std::nullopt;
+    return std::pair{*w, *h};
 }
 
 std::string lower(std::string s) {
@@ -127,7 +140,8 @@ int render3d(Context& c) {
     const auto mode = numberArg(c.args.option("floor-mode").value_or("0"), 3);
     const std::string out = lower(std::filesystem::path(pos[5]).extension().string());
     const auto level = numberArg(pos[1], kMaxLevels - 1);
-    if (!x || !y || !angle || !mode || !level || *x < 0 || *y < 0 ||
+    const auto size = sizeArg(c.args.option("size").value_or("600x375"));
+    if (!x || !y || !angle || !mode || !level || !size || *x < 0 || *y < 0 ||
         (out != ".png" && out != ".bmp"))
         return c.usage(kUsage);
 
@@ -156,10 +170,11 @@ int render3d(Context& c) {
     RenderOptions options;
     options.floorMode = FloorMode(*mode);
     auto frame = std::make_unique<WorldFrame>();
+    frame->resize(size->first, size->second);
     renderFrame({map.get(), walls.get(), sprites.get(), colors.get()}, pose, options, *frame);
 
     const std::vector<uint8_t> bytes =
-        out == ".png" ? png8Bytes(frame->pixels, kViewWidth, kViewHeight, *palette)
+        out == ".png" ? png8Bytes(frame->pixels, frame->width(), frame->height(), *palette)
                       : bmp8Bytes(FrameTarget(*frame), *palette);
     if (auto st = replaceFile(pos[5], bytes); !st) {
         c.prompter.message(st.error().text, st.error().caption, MessageIcon::Error);

@@ -32,7 +32,7 @@ uint32_t big32(const std::vector<uint8_t>& b, size_t at) {
 }
 
 // The scanlines of a PNG whose image data is stored uncompressed, filter bytes removed.
-std::vector<uint8_t> storedPngPixels(const std::vector<uint8_t>& png) {
+std::vector<uint8_t> storedPngPixels(const std::vector<uint8_t>& png, size_t width = kViewWidth) {
     std::vector<uint8_t> z, pixels;
     for (size_t at = 8; at + 12 <= png.size();) {
         const uint32_t n = big32(png, at);
@@ -48,9 +48,9 @@ std::vector<uint8_t> storedPngPixels(const std::vector<uint8_t>& png) {
             break;
         at += 5 + n;
     }
-    for (size_t row = 0; row * (kViewWidth + 1) < raw.size(); ++row)
-        pixels.insert(pixels.end(), raw.begin() + long(row * (kViewWidth + 1) + 1),
-                      raw.begin() + long((row + 1) * (kViewWidth + 1)));
+    for (size_t row = 0; row * (width + 1) < raw.size(); ++row)
+        pixels.insert(pixels.end(), raw.begin() + long(row * (width + 1) + 1),
+                      raw.begin() + long((row + 1) * (width + 1)));
     return pixels;
 }
 
@@ -305,6 +305,13 @@ TEST(CliRender3d, PngAndBmpHoldTheSameFrame) {
         EXPECT_TRUE(std::equal(pixels.begin() + y * kViewWidth,
                                pixels.begin() + (y + 1) * kViewWidth,
                                bmp.begin() + 1078 + (kViewHeight - 1 - y) * kViewWidth));
+    // A larger picture: the same view, twice the pixels each way.
+    ASSERT_EQ(s.run(args + q(s.out / "b.png") + " --floor-mode 1 --size 1200x750").exitCode, 0);
+    const auto large = readBytes(s.out / "b.png");
+    ASSERT_GT(large.size(), 33u);
+    EXPECT_EQ(big32(large, 16), 1200u);
+    EXPECT_EQ(big32(large, 20), 750u);
+    EXPECT_EQ(storedPngPixels(large, 1200).size(), 1200u * 750u);
 }
 
 TEST(CliRender3d, BadArgumentsAndMissingFiles) {
@@ -312,8 +319,10 @@ TEST(CliRender3d, BadArgumentsAndMissingFiles) {
     Shareware s;
     fs::remove(s.dir / "VSWAP.WL1");
     const std::string maps = "maps render-3d " + q(s.dir / "GAMEMAPS.WL1");
-    for (const char* bad : {" 0 x 5 0 o.png", " 0 70 5 0 o.png", " 0 5 -1 0 o.png",
-                            " 0 5 5 0 o.gif", " 0 5 5 0 o.png --floor-mode 4", " 0 5 5 o.png"})
+    for (const char* bad :
+         {" 0 x 5 0 o.png", " 0 70 5 0 o.png", " 0 5 -1 0 o.png", " 0 5 5 0 o.gif",
+          " 0 5 5 0 o.png --floor-mode 4", " 0 5 5 o.png", " 0 5 5 0 o.png --size 599x375",
+          " 0 5 5 0 o.png --size 1200", " 0 5 5 0 o.png --size 9000x750"})
         EXPECT_EQ(s.run(maps + bad).exitCode, 2) << bad;
     EXPECT_EQ(s.run(maps + " 99 5 5 0 " + q(s.dir / "o.png")).exitCode, 1);
     const auto r = s.run(maps + " 0 5 5 0 " + q(s.dir / "o.png")); // no VSWAP

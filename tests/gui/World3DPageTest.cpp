@@ -86,7 +86,8 @@ TEST_F(World3DPage, LevelOneFromItsStartWalksWithTheKeysAndStopsOnFocusLoss) {
     loadShareware();
     EXPECT_EQ(pose().x, 29 * 65536 + 32768);
     EXPECT_EQ(pose().y, 57 * 65536 + 32768);
-    EXPECT_EQ(page->view()->frame().columns[300].kind, HitKind::Door);
+    const WorldFrame& frame = page->view()->frame();
+    EXPECT_EQ(frame.columns[size_t(frame.width() / 2)].kind, HitKind::Door);
     test::saveSnapshot(*page, "3dedit-level1");
     page->grab().save(QString::fromStdString((m_startFolder / "3dedit-level1.png").string()));
 
@@ -166,11 +167,12 @@ TEST_F(World3DPage, FloorSymbolsFollowAPaletteSwitch) {
     ZENTRIK_REQUIRE_GAMEDATA();
     loadShareware();
     page->findChild<QCheckBox*>("floorSymbols")->setChecked(true);
-    const uint8_t before = page->view()->frame().at(300, kViewHeight - 1);
+    const WorldFrame& frame = page->view()->frame();
+    const uint8_t before = frame.at(frame.width() / 2, frame.height() - 1);
     GamePalette reversed = context.palettes.current();
     std::reverse(reversed.entries.begin(), reversed.entries.end());
     context.palettes.setCurrent(reversed);
-    const Rgb shown = reversed.entries[page->view()->frame().at(300, kViewHeight - 1)];
+    const Rgb shown = reversed.entries[frame.at(frame.width() / 2, frame.height() - 1)];
     EXPECT_EQ(shown, context.palettes.current().entries[255 - before]); // the same colour
 }
 
@@ -273,13 +275,18 @@ TEST_F(World3DPage, ThePlayerStartAndTheCellInUseAreAlwaysAtHand) {
     home->trigger();
     EXPECT_EQ(pose().y, 57 * 65536 + 32768);
 
-    // The view fills the page, 600:375, never below the frame's own size.
+    // The view draws at the page's size, 600:375, never below 600 x 375: 860 x 537 here,
+    // centred, with the door straight ahead in its middle column.
     WinWolfCtrl* view = page->view();
     EXPECT_GE(view->minimumWidth(), kViewWidth);
     EXPECT_GE(view->minimumHeight(), kViewHeight);
     view->resize(860, 840);
-    EXPECT_EQ(view->toFrame(QPoint(1, 420)), QPoint(0, 187)); // the left edge is the frame's
-    EXPECT_EQ(view->toFrame(QPoint(859, 420)).x(), kViewWidth - 1);
+    EXPECT_EQ(view->frame().width(), 860);
+    EXPECT_EQ(view->frame().height(), 537);
+    EXPECT_EQ(view->image().size(), QSize(860, 537));
+    EXPECT_EQ(view->frame().columns[430].kind, HitKind::Door);
+    EXPECT_EQ(view->toFrame(QPoint(1, 420)), QPoint(1, 420 - 151)); // pixel for pixel
+    EXPECT_EQ(view->toFrame(QPoint(859, 420)).x(), 859);
     EXPECT_EQ(view->toFrame(QPoint(430, 150)), QPoint(-1, -1)); // above the picture
 
     // A new set of the same level number starts on its player start again.

@@ -49,7 +49,7 @@ int resolveWallTexture(int texture, const WallSet* walls) {
 
 void renderFrame(const RenderScene& scene, const ViewerPose& pose, const RenderOptions& options,
                  WorldFrame& frame) {
-    FrameState s;
+    FrameState s(frame.geometry);
     s.scene = &scene;
     s.options = &options;
     const int angle = ((pose.angle % 360) + 360) % 360;

@@ -6,7 +6,10 @@
 namespace zentrik::raycast {
 
 struct FrameState {
+    explicit FrameState(const ViewGeometry& geometry) : g(geometry) {}
+
     const ViewTables& t = ViewTables::get();
+    const ViewGeometry& g; // the picture's size and what follows from it
     const RenderScene* scene = nullptr;
     const RenderOptions* options = nullptr;
     int32_t viewX = 0, viewY = 0; // the view point: the viewer moved back by the focal length

@@ -137,12 +137,13 @@ Hit trace(const FrameState& s, Ray& r, WorldFrame& f) {
 }
 
 void drawWall(const FrameState& s, const ColumnHit& c, uint8_t* px) {
+    const size_t stride = size_t(s.g.width);
     const WallSet& walls = *s.scene->walls;
     const int side = walls.side;
     const uint8_t* src = walls.raw.data() + size_t(c.texture) * size_t(walls.textureBytes) +
                          size_t(c.texColumn) * size_t(side);
     const int rows = std::max(1, c.height / 4);
-    const int top0 = kCenterRow - c.height / 8;
+    const int top0 = s.g.centerRow - c.height / 8;
     const int32_t step = int32_t((int64_t(side) << 16) / rows);
     int32_t pos = (c.top - top0) * step;
     const bool hover = s.options->hoverWall == c.cellX * kMapSide + c.cellY;
@@ -151,7 +152,7 @@ void drawWall(const FrameState& s, const ColumnHit& c, uint8_t* px) {
         uint8_t v = src[ty];
         if (hover && ((c.texColumn + ty) & 7) == 0)
             v = kHighlightColor;
-        px[size_t(r) * kViewWidth] = v;
+        px[size_t(r) * stride] = v;
     }
 }
 
@@ -160,10 +161,13 @@ void drawWall(const FrameState& s, const ColumnHit& c, uint8_t* px) {
 void castColumns(const FrameState& s, WorldFrame& f) {
     const WallSet* walls = s.scene->walls;
     const int side = walls ? walls->side : kLowSide;
-    for (int col = 0; col < kViewWidth; ++col) {
+    const int center = s.g.centerRow;
+    for (int col = 0; col < s.g.width; ++col) {
         ColumnHit& c = f.columns[size_t(col)];
         c = ColumnHit{};
-        int fine = (s.viewFine + s.t.pixelAngle[size_t(col)]) % kFineAngles;
+        c.top = int16_t(center);
+        c.bottom = int16_t(center - 1);
+        int fine = (s.viewFine + s.g.pixelAngle[size_t(col)]) % kFineAngles;
         if (fine < 0)
             fine += kFineAngles;
         Ray r = startRay(s, fine);
@@ -177,17 +181,17 @@ void castColumns(const FrameState& s, WorldFrame& f) {
             c.cellX = uint8_t(r.cx);
             c.cellY = uint8_t(r.cy);
             c.depth = depth;
-            c.height = kHeightNumerator / (depth >> 8);
+            c.height = s.g.heightNumerator / (depth >> 8);
             c.texture = int16_t(h.texture);
             const int tc = (h.frac * side) >> 16;
             c.texColumn = uint8_t(h.mirrored ? side - 1 - tc : tc);
             const int half = c.height / 8;
-            c.top = int16_t(std::max(0, kCenterRow - half));
-            c.bottom = int16_t(std::min(kViewHeight - 1, kCenterRow - half + c.height / 4 - 1));
+            c.top = int16_t(std::max(0, center - half));
+            c.bottom = int16_t(std::min(s.g.height - 1, center - half + c.height / 4 - 1));
         }
     }
     drawFlats(s, f);
-    for (int col = 0; col < kViewWidth; ++col)
+    for (int col = 0; col < s.g.width; ++col)
         if (f.columns[size_t(col)].kind != HitKind::None && f.columns[size_t(col)].texture >= 0)
             drawWall(s, f.columns[size_t(col)], f.pixels.data() + col);
 }

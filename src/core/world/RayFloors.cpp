@@ -29,18 +29,20 @@ void fillFlatTextures(const FrameState& s, WorldFrame::Scratch& out) {
 }
 
 // The rows each column leaves to the ceiling (above) and the floor (from).
-void openRows(WorldFrame& f) {
-    for (int c = 0; c < kViewWidth; ++c) {
+void openRows(const FrameState& s, WorldFrame& f) {
+    const int16_t open = int16_t(s.g.centerRow + 1);
+    for (int c = 0; c < s.g.width; ++c) {
         const ColumnHit& h = f.columns[size_t(c)];
         const bool wall = h.kind != HitKind::None && h.texture >= 0;
-        f.scratch.ceilingEnd[size_t(c)] = int16_t(wall ? h.top : kCenterRow + 1);
-        f.scratch.floorStart[size_t(c)] = int16_t(wall ? h.bottom + 1 : kCenterRow + 1);
+        f.scratch.ceilingEnd[size_t(c)] = wall ? h.top : open;
+        f.scratch.floorStart[size_t(c)] = wall ? int16_t(h.bottom + 1) : open;
     }
 }
 
 void fillRows(WorldFrame& f, int from, int to, uint8_t v) {
+    const size_t stride = size_t(f.width());
     if (to > from)
-        std::memset(f.pixels.data() + size_t(from) * kViewWidth, v, size_t(to - from) * kViewWidth);
+        std::memset(f.pixels.data() + size_t(from) * stride, v, size_t(to - from) * stride);
 }
 
 } // namespace
@@ -70,34 +72,40 @@ void prepareFlats(FrameState& s) {
 void drawFlats(const FrameState& s, WorldFrame& f) {
     const bool symbols =
         s.options->floorSymbols && s.scene->symbols && s.scene->map && s.scene->map->loaded();
-    fillRows(f, 0, kCenterRow + 1, s.ceilingColor);
-    fillRows(f, kCenterRow + 1, kViewHeight, s.floorColor);
+    const ViewGeometry& g = s.g;
+    fillRows(f, 0, g.centerRow + 1, s.ceilingColor);
+    fillRows(f, g.centerRow + 1, g.height, s.floorColor);
     if (!s.texturedFlats && !symbols)
         return;
     WorldFrame::Scratch& scratch = f.scratch;
     if (s.texturedFlats)
         fillFlatTextures(s, scratch);
-    openRows(f);
-    const auto& ceilingEnd = scratch.ceilingEnd;
-    const auto& floorStart = scratch.floorStart;
+    openRows(s, f);
+    // Locals, so that the stores into the picture's bytes need not reload them.
+    const int16_t* ceilingEnd = scratch.ceilingEnd.data();
+    const int16_t* floorStart = scratch.floorStart.data();
+    const int width = g.width;
     const WorldMap& map = *s.scene->map;
     const int side = s.scene->walls ? s.scene->walls->side : kLowSide;
     // The map point of column c on the row at distance z: view point + z (D0 + c dD), where D is
     // the column's ray direction scaled to unit depth; 32.32 so the steps add up exactly.
-    const int64_t d0x = s.viewCos - int64_t(s.viewSin) * (kViewWidth - 1) / (2 * kScale);
-    const int64_t d0y = -s.viewSin - int64_t(s.viewCos) * (kViewWidth - 1) / (2 * kScale);
-    const int64_t ddx = int64_t(s.viewSin) * 65536 / kScale,
-                  ddy = int64_t(s.viewCos) * 65536 / kScale;
+    const int64_t d0x = s.viewCos - int64_t(s.viewSin) * (g.width - 1) / (2 * g.scale);
+    const int64_t d0y = -s.viewSin - int64_t(s.viewCos) * (g.width - 1) / (2 * g.scale);
+    const int64_t ddx = int64_t(s.viewSin) * 65536 / g.scale,
+                  ddy = int64_t(s.viewCos) * 65536 / g.scale;
     constexpr int64_t kEnd = int64_t(kMapSide) << 16;
-    for (int k = 0; k <= kViewHeight - 1 - kCenterRow; ++k) {
-        const int cr = kCenterRow - k, fr = kCenterRow + k;
-        const int64_t z = s.t.rowDistance[size_t(std::max(k, 1))];
+    const size_t stride = size_t(width);
+    for (int k = 0; k <= g.height - 1 - g.centerRow; ++k) {
+        const int cr = g.centerRow - k, fr = g.centerRow + k;
+        const int64_t z = g.rowDistance[size_t(std::max(k, 1))];
         int64_t x = (int64_t(s.viewX) << 16) + z * d0x, y = (int64_t(s.viewY) << 16) + z * d0y;
         const int64_t sx = z * ddx >> 16, sy = z * ddy >> 16;
-        uint8_t* ceilingRow = f.pixels.data() + size_t(cr) * kViewWidth;
-        uint8_t* floorRow = f.pixels.data() + size_t(fr) * kViewWidth;
-        for (int c = 0; c < kViewWidth; ++c, x += sx, y += sy) {
-            const bool ceiling = s.texturedFlats && cr < ceilingEnd[size_t(c)];
+        // An even height has one floor row more than ceiling rows.
+        const bool ceilings = s.texturedFlats && cr >= 0;
+        uint8_t* ceilingRow = f.pixels.data() + size_t(std::max(cr, 0)) * stride;
+        uint8_t* floorRow = f.pixels.data() + size_t(fr) * stride;
+        for (int c = 0; c < width; ++c, x += sx, y += sy) {
+            const bool ceiling = ceilings && cr < ceilingEnd[size_t(c)];
             const bool floor = k > 0 && fr >= floorStart[size_t(c)];
             if (!ceiling && !floor)
                 continue;

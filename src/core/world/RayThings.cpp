@@ -26,13 +26,14 @@ void addSprite(const FrameState& s, WorldFrame& f, const WorldThing& t) {
     if (depth < kMinDistance)
         return;
     const int32_t lateral = fixedMul(gx, s.viewSin) + fixedMul(gy, s.viewCos);
-    const int64_t sx = int64_t(lateral) * kScale / depth + kHalfView;
-    if (sx < -kViewWidth || sx > 2 * kViewWidth)
+    const ViewGeometry& g = s.g;
+    const int64_t sx = int64_t(lateral) * g.scale / depth + g.halfView;
+    if (sx < -g.width || sx > 2 * g.width)
         return;
-    SpriteSlot slot{int16_t(sx), kHeightNumerator / (depth >> 8), t.sprite};
+    SpriteSlot slot{int16_t(sx), g.heightNumerator / (depth >> 8), t.sprite};
     if (t.kind == ThingKind::Actor) {
-        const int col = std::clamp(int(sx), 0, kViewWidth - 1);
-        const int fine = s.viewFine + s.t.pixelAngle[size_t(col)] + kFineAngles;
+        const int col = std::clamp(int(sx), 0, g.width - 1);
+        const int fine = s.viewFine + g.pixelAngle[size_t(col)] + kFineAngles;
         slot.sprite = uint16_t(t.sprite + rotationFrame(fine % kFineAngles, t.direction));
     }
     // A full list keeps taking sprites in its last entry.
@@ -49,9 +50,10 @@ void drawSprite(const SpriteSlot& slot, const SpriteSet& sprites, WorldFrame& f)
     if (side <= 0 || img.pixels.size() < size_t(side) * size_t(side))
         return;
     const int size = std::max(1, slot.height / 4);
-    const int left = slot.screenX - size / 2, top = kCenterRow - slot.height / 8;
-    const int c0 = std::max(0, left), c1 = std::min(kViewWidth - 1, left + size - 1);
-    const int r0 = std::max(0, top), r1 = std::min(kViewHeight - 1, top + size - 1);
+    const ViewGeometry& g = f.geometry;
+    const int left = slot.screenX - size / 2, top = g.centerRow - slot.height / 8;
+    const int c0 = std::max(0, left), c1 = std::min(g.width - 1, left + size - 1);
+    const int r0 = std::max(0, top), r1 = std::min(g.height - 1, top + size - 1);
     const int32_t step = int32_t((int64_t(side) << 16) / size);
     for (int c = c0; c <= c1; ++c) {
         if (f.columns[size_t(c)].height > slot.height)
@@ -74,7 +76,7 @@ void drawSprite(const SpriteSlot& slot, const SpriteSet& sprites, WorldFrame& f)
             const int ty = std::min(side - 1, pos >> 16);
             const uint8_t v = column[size_t(side - 1 - ty) * size_t(side)];
             if (v != TransparentIndex)
-                out[size_t(r) * kViewWidth] = v;
+                out[size_t(r) * size_t(g.width)] = v;
         }
     }
 }
@@ -84,11 +86,11 @@ struct Point {
 };
 
 // Liang-Barsky: cuts the segment to the picture; false when nothing of it is inside.
-bool clipToPicture(double& x0, double& y0, double& x1, double& y1) {
+bool clipToPicture(const ViewGeometry& g, double& x0, double& y0, double& x1, double& y1) {
     double t0 = 0, t1 = 1;
     const double dx = x1 - x0, dy = y1 - y0;
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x0, kViewWidth - 1 - x0, y0, kViewHeight - 1 - y0};
+    const double q[4] = {x0, g.width - 1 - x0, y0, g.height - 1 - y0};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0) {
             if (q[i] < 0)
@@ -130,27 +132,27 @@ void floorSegment(const FrameState& s, WorldFrame& f, Point a, Point b, bool cei
     }
     auto project = [&](Point p, double depth, double& sx, double& row) {
         const double lateral = (p.x - vx) * sn + (p.y - vy) * cs;
-        sx = kHalfView + lateral * kScale / depth;
-        const double half = kHeightNumerator / (depth * 256) / 8;
-        row = ceiling ? kCenterRow - half : kCenterRow + half;
+        sx = s.g.halfView + lateral * s.g.scale / depth;
+        const double half = s.g.heightNumerator / (depth * 256) / 8;
+        row = ceiling ? s.g.centerRow - half : s.g.centerRow + half;
     };
     double x0, y0, x1, y1;
     project(a, da, x0, y0);
     project(b, db, x1, y1);
-    if (!clipToPicture(x0, y0, x1, y1))
+    if (!clipToPicture(s.g, x0, y0, x1, y1))
         return;
     const double steps = std::ceil(std::max(std::fabs(x1 - x0), std::fabs(y1 - y0)));
     for (int i = 0; i <= int(steps); ++i) {
         const double t = steps > 0 ? i / steps : 0;
         const int c = int(std::lround(x0 + (x1 - x0) * t)),
                   r = int(std::lround(y0 + (y1 - y0) * t));
-        if (c < 0 || c >= kViewWidth || r < 0 || r >= kViewHeight)
+        if (c < 0 || c >= s.g.width || r < 0 || r >= s.g.height)
             continue;
         const ColumnHit& h = f.columns[size_t(c)];
         const bool open =
             h.kind == HitKind::None || h.texture < 0 || (ceiling ? r < h.top : r > h.bottom);
         if (open)
-            f.pixels[size_t(r * kViewWidth + c)] = color;
+            f.pixels[size_t(r * s.g.width + c)] = color;
     }
 }
 

@@ -27,25 +27,26 @@ void write(Level& level, int plane, int index, uint16_t value, CellChanges& out)
 } // namespace
 
 WorldPick pickAt(const WorldFrame& frame, const ViewerPose& pose, int px, int py) {
-    if (px < 0 || py < 0 || px >= kViewWidth || py >= kViewHeight)
+    const ViewGeometry& g = frame.geometry;
+    if (px < 0 || py < 0 || px >= g.width || py >= g.height)
         return {};
     const ColumnHit& c = frame.columns[size_t(px)];
     if (c.kind != HitKind::None && py >= c.top && py <= c.bottom)
         return {PickKind::Wall, c.cellX, c.cellY};
-    const bool floor = py > kCenterRow;
-    // The rows' distances at the pixel's centre; the centre row itself lies on the horizon,
-    // where the ceiling's divisor is negative: a point behind the viewer, so nothing.
-    const double divisor = floor ? 8.0 * py - 1500 : 8.0 * (kViewHeight - py) - 1508;
+    const bool floor = py > g.centerRow;
+    // The rows' distances at the pixel's centre, in eighths of a row from the centre row's
+    // middle; the centre row itself lies on the horizon, where the ceiling's divisor is
+    // negative: a point behind the viewer, so nothing.
+    const double divisor = floor ? 8.0 * (py - g.centerRow) - 4 : 8.0 * (g.centerRow - py) - 4;
     if (divisor <= 0)
         return {};
-    const ViewTables& t = ViewTables::get();
     const int angle = ((pose.angle % 360) + 360) % 360;
-    const double rel = t.pixelAngle[size_t(px)] * 2 * std::numbers::pi / kFineAngles;
+    const double rel = g.pixelAngle[size_t(px)] * 2 * std::numbers::pi / kFineAngles;
     const double ray = angle * std::numbers::pi / 180 + rel;
     const double cosRel = std::cos(rel);
     if (cosRel <= 0)
         return {};
-    const double distance = double(kHeightNumerator) * 256 / divisor / cosRel;
+    const double distance = double(g.heightNumerator) * 256 / divisor / cosRel;
     const double vx = pose.x - kFocalLength * std::cos(angle * std::numbers::pi / 180);
     const double vy = pose.y + kFocalLength * std::sin(angle * std::numbers::pi / 180);
     const double x = (vx + distance * std::cos(ray)) / 65536;

@@ -3,6 +3,7 @@
 #include "maps/LevelSet.h"
 #include "world/ViewTables.h"
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 #include <cstdint>
@@ -38,21 +39,38 @@ struct SpriteSlot {
     uint16_t sprite = 0;
 };
 
-// One 600 x 375 picture of palette indices, top row first, and its per-column data. Made
-// once; drawing a frame into it allocates nothing.
+// One picture of palette indices, top row first, and its per-column data, 600 x 375 unless
+// resized. Made once per size; drawing a frame into it allocates nothing.
 struct WorldFrame {
+    ViewGeometry geometry = ViewGeometry::forSize(kViewWidth, kViewHeight);
     std::vector<uint8_t> pixels = std::vector<uint8_t>(size_t(kViewPixels), 0);
-    std::array<ColumnHit, kViewWidth> columns{};
+    std::vector<ColumnHit> columns = std::vector<ColumnHit>(size_t(kViewWidth));
     std::bitset<kPlaneWords> visible; // cells crossed by a ray, index x * 64 + y
     std::array<SpriteSlot, kMaxSprites> sprites{};
     int spriteCount = 0;
     // Working space of the floor drawing, kept here so that a frame allocates nothing.
     struct Scratch {
         std::array<const uint8_t*, kPlaneWords> floor{}, ceiling{}; // texture of each cell
-        std::array<int16_t, kViewWidth> ceilingEnd{}, floorStart{};
+        std::vector<int16_t> ceilingEnd = std::vector<int16_t>(size_t(kViewWidth));
+        std::vector<int16_t> floorStart = std::vector<int16_t>(size_t(kViewWidth));
     } scratch;
 
-    uint8_t at(int x, int y) const { return pixels[size_t(y * kViewWidth + x)]; }
+    int width() const { return geometry.width; }
+    int height() const { return geometry.height; }
+    uint8_t at(int x, int y) const { return pixels[size_t(y * geometry.width + x)]; }
+    // A new picture size (kept within 1..kMaxViewSide); the pixels are cleared. Nothing
+    // happens when the size stays.
+    void resize(int w, int h) {
+        w = std::clamp(w, 1, kMaxViewSide);
+        h = std::clamp(h, 1, kMaxViewSide);
+        if (w == geometry.width && h == geometry.height)
+            return;
+        geometry = ViewGeometry::forSize(w, h);
+        pixels.assign(size_t(geometry.width) * size_t(geometry.height), 0);
+        columns.assign(size_t(geometry.width), ColumnHit{});
+        scratch.ceilingEnd.assign(size_t(geometry.width), 0);
+        scratch.floorStart.assign(size_t(geometry.width), 0);
+    }
 };
 
 } // namespace zentrik

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 
@@ -62,7 +63,7 @@ WinWolfCtrl::WinWolfCtrl(const Clock& clock, QWidget* parent)
     setObjectName(QStringLiteral("WinWolfCtrl"));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    // The frame's own geometry is the smallest; a larger page scales it up.
+    // The frame's smallest geometry is the widget's smallest; a larger page draws a larger one.
     setMinimumSize(kViewWidth, kViewHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_timer.setTimerType(Qt::PreciseTimer);
@@ -73,11 +74,30 @@ WinWolfCtrl::WinWolfCtrl(const Clock& clock, QWidget* parent)
 
 void WinWolfCtrl::setPalette(const GamePalette& palette) {
     const auto colours = paletteColours(palette);
-    m_image.setColorTable(QList<QRgb>(colours.begin(), colours.end()));
+    m_colours = QList<QRgb>(colours.begin(), colours.end());
+    m_image.setColorTable(m_colours);
     update();
 }
 
+bool WinWolfCtrl::fitFrame() {
+    const QSize size = target().size().expandedTo({kViewWidth, kViewHeight});
+    if (size == QSize(m_frame->width(), m_frame->height()))
+        return false;
+    m_frame->resize(size.width(), size.height());
+    m_image = QImage(m_frame->pixels.data(), m_frame->width(), m_frame->height(), m_frame->width(),
+                     QImage::Format_Indexed8);
+    m_image.setColorTable(m_colours);
+    return true;
+}
+
+void WinWolfCtrl::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (fitFrame())
+        redraw();
+}
+
 void WinWolfCtrl::redraw() {
+    fitFrame();
     renderFrame(m_scene, m_motion.pose, m_options, *m_frame);
     update();
 }
@@ -96,24 +116,24 @@ void WinWolfCtrl::step() {
 QRect WinWolfCtrl::target() const {
     // As large as the widget allows, always 600:375: the view grows with the page.
     const double scale = std::min(double(width()) / kViewWidth, double(height()) / kViewHeight);
-    const int w = int(kViewWidth * scale), h = int(kViewHeight * scale);
+    const int w = std::min(int(kViewWidth * scale), kMaxViewSide),
+              h = std::min(int(kViewHeight * scale), kMaxViewSide);
     return {(width() - w) / 2, (height() - h) / 2, w, h};
 }
 
 QPoint WinWolfCtrl::toFrame(QPoint p) const {
-    const QRect t = target();
-    if (!t.contains(p) || t.width() <= 0)
+    const QRect t(target().topLeft(), QSize(m_frame->width(), m_frame->height()));
+    if (!t.contains(p))
         return {-1, -1};
-    return {(p.x() - t.x()) * kViewWidth / t.width(), (p.y() - t.y()) * kViewHeight / t.height()};
+    return p - t.topLeft();
 }
 
 void WinWolfCtrl::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
-    const QRect t = target();
-    // Whole multiples stay sharp; between them the pixels are blended.
-    p.setRenderHint(QPainter::SmoothPixmapTransform, t.width() % kViewWidth != 0);
-    p.drawImage(t, m_image);
+    // Pixel for pixel: the frame has the picture's size (unless the widget is below the
+    // smallest, where it is cut).
+    p.drawImage(target().topLeft(), m_image);
 }
 
 bool WinWolfCtrl::handleKey(QKeyEvent* e, bool pressed) {

@@ -12,7 +12,8 @@
 
 namespace zentrik::gui {
 
-// The 3D view: shows the core's 600 x 375 frame scaled to the widget, walks with the keys
+// The 3D view: draws the core's frame at the size of the widget (600:375, 600 x 375 at the
+// least, centred), walks with the keys
 // (arrows, keypad, WASD; Shift runs, Ctrl or Alt strafes) and hands mouse presses on as picks.
 class WinWolfCtrl : public QWidget {
     Q_OBJECT
@@ -24,7 +25,8 @@ public:
     RenderOptions& options() { return m_options; }
     ViewerMotion& motion() { return m_motion; }
     const WorldFrame& frame() const { return *m_frame; }
-    // The frame as an 8-bit picture through the palette (shares the frame's pixels).
+    // The frame as an 8-bit picture through the palette (shares the frame's pixels, so it is
+    // made again whenever the frame changes its size).
     const QImage& image() const { return m_image; }
     // Draws a new frame now and shows it.
     void redraw();
@@ -44,6 +46,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -53,6 +56,8 @@ protected:
 private:
     bool handleKey(QKeyEvent* e, bool pressed);
     QRect target() const;
+    // Gives the frame the size of target(); true when it changed.
+    bool fitFrame();
     void step();
 
     RenderScene m_scene;
@@ -60,6 +65,7 @@ private:
     ViewerMotion m_motion;
     std::unique_ptr<WorldFrame> m_frame = std::make_unique<WorldFrame>();
     QImage m_image;
+    QList<QRgb> m_colours;
     QTimer m_timer;
     int m_button = 0;
     QPoint m_last; // frame point of the last press or repeat
