@@ -4,12 +4,14 @@
 #include "window/SidePanel.h"
 #include "window/TooltipGate.h"
 #include "window/UnsavedSets.h"
+#include "world3d/CProp3DEdit.h"
 
 #include <QAction>
 #include <QDesktopServices>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -210,6 +212,19 @@ TEST_F(FrameTest, AMissingExtensionPaletteIsSaidOnceAndTheTabsCycleWithTheKeyboa
 
 // Closing, and the settings written then.
 using MainWindowTest = EditorTest;
+
+TEST_F(MainWindowTest, TheLevelCheckOfThe3DPageOpensTheMapPagesCheck) {
+    CZentrikDlg& w = start();
+    QWidget* maps = w.page(QStringLiteral("CPropMapEdit"));
+    auto& view = page<CProp3DEdit>("CProp3DEdit");
+    const auto mapsShown = [&] {
+        QWidget* current = w.tabs()->currentWidget();
+        return current == maps || current->isAncestorOf(maps);
+    };
+    ASSERT_FALSE(mapsShown());
+    view.findChild<QPushButton*>(QStringLiteral("levelCheck"))->click();
+    EXPECT_TRUE(mapsShown());
+}
 using test::TempDir;
 
 TEST_F(MainWindowTest, ClosesAtOnceWithoutChangesAndWritesTheSettingsOnlyThen) {

@@ -14,6 +14,7 @@
 #include "window/TooltipGate.h"
 #include "window/UnsavedSets.h"
 #include "window/VgaMenus.h"
+#include "world3d/CProp3DEdit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -70,8 +71,15 @@ CZentrikDlg::CZentrikDlg(AppContext& context, QWidget* parent)
     for (const TabEntry& entry : mainTabs())
         m_sheet->addTab(buildPage(entry, m_sheet), entry.label);
     installVgaCommands(*m_toolbar, m_context);
-    if (auto* maps = m_sheet->findChild<CPropMapEdit*>())
+    if (auto* maps = m_sheet->findChild<CPropMapEdit*>()) {
         connectMapCommands(*m_toolbar, *maps);
+        if (auto* view3d = m_sheet->findChild<CProp3DEdit*>())
+            connect(view3d, &CProp3DEdit::levelCheckRequested, this, [this, maps] {
+                m_sheet->setCurrentWidget(maps);
+                if (auto* list = maps->findChild<QWidget*>(QStringLiteral("checkList")))
+                    list->setFocus();
+            });
+    }
     m_play = new PlayCommands(m_context, *this, *m_sheet);
     m_sidePanel = new SidePanel(m_context, central);
     row->addWidget(m_sheet, 1);

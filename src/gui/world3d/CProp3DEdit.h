@@ -54,6 +54,10 @@ public:
     // Looks toward the middle of cell (x, y) without moving.
     void turnToward(int x, int y);
 
+signals:
+    // "Level check": the user wants the problems of this level (shown on the map page).
+    void levelCheckRequested();
+
 protected:
     void showEvent(QShowEvent* e) override;
 

@@ -75,7 +75,10 @@ QWidget* CProp3DEdit::buildToolBar() {
     home->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(home, &QAction::triggered, this, [this] { goToPlayerStart(); });
     addAction(home);
-    for (QPushButton* w : {texture, object, flat, start})
+    auto* check = pushButton("Level check", "levelCheck", bar);
+    check->setToolTip(QStringLiteral("Show what the level check finds on this level (map page)"));
+    connect(check, &QPushButton::clicked, this, &CProp3DEdit::levelCheckRequested);
+    for (QPushButton* w : {texture, object, flat, start, check})
         h->addWidget(w);
 
     buildPlaneButtons(h2);
