@@ -8,16 +8,21 @@
 #include "pages/CProp6Sprites.h"
 #include "pages/PixelData.h"
 #include "pages/SpriteTestWnd.h"
+#include "widgets/ChunkStrip.h"
+#include "widgets/ColorGrid.h"
 #include "widgets/PictureEditorPanel.h"
 #include "widgets/SoundEditCtrl.h"
 
 #include "io/ByteWriter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTest>
+#include <QToolBar>
 
 namespace zentrik::gui {
 namespace {
@@ -84,6 +89,67 @@ TEST_F(PixelPagesTest, PaintingAWallPixelWritesRawAndImageAndUndoes) {
     QTest::keyClick(p.editorPanel()->view(), Qt::Key_F); // the fill tool by its letter
     EXPECT_TRUE(p.editorPanel()->toolAction(ToolId::Fill)->isChecked());
     test::saveSnapshot(*window, "textures-page");
+}
+
+TEST_F(PixelPagesTest, ChunkStripFollowsPageDownAndAClickGoesToTheChunk) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    load(true, true, false);
+    window->activateWindow(); // PageDown is a shortcut of the page in the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    struct Case {
+        const char* page;
+        int start, clicked;
+    };
+    for (const Case c : {Case{"CProp5Textures", 0, 3}, Case{"CProp6Sprites", 10, 14}}) {
+        SCOPED_TRACE(c.page);
+        auto& p = page<PixelChunkPage>(c.page);
+        ChunkStrip* strip = p.chunkStrip();
+        p.showChunk(c.start);
+        p.editorPanel()->view()->setFocus();
+        EXPECT_EQ(strip->first(), std::max(0, c.start - 4));
+        EXPECT_EQ(strip->current(), c.start);
+        QTest::keyClick(p.editorPanel()->view(), Qt::Key_PageDown);
+        ASSERT_EQ(p.current(), c.start + 1);
+        EXPECT_EQ(strip->current(), c.start + 1);
+        EXPECT_EQ(strip->first(), std::max(0, c.start + 1 - 4));
+        EXPECT_EQ(strip->shownCount(), c.start + 1 + 5 - strip->first());
+        QTest::mouseClick(strip, Qt::LeftButton, {}, strip->thumbRect(c.clicked).center());
+        EXPECT_EQ(p.current(), c.clicked);
+        EXPECT_EQ(p.chunkField()->value(), c.clicked);
+        EXPECT_EQ(strip->current(), c.clicked);
+    }
+    // A painted pixel shows in the current chunk's thumbnail at once.
+    auto& walls = page<PixelChunkPage>("CProp5Textures");
+    walls.showChunk(2);
+    const uint8_t old = files().walls.images[2]->at(5, 9);
+    walls.editorPanel()->pickColour(uint8_t(old + 1), false);
+    clickPixel(walls, {5, 9});
+    const QImage thumb = walls.chunkStrip()->thumbnail(2);
+    EXPECT_EQ(thumb.pixelIndex(5, 9), old + 1);
+    EXPECT_EQ(thumb.pixelIndex(5, 9), walls.editor().device().getPixel(5, 9));
+}
+
+TEST_F(PixelPagesTest, TabVisitsToolsThenPaletteThenCanvasThenChunkField) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    load(true, false, false);
+    auto& p = page<PixelChunkPage>("CProp5Textures");
+    PictureEditorPanel* panel = p.editorPanel();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QToolBar* tools = panel->toolBar();
+    std::vector<QWidget*> buttons;
+    for (QAction* a : tools->actions())
+        if (!a->isSeparator() && a->isEnabled()) // Paste, Undo, Redo are greyed out
+            buttons.push_back(tools->widgetForAction(a));
+    buttons.front()->setFocus(Qt::TabFocusReason);
+    std::vector<QWidget*> visited{QApplication::focusWidget()};
+    for (size_t i = 0; i < buttons.size() + 2; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.push_back(QApplication::focusWidget());
+    }
+    std::vector<QWidget*> expected = buttons;
+    expected.insert(expected.end(), {panel->colourGrid(), panel->view(), p.chunkField()});
+    EXPECT_EQ(visited, expected);
 }
 
 TEST_F(PixelPagesTest, SpriteCopiedOntoAWallCarriesIndex255) {

@@ -6,12 +6,14 @@
 #include "imaging/PictureFile.h"
 #include "pagefile/Resolution.h"
 #include "pages/HiResDialog.h"
+#include "widgets/ChunkStrip.h"
 #include "widgets/PictureEditorPanel.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -31,6 +33,7 @@ namespace {
 constexpr int kSideWidth = 240;
 constexpr int kWideSideWidth = 330; // the graphics page's 1:1 preview of a 320-wide picture
 constexpr int kPageStep = 2;
+constexpr int kStripReach = 4; // thumbnails before and after the current chunk
 } // namespace
 
 PixelChunkPage::PixelChunkPage(AppContext& context, DataSet set, QWidget* parent)
@@ -56,13 +59,20 @@ void PixelChunkPage::finishSetup(std::unique_ptr<CDrawDevice> device) {
     m_panel->undoPageStep = [this] { undoStructureStep(); };
     buildSide();
 
-    auto* layout = new QHBoxLayout(this);
+    m_strip = new ChunkStrip(this);
+    connect(m_strip, &ChunkStrip::chunkChosen, this, &PixelChunkPage::showChunk);
+    auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_panel, 1);
+    layout->addWidget(m_strip);
+    // Tab goes through the tools, the palette and the canvas, then on to the chunk number.
+    QWidget::setTabOrder(m_panel->lastInTabOrder(), m_chunkField);
     connect(m_panel, &PictureEditorPanel::edited, this, &PixelChunkPage::edited);
     connect(m_panel, &PictureEditorPanel::copied, &m_data, &PixelData::announceCopied);
     connect(&m_data, &PixelData::clipboardFilled, this, [this] { m_panel->setPasteEnabled(true); });
-    connect(&m_data, &PixelData::paletteSwitched, this,
-            [this] { m_panel->setPalette(m_data.paletteColours()); });
+    connect(&m_data, &PixelData::paletteSwitched, this, [this] {
+        m_panel->setPalette(m_data.paletteColours());
+        showStrip();
+    });
     connect(&m_data, &PixelData::setReplaced, this, &PixelChunkPage::replaced);
     auto* previous = new QShortcut(QKeySequence(Qt::Key_PageUp), this);
     auto* next = new QShortcut(QKeySequence(Qt::Key_PageDown), this);
@@ -169,8 +179,44 @@ void PixelChunkPage::refresh() {
         m_shownSide = side();
         m_editor->resetView();
     }
+    showStrip();
     m_panel->chunkChanged();
     chunkEdited();
+}
+
+QImage PixelChunkPage::deviceThumbnail() const {
+    const CDrawDevice& d = *m_device;
+    if (!d.hasChunk())
+        return {};
+    QImage image(d.width(), d.height(), QImage::Format_Indexed8);
+    const auto colours = m_data.paletteColours();
+    QList<QRgb> table(colours.begin(), colours.end());
+    if (isSprite())
+        table[255] = qRgba(0, 0, 0, 0); // the sprite's see-through colour
+    image.setColorTable(table);
+    for (int y = 0; y < d.height(); ++y) {
+        uchar* line = image.scanLine(y);
+        for (int x = 0; x < d.width(); ++x)
+            line[x] = d.getPixel(x, y);
+    }
+    return image;
+}
+
+void PixelChunkPage::showStrip() {
+    const int n = count();
+    if (n == 0) {
+        m_strip->setThumbnails(0, {}, -1);
+        return;
+    }
+    const int first = std::max(0, m_current - kStripReach);
+    const int last = std::min(n - 1, m_current + kStripReach);
+    std::vector<QImage> images;
+    for (int i = first; i <= last; ++i) {
+        selectOnDevice(i);
+        images.push_back(deviceThumbnail());
+    }
+    selectOnDevice(m_current);
+    m_strip->setThumbnails(first, std::move(images), m_current);
 }
 
 void PixelChunkPage::showChunk(int index) {
@@ -188,6 +234,7 @@ void PixelChunkPage::showChunk(int index) {
 
 void PixelChunkPage::edited() {
     m_data.notify(m_set, ChangeKind::Edited, m_current);
+    m_strip->updateThumbnail(m_current, deviceThumbnail());
     chunkEdited();
 }
 
@@ -359,6 +406,7 @@ bool PixelChunkPage::importFile(const std::string& path) {
     if (!ImportBMP(target, path, m_data.colours(), m_data.prompter(), m_data.jobs()))
         return false;
     m_data.notify(m_set, ChangeKind::Edited, m_current);
+    m_strip->updateThumbnail(m_current, deviceThumbnail());
     m_panel->chunkChanged();
     chunkEdited();
     return true;

@@ -19,6 +19,7 @@ class QSpinBox;
 namespace zentrik::gui {
 
 class AppContext;
+class ChunkStrip;
 class PictureEditorPanel;
 
 // What the texture and sprite pages have in common: the pixel editor over one chunk of a
@@ -46,6 +47,7 @@ public:
     // Imports a picture file into the current chunk (Import and a dropped PNG or BMP).
     bool importFile(const std::string& path);
     QSpinBox* chunkField() const { return m_chunkField; }
+    ChunkStrip* chunkStrip() const { return m_strip; }
     // Every chunk as KIND-NNN.png into a folder the user chooses, empty chunks skipped.
     void exportAllChunks();
     void toggleHiRes();
@@ -107,6 +109,9 @@ private:
     bool structureStepFirst() const;
     void undoStructureStep();
     void buildSide();
+    // The thumbnails of the chunks around the current one, and of the current one alone.
+    void showStrip();
+    QImage deviceThumbnail() const;
     void edited();
     void replaced(DataSet set);
     bool isSprite() const { return m_set == DataSet::Sprites; }
@@ -119,6 +124,7 @@ private:
     PictureEditorPanel* m_panel = nullptr;
     QScrollBar* m_scroll = nullptr;
     QSpinBox* m_chunkField = nullptr;
+    ChunkStrip* m_strip = nullptr;
     QLabel* m_position = nullptr;
     QLabel* m_number = nullptr;
     QGridLayout* m_sideGrid = nullptr;

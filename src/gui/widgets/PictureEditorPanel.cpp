@@ -68,6 +68,29 @@ PictureEditorPanel::PictureEditorPanel(QWidget* parent) : QWidget(parent) {
     connect(m_view, &PictureEditView::acted, this, &PictureEditorPanel::updateHistoryActions);
     showCursor(-1, -1, 0);
     showColours();
+    setTabOrder();
+}
+
+void PictureEditorPanel::setTabOrder() {
+    // Screen order: the tool bar from top to bottom, the colour grid, the canvas. Buttons in
+    // a tool bar take no focus of their own; here Tab reaches them and Space presses them.
+    QWidget* previous = nullptr;
+    for (QAction* action : m_toolBar->actions()) {
+        QWidget* button = m_toolBar->widgetForAction(action);
+        if (!button || action->isSeparator())
+            continue;
+        button->setFocusPolicy(Qt::TabFocus);
+        if (previous)
+            QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
+    if (previous)
+        QWidget::setTabOrder(previous, m_grid);
+    QWidget::setTabOrder(m_grid, m_view);
+}
+
+QWidget* PictureEditorPanel::lastInTabOrder() const {
+    return m_view;
 }
 
 void PictureEditorPanel::buildToolBar() {

@@ -53,6 +53,9 @@ public:
     std::function<bool()> pageStepFirst;
     std::function<void()> undoPageStep;
     QToolBar* toolBar() const { return m_toolBar; }
+    // The last of the panel's controls that Tab visits (tools, colour grid, canvas), so a
+    // page can put its own controls after it.
+    QWidget* lastInTabOrder() const;
     QString cursorText() const;
 
     void selectTool(ToolId id);
@@ -67,6 +70,7 @@ protected:
 
 private:
     void buildToolBar();
+    void setTabOrder();
     void addPageShortcuts(QWidget* page);
     void showColours();
     void showCursor(int x, int y, int index);
