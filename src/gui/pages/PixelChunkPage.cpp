@@ -43,13 +43,16 @@ PixelChunkPage::PixelChunkPage(AppContext& context, DataSet set, QWidget* parent
 }
 
 PixelChunkPage::~PixelChunkPage() {
-    if (m_device)
+    if (m_device && m_data.workspace().watchesPictureHistory(m_set))
         m_data.workspace().watchPictureHistory(m_set, nullptr);
 }
 
 void PixelChunkPage::finishSetup(std::unique_ptr<CDrawDevice> device) {
     m_device = std::move(device);
-    m_data.workspace().watchPictureHistory(m_set, &m_device->undoRing());
+    // The page file's devices report every move of their history to the workspace; the
+    // graphics archive's pages keep their own changed flag.
+    if (m_set == DataSet::Walls || m_set == DataSet::Sprites)
+        m_data.workspace().watchPictureHistory(m_set, &m_device->undoRing());
     m_editor = std::make_unique<PictureEditor>(*m_device, m_data.clipboard());
     m_panel = new PictureEditorPanel(this);
     m_panel->setTransparency(isSprite());
