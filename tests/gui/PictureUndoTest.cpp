@@ -135,6 +135,31 @@ TEST_F(PictureUndoTest, ADoubleClickPaintsLikeTwoClicks) {
     EXPECT_EQ(wallPixel(0, {31, 5}), colour) << "the second click painted";
 }
 
+TEST_F(PictureUndoTest, UndoBackToTheLoadedWallsClearsTheTitlesStar) {
+    ZENTRIK_REQUIRE_GAMEDATA();
+    auto& p = walls();
+    QWidget* view = p.editorPanel()->view();
+    const auto marked = [this] { return window->windowTitle().endsWith(QStringLiteral(" *")); };
+    ASSERT_FALSE(marked());
+    p.showChunk(3);
+    p.editorPanel()->pickColour(uint8_t(wallPixel(3, {7, 7}) + 1), false);
+    click(p, {7, 7});
+    EXPECT_TRUE(marked());
+    key(view, Qt::Key_Z);
+    EXPECT_FALSE(marked()) << "undone back to the loaded wall";
+    EXPECT_FALSE(context->workspace.isModified(DataSet::Walls));
+    key(view, Qt::Key_Y);
+    EXPECT_TRUE(marked()) << "redo brings the change back";
+
+    p.showChunk(4); // two walls changed, one undone: still unsaved
+    click(p, {1, 1});
+    key(view, Qt::Key_Z);
+    EXPECT_TRUE(marked());
+    p.showChunk(3);
+    key(view, Qt::Key_Z);
+    EXPECT_FALSE(marked());
+}
+
 TEST_F(PictureUndoTest, InsertAndRemoveSayWhatShiftsAndUndo) {
     ZENTRIK_REQUIRE_GAMEDATA();
     auto& p = walls();

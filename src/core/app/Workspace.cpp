@@ -1,5 +1,7 @@
 #include "app/Workspace.h"
 
+#include "draw/UndoRing.h"
+
 #include <algorithm>
 
 namespace fs = std::filesystem;
@@ -117,7 +119,9 @@ fs::path Workspace::source(DataSet set) const {
 }
 
 bool Workspace::isModified(DataSet set) const {
-    return m_edited[idx(set)] || !m_history[idx(set)].isClean();
+    const UndoRing* pictures = m_pictureHistory[idx(set)];
+    return m_edited[idx(set)] || !m_history[idx(set)].isClean() ||
+           (pictures && pictures->awayFromSaved());
 }
 
 bool Workspace::anyModified() const {
@@ -132,7 +136,20 @@ void Workspace::markEdited(DataSet set) {
     refreshModified(set);
 }
 
+void Workspace::watchPictureHistory(DataSet set, UndoRing* ring) {
+    m_pictureHistory[idx(set)] = ring;
+    refreshModified(set);
+}
+
+void Workspace::pictureHistoryMoved(DataSet set) {
+    if (!m_pictureHistory[idx(set)])
+        m_edited[idx(set)] = true;
+    refreshModified(set);
+}
+
 void Workspace::markSaved(DataSet set) {
+    if (UndoRing* pictures = m_pictureHistory[idx(set)])
+        pictures->markSaved();
     if (set == DataSet::Maps)
         m_savedLevels.take(m_levels);
     m_edited[idx(set)] = false;

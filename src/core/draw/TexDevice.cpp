@@ -26,7 +26,7 @@ ChunkKey CTexDevice::chunkKey() const {
 
 void CTexDevice::markChanged() {
     if (m_workspace)
-        m_workspace->markEdited(DataSet::Walls);
+        m_workspace->pictureHistoryMoved(DataSet::Walls);
 }
 
 void CTexDevice::writePixel(int x, int y, uint8_t index) {
@@ -51,7 +51,7 @@ ChunkKey CSprDevice::chunkKey() const {
 
 void CSprDevice::markChanged() {
     if (m_workspace)
-        m_workspace->markEdited(DataSet::Sprites);
+        m_workspace->pictureHistoryMoved(DataSet::Sprites);
 }
 
 } // namespace zentrik

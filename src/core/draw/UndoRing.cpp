@@ -75,14 +75,17 @@ void UndoRing::finish(const ChunkRect* rect) {
     m_open = {};
     if (m_pixels == 0)
         return;
-    if (rect && (!(*rect == m_box) || size_t(rect->width()) * size_t(rect->height()) != m_pixels))
+    if (rect && (!(*rect == m_box) || size_t(rect->width()) * size_t(rect->height()) != m_pixels)) {
+        m_unrecorded = true; // the pixels changed, but no step can take them back
         return; // the body would not match the rectangle: undoing it would misplace pixels
+    }
     History& history = m_histories[m_chunk];
     if (!m_redoing)
         forgetRedo(history); // a new edit: what was undone here cannot come back
     m_bytes += body.size();
-    history.records.push_back(
-        {m_openKind, rect ? *rect : ChunkRect{}, std::move(body), ++m_serial});
+    ++m_serial;
+    history.records.push_back({m_openKind, rect ? *rect : ChunkRect{}, std::move(body), m_serial,
+                               m_redoing ? m_redoState : m_serial});
     trim();
 }
 
@@ -90,6 +93,7 @@ void UndoRing::forgetRedo(History& history) {
     for (const Step& step : history.redo)
         m_bytes -= stepBytes(step);
     history.redo.clear();
+    history.redoStates.clear();
 }
 
 void UndoRing::trim() {
@@ -128,6 +132,7 @@ bool UndoRing::dropOldest() {
     auto& records = oldest->records;
     do {
         m_bytes -= records.front().body.size();
+        oldest->base = records.front().state;
         records.pop_front();
     } while (!records.empty() && isJoined(records.front().kind)); // a joined partner goes too
     return true;
@@ -147,6 +152,7 @@ bool UndoRing::undo(const ChunkKey& current, const Restore& restore, const Peek&
         return false;
     History& history = it->second;
     Step overwritten;
+    const uint64_t undoneState = history.position();
     const Restore keepAndRestore = [&](int x, int y, uint8_t old) {
         overwritten.push_back({uint16_t(x), uint16_t(y), peek(x, y)});
         restore(x, y, old);
@@ -164,6 +170,7 @@ bool UndoRing::undo(const ChunkKey& current, const Restore& restore, const Peek&
         // could take the very steps the user is walking back through.
         m_bytes += stepBytes(overwritten);
         history.redo.push_back(std::move(overwritten));
+        history.redoStates.push_back(undoneState);
     }
     return true;
 }
@@ -177,6 +184,8 @@ bool UndoRing::redo(const ChunkKey& current, const Apply& apply) {
         return false;
     const Step step = std::move(it->second.redo.back());
     it->second.redo.pop_back();
+    m_redoState = it->second.redoStates.back();
+    it->second.redoStates.pop_back();
     m_bytes -= stepBytes(step);
     // Written back as one pixel list, in the reverse order of the undo, so that a pixel the
     // step changed twice ends with its newest value.
@@ -222,6 +231,9 @@ void UndoRing::clear() {
     m_open.clear();
     m_pixels = 0;
     m_dropped = false;
+    m_unrecorded = false;
+    m_structureDepth = 0;
+    m_savedStructureDepth = 0;
 }
 
 void UndoRing::rekey(const Rekey& where) {
@@ -233,6 +245,8 @@ void UndoRing::rekey(const Rekey& where) {
             moved[*to] = std::move(history);
             continue;
         }
+        if (history.position() != history.saved)
+            m_unrecorded = true; // its changes stay, but nothing can take them back now
         for (const Record& record : history.records)
             m_bytes -= record.body.size();
         forgetRedo(history);
@@ -240,6 +254,29 @@ void UndoRing::rekey(const Rekey& where) {
     m_histories = std::move(moved);
     if (const std::optional<ChunkKey> to = where(m_chunk))
         m_chunk = *to;
+}
+
+void UndoRing::markSaved() {
+    if (m_recording)
+        close();
+    for (auto& [key, history] : m_histories)
+        history.saved = history.position();
+    m_unrecorded = false;
+    m_savedStructureDepth = m_structureDepth;
+}
+
+size_t UndoRing::chunksAwayFromSaved() const {
+    size_t away = 0;
+    for (const auto& [key, history] : m_histories)
+        if (history.position() != history.saved || (m_recording && m_pixels > 0 && key == m_chunk))
+            ++away;
+    if (m_recording && m_pixels > 0 && !find(m_chunk))
+        ++away;
+    return away;
+}
+
+bool UndoRing::awayFromSaved() const {
+    return m_unrecorded || m_structureDepth != m_savedStructureDepth || chunksAwayFromSaved() > 0;
 }
 
 void UndoRing::setBudget(size_t bytes) {

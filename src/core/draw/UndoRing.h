@@ -90,6 +90,17 @@ public:
     // Whether a record was dropped for the budget since the histories were last emptied.
     bool droppedAny() const { return m_dropped; }
 
+    // --- Saved positions: every chunk's history remembers where it stood at the last save ---
+    // The current position of every history (and of the structure steps) is the saved one.
+    void markSaved();
+    // How many chunks stand away from their saved position (an open record counts).
+    size_t chunksAwayFromSaved() const;
+    // Whether anything differs from the last save: a chunk away from it, a structure step
+    // not undone, or an edit no history can take back.
+    bool awayFromSaved() const;
+    // A page's Insert or Remove was done (+1) or undone (-1).
+    void noteStructureStep(int delta) { m_structureDepth += delta; }
+
     // The newest complete record of the current chunk laid out as body, rectangle (rectangle
     // kinds) and trailer: body length u16 (0xFFFF for longer bodies) and kind.
     std::vector<uint8_t> newestRecordBytes() const;
@@ -104,11 +115,16 @@ private:
         ChunkRect rect;
         std::vector<uint8_t> body;
         uint64_t serial = 0;
+        uint64_t state = 0; // the chunk's position after this record (redo gives back the old)
     };
     using Step = std::vector<PixelValue>;
     struct History {
         std::deque<Record> records;
-        std::vector<Step> redo; // undone steps, newest last
+        std::vector<Step> redo;           // undone steps, newest last
+        std::vector<uint64_t> redoStates; // the position each undone step led to
+        uint64_t base = 0;                // the position with no records left
+        uint64_t saved = 0;               // the position at the last save (0: as loaded)
+        uint64_t position() const { return records.empty() ? base : records.back().state; }
     };
     struct KeyLess {
         bool operator()(const ChunkKey& a, const ChunkKey& b) const {
@@ -133,6 +149,10 @@ private:
     uint64_t m_serial = 0;
     bool m_dropped = false;
     bool m_redoing = false;
+    uint64_t m_redoState = 0;
+    bool m_unrecorded = false; // an edit without a record, or a history dropped away from saved
+    int m_structureDepth = 0;
+    int m_savedStructureDepth = 0;
 
     bool m_recording = false;
     UndoKind m_openKind = UndoKind::PixelList;

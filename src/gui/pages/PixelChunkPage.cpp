@@ -45,10 +45,17 @@ PixelChunkPage::PixelChunkPage(AppContext& context, DataSet set, QWidget* parent
     };
 }
 
-PixelChunkPage::~PixelChunkPage() = default;
+PixelChunkPage::~PixelChunkPage() {
+    if (m_device && m_data.workspace().watchesPictureHistory(m_set))
+        m_data.workspace().watchPictureHistory(m_set, nullptr);
+}
 
 void PixelChunkPage::finishSetup(std::unique_ptr<CDrawDevice> device) {
     m_device = std::move(device);
+    // The page file's devices report every move of their history to the workspace; the
+    // graphics archive's pages keep their own changed flag.
+    if (m_set == DataSet::Walls || m_set == DataSet::Sprites)
+        m_data.workspace().watchPictureHistory(m_set, &m_device->undoRing());
     m_editor = std::make_unique<PictureEditor>(*m_device, m_data.clipboard());
     m_panel = new PictureEditorPanel(this);
     m_panel->setTransparency(isSprite());
@@ -293,6 +300,7 @@ void PixelChunkPage::insertChunk() {
         return;
     shiftHistories(inserted, 1, -1);
     m_structure.push_back({true, inserted, {}, m_device->undoRing().takeSerial()});
+    m_device->undoRing().noteStructureStep(1);
     m_current = inserted;
     setLoaded(true);
     m_data.notify(m_set, ChangeKind::Inserted, m_current);
@@ -313,9 +321,13 @@ void PixelChunkPage::removeChunk() {
     std::optional<ChunkCopy> copy = copyChunk(removed);
     m_current = removeAt(m_current);
     shiftHistories(removed + 1, -1, removed);
-    if (copy)
+    if (copy) {
         m_structure.push_back(
             {false, removed, std::move(*copy), m_device->undoRing().takeSerial()});
+        m_device->undoRing().noteStructureStep(1);
+    } else {
+        m_data.workspace().markEdited(m_set); // nothing can bring the chunk back
+    }
     m_data.notify(m_set, ChangeKind::Removed, removed);
     refresh();
 }
@@ -333,6 +345,7 @@ void PixelChunkPage::undoStructureStep() {
     m_editor->leaveChunk();
     StructureStep step = std::move(m_structure.back());
     m_structure.pop_back();
+    m_device->undoRing().noteStructureStep(-1);
     if (step.inserted) {
         m_current = removeAt(step.index);
         shiftHistories(step.index + 1, -1, step.index);

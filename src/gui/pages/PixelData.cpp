@@ -61,7 +61,9 @@ int PixelData::spriteCompression() const {
 }
 
 void PixelData::notify(DataSet set, ChangeKind kind, int index) {
-    m_workspace.markEdited(set);
+    // A watched picture history says itself whether pixel edits, Insert and Remove are unsaved.
+    if (kind == ChangeKind::Loaded || !m_workspace.watchesPictureHistory(set))
+        m_workspace.markEdited(set);
     m_workspace.notify({set, kind, index});
 }
 

@@ -176,5 +176,69 @@ TEST(UndoRing, RedoWalksForwardUntilANewEditOrAnotherChunk) {
     EXPECT_FALSE(dev.redo()) << "chunk 1 has nothing to redo";
 }
 
+// Each script step: eN a dot on chunk N, uN / rN undo / redo on chunk N, s a save, i an Insert
+// before chunk 0 (every history moves up one), I that Insert undone.
+struct SavedCase {
+    const char* script;
+    bool away;
+    size_t chunksAway;
+};
+
+void inserted(UndoRing& ring, int delta) {
+    ring.rekey([delta](const ChunkKey& k) -> std::optional<ChunkKey> {
+        return ChunkKey{k.collection, k.index + delta, k.part};
+    });
+    ring.noteStructureStep(delta);
+}
+
+TEST(UndoRing, SavedPositionFollowsUndoAndRedo) {
+    const SavedCase cases[] = {
+        {"", false, 0},           {"e0", true, 1},           {"e0 u0", false, 0},
+        {"e0 e1 u1", true, 1},    {"e0 e1 u1 u0", false, 0}, {"e0 u0 r0", true, 1},
+        {"e0 s", false, 0},       {"e0 s e0 u0", false, 0},  {"e0 s u0", true, 1},
+        {"e0 s u0 r0", false, 0}, {"e0 s u0 e0", true, 1},   {"i", true, 0},
+        {"i I", false, 0},        {"e0 i I u0", false, 0},   {"e0 i s I", true, 0},
+    };
+    for (const SavedCase& c : cases) {
+        CMemoryDevice dev(64, 64);
+        UndoRing& ring = dev.undoRing();
+        int n = 0;
+        for (const char* at = c.script; *at; ++at) {
+            const char op = *at;
+            const int chunk = at[1] >= '0' && at[1] <= '9' ? at[1] - '0' : 0;
+            dev.showChunk(chunk);
+            if (op == 'e')
+                dot(dev, ++n);
+            else if (op == 'u')
+                dev.undo();
+            else if (op == 'r')
+                dev.redo();
+            else if (op == 's')
+                ring.markSaved();
+            else if (op == 'i' || op == 'I')
+                inserted(ring, op == 'i' ? 1 : -1);
+        }
+        EXPECT_EQ(ring.awayFromSaved(), c.away) << c.script;
+        EXPECT_EQ(ring.chunksAwayFromSaved(), c.chunksAway) << c.script;
+    }
+}
+
+TEST(UndoRing, StepsLostToTheBudgetOrARemovedHistoryStayUnsaved) {
+    CMemoryDevice dev(64, 64);
+    dev.undoRing().setBudget(5 * 2); // two dots
+    for (int i = 1; i <= 3; ++i)
+        dot(dev, i);
+    while (dev.undo()) {
+    }
+    EXPECT_TRUE(dev.undoRing().awayFromSaved()) << "the oldest dot cannot be undone";
+    dev.undoRing().markSaved();
+    EXPECT_FALSE(dev.undoRing().awayFromSaved());
+
+    dot(dev, 4);
+    dev.undoRing().rekey(
+        [](const ChunkKey&) -> std::optional<ChunkKey> { return std::nullopt; }); // chunk 0 removed
+    EXPECT_TRUE(dev.undoRing().awayFromSaved()) << "its unsaved dot went with no way back";
+}
+
 } // namespace
 } // namespace zentrik::test
