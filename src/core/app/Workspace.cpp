@@ -1,6 +1,6 @@
 #include "app/Workspace.h"
 
-#include "draw/UndoRing.h"
+#include "app/SavedPosition.h"
 
 #include <algorithm>
 
@@ -119,9 +119,8 @@ fs::path Workspace::source(DataSet set) const {
 }
 
 bool Workspace::isModified(DataSet set) const {
-    const UndoRing* pictures = m_pictureHistory[idx(set)];
-    return m_edited[idx(set)] || !m_history[idx(set)].isClean() ||
-           (pictures && pictures->awayFromSaved());
+    const SavedPosition* page = m_pageHistory[idx(set)];
+    return m_edited[idx(set)] || !m_history[idx(set)].isClean() || (page && page->awayFromSaved());
 }
 
 bool Workspace::anyModified() const {
@@ -136,20 +135,20 @@ void Workspace::markEdited(DataSet set) {
     refreshModified(set);
 }
 
-void Workspace::watchPictureHistory(DataSet set, UndoRing* ring) {
-    m_pictureHistory[idx(set)] = ring;
+void Workspace::watchHistory(DataSet set, SavedPosition* history) {
+    m_pageHistory[idx(set)] = history;
     refreshModified(set);
 }
 
-void Workspace::pictureHistoryMoved(DataSet set) {
-    if (!m_pictureHistory[idx(set)])
+void Workspace::historyMoved(DataSet set) {
+    if (!m_pageHistory[idx(set)])
         m_edited[idx(set)] = true;
     refreshModified(set);
 }
 
 void Workspace::markSaved(DataSet set) {
-    if (UndoRing* pictures = m_pictureHistory[idx(set)])
-        pictures->markSaved();
+    if (SavedPosition* page = m_pageHistory[idx(set)])
+        page->markSaved();
     if (set == DataSet::Maps)
         m_savedLevels.take(m_levels);
     m_edited[idx(set)] = false;
@@ -162,7 +161,10 @@ void Workspace::setReplaced(DataSet set) {
         m_savedLevels.take(m_levels);
     m_edited[idx(set)] = false;
     m_history[idx(set)].clear();
-    notify({set, ChangeKind::Loaded, -1});
+    changed({set, ChangeKind::Loaded, -1}); // views let go of the old set's histories
+    if (SavedPosition* page = m_pageHistory[idx(set)])
+        page->markSaved();
+    refreshModified(set);
 }
 
 void Workspace::notify(const Change& change) {

@@ -64,7 +64,7 @@ struct Change {
 // set. Views read the sets through it and listen to its signals; every edit goes through a
 // command that changes a set, records its undo step (or raises the set's edited flag) and
 // notifies once.
-class UndoRing;
+class SavedPosition;
 
 class Workspace {
 public:
@@ -106,12 +106,13 @@ public:
     void markEdited(DataSet set);
     // The set was written (or replaced by a load): the current state is the clean one.
     void markSaved(DataSet set);
-    // A picture set's per-chunk undo history (none: forget it): while it is watched the set is
-    // modified exactly when a chunk, or an Insert or Remove, stands away from the last save.
-    void watchPictureHistory(DataSet set, UndoRing* ring);
-    // A watched picture history moved (an edit, undo or redo); unwatched sets stay edited.
-    void pictureHistoryMoved(DataSet set);
-    bool watchesPictureHistory(DataSet set) const { return m_pictureHistory[idx(set)]; }
+    // A page's own undo history of the set (none: forget it): while it is watched the set is
+    // modified exactly when that history (or an edit it could not record) stands away from
+    // the last save.
+    void watchHistory(DataSet set, SavedPosition* history);
+    // A watched history moved (an edit, undo or redo); unwatched sets stay edited.
+    void historyMoved(DataSet set);
+    bool watchesHistory(DataSet set) const { return m_pageHistory[idx(set)]; }
     // A load or free replaced the set: its history goes, it is clean, views rebuild.
     void setReplaced(DataSet set);
     // Tells every listener of a change and brings "modified" up to date.
@@ -199,7 +200,7 @@ private:
     NearestColorTable m_colorMatch;
     PictureClipboard m_clipboard;
     std::array<bool, kDataSetCount> m_edited{};
-    std::array<UndoRing*, kDataSetCount> m_pictureHistory{};
+    std::array<SavedPosition*, kDataSetCount> m_pageHistory{};
     std::array<bool, kDataSetCount> m_modified{}; // as last announced
     bool m_loadAllUsed = false;
     std::vector<Connection> m_connections;

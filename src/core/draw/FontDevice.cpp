@@ -56,6 +56,7 @@ Status CFontDevice::SetCurWidth(int newWidth) {
     Status st = zentrik::SetCurWidth(*font, m_code, newWidth, m_prompter);
     if (st) {
         undoRing().clear();
+        undoRing().noteUnrecordedEdit();
         markChanged();
     }
     return st;
@@ -68,6 +69,7 @@ Status CFontDevice::SetHeight(int newHeight) {
     Status st = zentrik::SetHeight(*font, newHeight);
     if (st) {
         undoRing().clear();
+        undoRing().noteUnrecordedEdit();
         markChanged();
     }
     return st;

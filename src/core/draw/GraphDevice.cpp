@@ -79,6 +79,7 @@ void CGraphDevice::resized() {
             return std::nullopt;
         return k;
     });
+    undoRing().noteUnrecordedEdit();
     reload();
 }
 

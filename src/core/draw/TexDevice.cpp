@@ -26,7 +26,7 @@ ChunkKey CTexDevice::chunkKey() const {
 
 void CTexDevice::markChanged() {
     if (m_workspace)
-        m_workspace->pictureHistoryMoved(DataSet::Walls);
+        m_workspace->historyMoved(DataSet::Walls);
 }
 
 void CTexDevice::writePixel(int x, int y, uint8_t index) {
@@ -51,7 +51,7 @@ ChunkKey CSprDevice::chunkKey() const {
 
 void CSprDevice::markChanged() {
     if (m_workspace)
-        m_workspace->pictureHistoryMoved(DataSet::Sprites);
+        m_workspace->historyMoved(DataSet::Sprites);
 }
 
 } // namespace zentrik

@@ -225,13 +225,15 @@ bool UndoRing::canRedo(const ChunkKey& chunk) const {
 }
 
 void UndoRing::clear() {
+    // Whatever stood away from the save stays so: only markSaved makes the set clean.
+    const bool away = awayFromSaved();
     m_histories.clear();
     m_bytes = 0;
     m_recording = false;
     m_open.clear();
     m_pixels = 0;
     m_dropped = false;
-    m_unrecorded = false;
+    m_unrecorded = away;
     m_structureDepth = 0;
     m_savedStructureDepth = 0;
 }

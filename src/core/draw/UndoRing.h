@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SavedPosition.h"
 #include "draw/DrawTypes.h"
 
 #include <cstddef>
@@ -28,7 +29,7 @@ enum class UndoKind : uint8_t {
 // row. All histories together are bounded by a memory budget; past it the oldest records of
 // any chunk go first, but the newest step of the chunk just edited is always kept, whatever
 // its size.
-class UndoRing {
+class UndoRing : public SavedPosition {
 public:
     static constexpr size_t kDefaultBudget = size_t(32) << 20; // 32 MiB of records per device
     static constexpr size_t kPixelEntryBytes = 5;              // x u16, y u16, old index u8
@@ -67,7 +68,7 @@ public:
     bool canUndo(const ChunkKey& chunk) const;
     bool canRedo(const ChunkKey& chunk) const;
 
-    // Forgets every history.
+    // Forgets every history; whether anything stands away from the last save is kept.
     void clear();
     // Moves or drops histories after chunks were renumbered.
     void rekey(const Rekey& where);
@@ -92,12 +93,15 @@ public:
 
     // --- Saved positions: every chunk's history remembers where it stood at the last save ---
     // The current position of every history (and of the structure steps) is the saved one.
-    void markSaved();
+    void markSaved() override;
     // How many chunks stand away from their saved position (an open record counts).
     size_t chunksAwayFromSaved() const;
     // Whether anything differs from the last save: a chunk away from it, a structure step
     // not undone, or an edit no history can take back.
-    bool awayFromSaved() const;
+    bool awayFromSaved() const override;
+    // The pixels changed in a way no step records (a picture resized): away from the save
+    // until the next one.
+    void noteUnrecordedEdit() { m_unrecorded = true; }
     // A page's Insert or Remove was done (+1) or undone (-1).
     void noteStructureStep(int delta) { m_structureDepth += delta; }
 

@@ -193,11 +193,27 @@ void inserted(UndoRing& ring, int delta) {
 
 TEST(UndoRing, SavedPositionFollowsUndoAndRedo) {
     const SavedCase cases[] = {
-        {"", false, 0},           {"e0", true, 1},           {"e0 u0", false, 0},
-        {"e0 e1 u1", true, 1},    {"e0 e1 u1 u0", false, 0}, {"e0 u0 r0", true, 1},
-        {"e0 s", false, 0},       {"e0 s e0 u0", false, 0},  {"e0 s u0", true, 1},
-        {"e0 s u0 r0", false, 0}, {"e0 s u0 e0", true, 1},   {"i", true, 0},
-        {"i I", false, 0},        {"e0 i I u0", false, 0},   {"e0 i s I", true, 0},
+        {"", false, 0},
+        {"e0", true, 1},
+        {"e0 u0", false, 0},
+        {"e0 e1 u1", true, 1},
+        {"e0 e1 u1 u0", false, 0},
+        {"e0 u0 r0", true, 1},
+        {"e0 s", false, 0},
+        {"e0 s e0 u0", false, 0},
+        {"e0 s u0", true, 1},
+        {"e0 s u0 r0", false, 0},
+        {"e0 s u0 e0", true, 1},
+        {"i", true, 0},
+        {"i I", false, 0},
+        {"e0 i I u0", false, 0},
+        {"e0 i s I", true, 0},
+        // c: the histories cleared (whatever was unsaved stays so); n: an unrecorded edit
+        {"e0 c", true, 0},
+        {"e0 s c", false, 0},
+        {"n", true, 0},
+        {"n s", false, 0},
+        {"e0 u0 n", true, 0},
     };
     for (const SavedCase& c : cases) {
         CMemoryDevice dev(64, 64);
@@ -215,6 +231,10 @@ TEST(UndoRing, SavedPositionFollowsUndoAndRedo) {
                 dev.redo();
             else if (op == 's')
                 ring.markSaved();
+            else if (op == 'c')
+                ring.clear();
+            else if (op == 'n')
+                ring.noteUnrecordedEdit();
             else if (op == 'i' || op == 'I')
                 inserted(ring, op == 'i' ? 1 : -1);
         }
