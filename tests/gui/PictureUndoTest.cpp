@@ -3,8 +3,13 @@
 // switches, quick clicks, and a full-screen picture filled and taken back.
 #include "pages/CProp5Textures.h"
 #include "pages/PixelData.h"
+#include "vga/CProp11Screens.h"
 #include "vga/CProp12Graphics.h"
+#include "vga/CProp18Tile8.h"
+#include "vga/CPropPageFont.h"
 #include "VgaFixture.h"
+#include "vgagraph/FontOps.h"
+#include "widgets/ChunkStrip.h"
 #include "widgets/ColorGrid.h"
 
 #include <QAction>
@@ -19,6 +24,17 @@
 
 namespace zentrik::gui {
 namespace {
+
+// A file dragged from a file manager and dropped on the page; the page must take the drag.
+void drop(QWidget& page, const std::filesystem::path& file) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&page, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&page, &drop);
+}
 
 // The window made active, as for a user: the page's window-wide shortcuts answer.
 void activate(QWidget& window) {
@@ -246,13 +262,7 @@ TEST_F(PictureUndoTest, ADroppedPngIsImportedAndTheNumberFieldGoesStraightToAChu
     p.chunkField()->setValue(20);
     ASSERT_EQ(p.current(), 20);
     ASSERT_NE(*files().walls.images[20], *files().walls.images[3]);
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(png.string()))});
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&p, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&p, &drop);
+    drop(p, png);
     EXPECT_EQ(*files().walls.images[20], *files().walls.images[3]);
     EXPECT_EQ(files().walls.slot(20)[5], files().walls.slot(3)[5]) << "the raw block follows";
     key(p.editorPanel()->view(), Qt::Key_Z);
@@ -293,6 +303,116 @@ TEST_F(PictureUndoVgaTest, AFullScreenRectangleAndFillUndoAndRedo) {
     QTest::keyClick(viewport, Qt::Key_Y, Qt::ControlModifier);
     QTest::keyClick(viewport, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(state().graphics.pictures[size_t(screenPicture)], filled);
+}
+
+// On every picture page of the graphics archive the title's * follows the chunk's history:
+// undoing back to the load or the save clears it, and a resize, which no step records, stays.
+TEST_F(PictureUndoVgaTest, UndoBackToTheLoadOrTheSaveClearsTheArchiveSetsStar) {
+    load(VgaPart::All, graph);
+    activate(*window);
+    auto& g = page<CProp12Graphics>("CProp12Graphics");
+    auto& f = page<CPropPageFont>("CPropPageFont");
+    g.showChunk(1);
+    f.selectCharacter('A');
+    const struct {
+        DataSet set;
+        VgaPart part;
+        PictureEditorPanel* panel;
+    } pages[] = {
+        {DataSet::Graphics, VgaPart::Graphics, g.editorPanel()},
+        {DataSet::Tile8s, VgaPart::Tile8s, page<CProp18Tile8>("CProp18Tile8").editorPanel()},
+        {DataSet::Fonts, VgaPart::Fonts, f.editorPanel()}};
+    for (const auto& p : pages) {
+        SCOPED_TRACE(int(p.set));
+        QWidget* view = p.panel->view();
+        const auto undo = [view] { QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier); };
+        const auto redo = [view] { QTest::keyClick(view, Qt::Key_Y, Qt::ControlModifier); };
+        p.panel->pickColour(201, false);
+        clickPixel(p.panel, {0, 0});
+        EXPECT_TRUE(titleMarked());
+        undo();
+        EXPECT_FALSE(titleMarked()) << "undone back to the load";
+        EXPECT_FALSE(*VgaData::modelFlag(state(), p.set));
+        redo();
+        EXPECT_TRUE(*VgaData::modelFlag(state(), p.set));
+        prompter.expectPath(graph.string());
+        menu(true, p.part)->trigger();
+        EXPECT_FALSE(titleMarked());
+        undo();
+        EXPECT_TRUE(titleMarked()) << "undone past the save";
+        redo();
+        EXPECT_FALSE(titleMarked()) << "back at the save";
+    }
+    // A removed picture comes back with its size; the set is then as saved again.
+    g.showChunk(2);
+    const int pictures = state().graphics.pictureCount();
+    const auto picture = state().graphics.pictures[2];
+    const PictureSize size = state().graphics.table[2];
+    prompter.expectQuestion(Answer::Yes);
+    g.removeChunk();
+    ASSERT_EQ(state().graphics.pictureCount(), pictures - 1);
+    EXPECT_TRUE(titleMarked());
+    QTest::keyClick(g.editorPanel()->view(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(state().graphics.pictureCount(), pictures);
+    EXPECT_EQ(state().graphics.pictures[2], picture);
+    EXPECT_EQ(state().graphics.table[2], size);
+    EXPECT_FALSE(titleMarked());
+
+    enter(g.widthField(), QString::number(g.widthField()->text().toInt() + 4));
+    QTest::keyClick(g.editorPanel()->view(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(titleMarked()) << "a resize has no step to undo";
+    EXPECT_TRUE(prompter.scriptUsedUp());
+}
+
+// Tile 8s, Fonts and Screens go to a chunk by its number; fonts and screens show a strip.
+TEST_F(PictureUndoVgaTest, TheArchivePagesGoToAChunkByNumber) {
+    load(VgaPart::All, graph);
+    auto& t = page<CProp18Tile8>("CProp18Tile8");
+    t.chunkField()->setValue(40);
+    EXPECT_EQ(t.tile(), 40);
+    auto& f = page<CPropPageFont>("CPropPageFont");
+    f.chunkField()->setValue(1);
+    EXPECT_EQ(f.font(), 1);
+    EXPECT_EQ(f.strip()->shownCount(), 2);
+    EXPECT_EQ(f.strip()->current(), 1);
+    auto& s = page<CProp11Screens>("CProp11Screens");
+    s.chunkField()->setValue(1);
+    EXPECT_EQ(s.current(), 1);
+    ASSERT_EQ(s.strip()->shownCount(), int(state().screens.screens.size()));
+    EXPECT_FALSE(s.strip()->thumbnail(1).isNull());
+    QTest::mouseClick(s.strip(), Qt::LeftButton, {}, s.strip()->thumbRect(0).center());
+    EXPECT_EQ(s.current(), 0);
+    EXPECT_EQ(s.chunkField()->value(), 0) << "the field follows every move";
+}
+
+// Fonts export as one sheet each; the tile and font pages take a dropped picture as one step.
+TEST_F(PictureUndoVgaTest, FontSheetsExportAndDroppedPicturesImport) {
+    load(VgaPart::All, graph);
+    auto& f = page<CPropPageFont>("CPropPageFont");
+    prompter.expectPath(dir.path().string());
+    f.exportAllFonts();
+    const QImage sheet(QString::fromStdString((dir / "font-000.png").string()));
+    ASSERT_FALSE(sheet.isNull());
+    EXPECT_EQ(sheet.height(), 16 * fontHeight(state().fonts.fonts[0]));
+    EXPECT_TRUE(std::filesystem::exists(dir / "font-001.png"));
+    EXPECT_EQ(prompter.messages.back().text, "Exported 2 fonts to " + dir.path().string());
+
+    auto& t = page<CProp18Tile8>("CProp18Tile8");
+    t.selectTile(3);
+    const fs::path png = dir / "tile3.png";
+    prompter.expectPath(png.string());
+    t.exportTile();
+    t.selectTile(9);
+    const auto tiles = state().tile8s.tiles;
+    drop(t, png);
+    const auto tile = [this](int n) {
+        const auto& all = state().tile8s.tiles;
+        return std::vector<uint8_t>(all.begin() + n * 64, all.begin() + n * 64 + 64);
+    };
+    EXPECT_EQ(tile(9), tile(3));
+    EXPECT_TRUE(titleMarked());
+    t.editorPanel()->undoAction()->trigger();
+    EXPECT_EQ(state().tile8s.tiles, tiles) << "one undo step";
 }
 
 } // namespace

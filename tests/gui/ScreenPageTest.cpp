@@ -37,6 +37,19 @@ protected:
     }
 };
 
+TEST_F(ScreenPageTest, UndoBackToTheLoadedTextClearsTheStar) {
+    select(cell(1, 1), cell(3, 2));
+    const auto before = shown().bytes;
+    screens_->filledRectangle();
+    ASSERT_NE(shown().bytes, before);
+    EXPECT_TRUE(titleMarked());
+    screens_->undo();
+    EXPECT_FALSE(titleMarked());
+    EXPECT_FALSE(state().screens.changed);
+    screens_->redo();
+    EXPECT_TRUE(titleMarked());
+}
+
 TEST_F(ScreenPageTest, CopyAndPasteA3x2Block) {
     EXPECT_EQ(screens_->positionText(), "1/2");
     EXPECT_EQ(screens_->chunkText(), QStringLiteral("Chunknum: %1").arg(shown().chunk));

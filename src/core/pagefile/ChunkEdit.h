@@ -26,7 +26,8 @@ int removeSprite(SpriteSet& set, int current);
 // A removed chunk as Remove found it, so that the removal can be undone.
 struct ChunkCopy {
     std::optional<IndexedImage> image;
-    std::vector<uint8_t> raw; // a wall's raw slot
+    std::vector<uint8_t> raw;  // a wall's raw slot, or a picture's planar pixels
+    int width = 0, height = 0; // a picture's size
 };
 ChunkCopy copyWall(const WallSet& set, int index);
 ChunkCopy copySprite(const SpriteSet& set, int index);

@@ -110,6 +110,19 @@ int RemovePicture(GraphicsSet& set, int index) {
     return std::min(index, set.pictureCount() - 1);
 }
 
+bool PutPictureBack(GraphicsSet& set, int index, PictureSize size, std::vector<uint8_t> pixels) {
+    if (size.width <= 0 || size.height <= 0 ||
+        pixels.size() != size_t(size.width) * size_t(size.height) ||
+        set.table.size() != set.pictures.size())
+        return false;
+    const int at = std::clamp(index, 0, set.pictureCount());
+    set.table.insert(set.table.begin() + at, size);
+    set.pictures.insert(set.pictures.begin() + at, std::move(pixels));
+    set.loaded = true;
+    set.changed = true;
+    return true;
+}
+
 size_t CompressedPictureSize(const GraphicsSet& set, int index, const CodeTable& codes) {
     if (!checkIndex(set, index))
         return 0;

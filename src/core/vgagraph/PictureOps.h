@@ -30,6 +30,9 @@ Status SetPictureHeight(GraphicsSet& set, int index, int height, uint8_t backgro
 int InsertPicture(GraphicsSet& set, int current, uint8_t background);
 // Removes picture i; returns the index to show next, -1 when none is left.
 int RemovePicture(GraphicsSet& set, int index);
+// Puts a removed picture back at `index` (clamped to the count); the pictures from there move
+// up. Pixels that do not fill the size are refused (false, nothing changed).
+bool PutPictureBack(GraphicsSet& set, int index, PictureSize size, std::vector<uint8_t> pixels);
 
 // The length of the picture's coded data, without the 4-byte length field.
 size_t CompressedPictureSize(const GraphicsSet& set, int index, const CodeTable& codes);

@@ -4,6 +4,7 @@
 #include "vgagraph/PictureOps.h"
 #include "vgagraph/ScreenOps.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace zentrik {
@@ -77,6 +78,27 @@ uint8_t FontCharBmpTarget::getPixel(int x, int y) const {
 void FontCharBmpTarget::setPixel(int x, int y, uint8_t index) {
     if (const size_t pos = at(x, y); pos != kNowhere)
         m_font[pos] = index;
+}
+
+FontSheetBmpTarget::FontSheetBmpTarget(const std::vector<uint8_t>& font) : m_font(font) {
+    for (int code = 0; code < kColumns * kColumns; ++code)
+        if (fontCharPresent(font, code))
+            m_cellWidth = std::max(m_cellWidth, fontCharWidth(font, code));
+    m_cellHeight = m_cellWidth > 0 ? std::max(0, fontHeight(font)) : 0;
+    if (m_cellHeight == 0)
+        m_cellWidth = 0; // nothing to draw: no sheet
+}
+
+uint8_t FontSheetBmpTarget::getPixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width() || y >= height())
+        return 0;
+    const int code = (y / m_cellHeight) * kColumns + x / m_cellWidth;
+    const int cx = x % m_cellWidth, cy = y % m_cellHeight;
+    if (!fontCharPresent(m_font, code) || cx >= fontCharWidth(m_font, code))
+        return 0;
+    const size_t at = size_t(fontCharLocation(m_font, code)) +
+                      size_t(cy) * size_t(fontCharWidth(m_font, code)) + size_t(cx);
+    return at < m_font.size() ? m_font[at] : 0;
 }
 
 } // namespace zentrik

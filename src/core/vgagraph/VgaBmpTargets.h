@@ -56,4 +56,23 @@ private:
     int m_code;
 };
 
+// A whole font as one sheet for export: 16 x 16 cells in code order (code 65 in row 4,
+// column 1), each as wide as the font's widest character and as high as the font, every
+// character at its cell's left edge on colour 0. Export only: setPixel changes nothing.
+class FontSheetBmpTarget : public BmpTarget {
+public:
+    static constexpr int kColumns = 16;
+
+    explicit FontSheetBmpTarget(const std::vector<uint8_t>& font);
+    int width() const override { return m_cellWidth * kColumns; }
+    int height() const override { return m_cellHeight * kColumns; }
+    uint8_t getPixel(int x, int y) const override;
+    void setPixel(int, int, uint8_t) override {}
+
+private:
+    const std::vector<uint8_t>& m_font;
+    int m_cellWidth = 0;
+    int m_cellHeight = 0;
+};
+
 } // namespace zentrik

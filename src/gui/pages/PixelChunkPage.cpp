@@ -7,20 +7,17 @@
 #include "pagefile/Resolution.h"
 #include "pages/HiResDialog.h"
 #include "widgets/ChunkStrip.h"
+#include "widgets/PictureDrop.h"
 #include "widgets/PictureEditorPanel.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <cctype>
@@ -38,7 +35,10 @@ constexpr int kStripReach = 4; // thumbnails before and after the current chunk
 
 PixelChunkPage::PixelChunkPage(AppContext& context, DataSet set, QWidget* parent)
     : QWidget(parent), m_context(context), m_data(PixelData::of(context)), m_set(set) {
-    setAcceptDrops(true); // a PNG or BMP dropped on the page is imported into the chunk
+    // A PNG or BMP dropped on the page is imported into the chunk.
+    new PictureDrop(
+        this, [this] { return loaded() && m_device && m_device->hasChunk(); },
+        [this](const std::string& path) { importFile(path); });
     askHighResolution = [this] {
         HiResDialog dialog(QString::fromLatin1(noun()) + QLatin1Char('s'), this);
         return dialog.exec();
@@ -46,16 +46,14 @@ PixelChunkPage::PixelChunkPage(AppContext& context, DataSet set, QWidget* parent
 }
 
 PixelChunkPage::~PixelChunkPage() {
-    if (m_device && m_data.workspace().watchesPictureHistory(m_set))
-        m_data.workspace().watchPictureHistory(m_set, nullptr);
+    if (m_device && m_data.workspace().watchesHistory(m_set))
+        m_data.workspace().watchHistory(m_set, nullptr);
 }
 
 void PixelChunkPage::finishSetup(std::unique_ptr<CDrawDevice> device) {
     m_device = std::move(device);
-    // The page file's devices report every move of their history to the workspace; the
-    // graphics archive's pages keep their own changed flag.
-    if (m_set == DataSet::Walls || m_set == DataSet::Sprites)
-        m_data.workspace().watchPictureHistory(m_set, &m_device->undoRing());
+    // The set is unsaved exactly when the device's history stands away from the last save.
+    m_data.workspace().watchHistory(m_set, &m_device->undoRing());
     m_editor = std::make_unique<PictureEditor>(*m_device, m_data.clipboard());
     m_panel = new PictureEditorPanel(this);
     m_panel->setTransparency(isSprite());
@@ -105,15 +103,8 @@ void PixelChunkPage::buildSide() {
             showChunk(v);
     });
     // Straight to a chunk by its number: Enter (or leaving the field) goes there.
-    m_chunkField = new QSpinBox(side);
-    m_chunkField->setObjectName(QStringLiteral("ChunkNumber"));
-    m_chunkField->setKeyboardTracking(false);
-    m_chunkField->setToolTip(
-        QStringLiteral("Go to %1 number (PageUp/PageDown step)").arg(QString::fromLatin1(noun())));
-    connect(m_chunkField, &QSpinBox::valueChanged, this, [this](int v) {
-        if (!m_syncing)
-            showChunk(v);
-    });
+    m_chunkField = new ChunkNumberField(QString::fromLatin1(noun()), side);
+    connect(m_chunkField, &ChunkNumberField::chunkChosen, this, &PixelChunkPage::showChunk);
     auto button = [side](const QString& text, const QString& tip) {
         auto* b = new QPushButton(text, side);
         b->setToolTip(tip);
@@ -175,9 +166,7 @@ void PixelChunkPage::refresh() {
     m_scroll->setRange(0, std::max(0, n - 1));
     m_scroll->setValue(m_current);
     m_scroll->setEnabled(n > 1);
-    m_chunkField->setRange(0, std::max(0, n - 1));
-    m_chunkField->setValue(m_current);
-    m_chunkField->setEnabled(n > 1);
+    m_chunkField->showChunk(m_current, n);
     m_syncing = false;
     m_position->setText(n > 0 ? QStringLiteral("%1/%2").arg(m_current + 1).arg(n) : QString());
     m_number->setText(n > 0 ? numberLabel(m_current) : QString());
@@ -423,37 +412,6 @@ bool PixelChunkPage::importFile(const std::string& path) {
     m_panel->chunkChanged();
     chunkEdited();
     return true;
-}
-
-namespace {
-// The picture file a drag carries: one local PNG or BMP.
-std::optional<std::string> droppedPicture(const QMimeData* mime) {
-    if (!mime || !mime->hasUrls() || mime->urls().size() != 1)
-        return std::nullopt;
-    const QUrl url = mime->urls().constFirst();
-    const QString file = url.toLocalFile();
-    if (!url.isLocalFile() || !(file.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ||
-                                file.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive)))
-        return std::nullopt;
-    return file.toStdString();
-}
-} // namespace
-
-void PixelChunkPage::dragEnterEvent(QDragEnterEvent* event) {
-    if (loaded() && m_device->hasChunk() && droppedPicture(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore(); // the window's own drop (Load All) goes on
-}
-
-void PixelChunkPage::dropEvent(QDropEvent* event) {
-    const auto path = droppedPicture(event->mimeData());
-    if (!path) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    importFile(*path);
 }
 
 void PixelChunkPage::toggleHiRes() {

@@ -4,6 +4,7 @@
 #include "draw/PictureEditor.h"
 #include "pagefile/ChunkEdit.h"
 #include "pages/PixelData.h"
+#include "widgets/ChunkNumberField.h"
 
 #include <QWidget>
 
@@ -14,7 +15,6 @@ class QGridLayout;
 class QLabel;
 class QPushButton;
 class QScrollBar;
-class QSpinBox;
 
 namespace zentrik::gui {
 
@@ -46,7 +46,7 @@ public:
     void importChunk();
     // Imports a picture file into the current chunk (Import and a dropped PNG or BMP).
     bool importFile(const std::string& path);
-    QSpinBox* chunkField() const { return m_chunkField; }
+    ChunkNumberField* chunkField() const { return m_chunkField; }
     ChunkStrip* chunkStrip() const { return m_strip; }
     // Every chunk as KIND-NNN.png into a folder the user chooses, empty chunks skipped.
     void exportAllChunks();
@@ -91,8 +91,6 @@ protected:
     // The column below the scroll bar, where a page adds its own controls.
     QGridLayout* sideGrid() const { return m_sideGrid; }
     void refresh();
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
     // An Insert or Remove, kept so that Undo can take it back.
@@ -123,7 +121,7 @@ private:
     std::unique_ptr<PictureEditor> m_editor;
     PictureEditorPanel* m_panel = nullptr;
     QScrollBar* m_scroll = nullptr;
-    QSpinBox* m_chunkField = nullptr;
+    ChunkNumberField* m_chunkField = nullptr;
     ChunkStrip* m_strip = nullptr;
     QLabel* m_position = nullptr;
     QLabel* m_number = nullptr;

@@ -62,7 +62,7 @@ int PixelData::spriteCompression() const {
 
 void PixelData::notify(DataSet set, ChangeKind kind, int index) {
     // A watched picture history says itself whether pixel edits, Insert and Remove are unsaved.
-    if (kind == ChangeKind::Loaded || !m_workspace.watchesPictureHistory(set))
+    if (kind == ChangeKind::Loaded || !m_workspace.watchesHistory(set))
         m_workspace.markEdited(set);
     m_workspace.notify({set, kind, index});
 }

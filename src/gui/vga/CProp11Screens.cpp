@@ -1,10 +1,13 @@
 #include "vga/CProp11Screens.h"
 
+#include "context/AppContext.h"
 #include "context/PageRegistry.h"
 #include "pages/PixelData.h"
 #include "vga/PageKeys.h"
 #include "vga/TextScreenPaint.h"
 #include "vga/VgaData.h"
+#include "widgets/ChunkNumberField.h"
+#include "widgets/ChunkStrip.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -31,8 +34,9 @@ constexpr size_t kUndoSteps = 200;
 } // namespace
 
 CProp11Screens::CProp11Screens(AppContext& context, QWidget* parent)
-    : QWidget(parent), m_vga(VgaData::of(context)),
+    : QWidget(parent), m_vga(VgaData::of(context)), m_saved(m_vga.state().screens),
       m_border(BorderDialog::preset(0, m_pens.attribute())) {
+    context.workspace.watchHistory(DataSet::Screens, &m_saved);
     m_edit = new ScreenEditCtrl(m_pens, this);
     m_edit->beforeEdit = [this] { remember(); };
     m_cursor = new QLabel(QStringLiteral("X: 0 Y: 0"), this);
@@ -65,8 +69,11 @@ CProp11Screens::CProp11Screens(AppContext& context, QWidget* parent)
     row->addLayout(centre);
     row->addWidget(buildPickers(), 0, Qt::AlignTop);
     row->addStretch(1);
+    m_strip = new ChunkStrip(this);
+    connect(m_strip, &ChunkStrip::chunkChosen, this, &CProp11Screens::showScreen);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildNavigation());
+    layout->addWidget(m_strip);
     layout->addWidget(buildTools());
     layout->addLayout(row);
     layout->addStretch(1);
@@ -97,7 +104,10 @@ QToolBar* CProp11Screens::buildNavigation() {
     m_position->setMinimumWidth(50);
     m_chunk = new QLabel(bar);
     m_chunk->setObjectName(QStringLiteral("ChunkLabel"));
+    m_number = new ChunkNumberField(QStringLiteral("screen"), bar);
+    connect(m_number, &ChunkNumberField::chunkChosen, this, &CProp11Screens::showScreen);
     bar->addWidget(m_position);
+    bar->addWidget(m_number);
     bar->addWidget(m_chunk);
     addFileCommands(bar);
     return bar;
@@ -225,7 +235,22 @@ void CProp11Screens::refresh() {
     m_position->setText(n > 0 ? QStringLiteral("%1/%2").arg(m_current + 1).arg(n) : QString());
     m_chunk->setText(n > 0 ? QStringLiteral("Chunknum: %1").arg(screens[size_t(m_current)].chunk)
                            : QStringLiteral("Chunknum:"));
+    m_number->showChunk(m_current, n);
     m_edit->setScreen(screen());
+    showStrip();
+}
+
+QImage CProp11Screens::thumbnail(const ScreenRecord& screen) const {
+    const QImage whole = renderTextScreen(screen, m_pens.mode);
+    return whole.scaled(ChunkStrip::kThumbSide * 2, ChunkStrip::kThumbSide, Qt::KeepAspectRatio,
+                        Qt::SmoothTransformation);
+}
+
+void CProp11Screens::showStrip() {
+    std::vector<QImage> images;
+    for (const ScreenRecord& s : m_vga.state().screens.screens)
+        images.push_back(thumbnail(s));
+    m_strip->setThumbnails(0, std::move(images), m_current);
 }
 
 void CProp11Screens::remember() {
@@ -237,9 +262,15 @@ void CProp11Screens::remember() {
     }
 }
 
+CProp11Screens::~CProp11Screens() {
+    m_vga.context().workspace.watchHistory(DataSet::Screens, nullptr);
+}
+
 void CProp11Screens::edited() {
-    m_vga.markModified(DataSet::Screens);
+    m_vga.historyMoved(DataSet::Screens);
     m_edit->update();
+    if (const ScreenRecord* s = screen())
+        m_strip->updateThumbnail(m_current, thumbnail(*s));
 }
 
 void CProp11Screens::replaced() {

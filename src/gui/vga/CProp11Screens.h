@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vga/BorderDialog.h"
+#include "vga/SavedScreens.h"
 #include "vga/ScreenEditCtrl.h"
 
 #include <QWidget>
@@ -15,6 +16,8 @@ class QToolBar;
 namespace zentrik::gui {
 
 class AppContext;
+class ChunkNumberField;
+class ChunkStrip;
 class FontClickCtrl;
 class VGAColorsCtrl;
 class VgaData;
@@ -29,6 +32,7 @@ class CProp11Screens : public QWidget {
     Q_OBJECT
 public:
     CProp11Screens(AppContext& context, QWidget* parent);
+    ~CProp11Screens() override;
 
     int current() const { return m_current; }
     void showScreen(int index);
@@ -39,6 +43,8 @@ public:
     QString cursorText() const;
     QString selectionText() const;
     QAction* action(const QString& text) const;
+    ChunkNumberField* chunkField() const { return m_number; }
+    ChunkStrip* strip() const { return m_strip; }
 
     // The commands, also for tests. Those on the selection do nothing without one.
     void copy();
@@ -61,6 +67,8 @@ private:
     void addMenus(QToolBar* bar);
     void addFileCommands(QToolBar* bar);
     void refresh();
+    void showStrip();
+    QImage thumbnail(const ScreenRecord& screen) const;
     void showPens();
     ScreenRecord* screen();
     void remember();
@@ -74,9 +82,12 @@ private:
     };
 
     VgaData& m_vga;
+    SavedScreens m_saved;
     ScreenPens m_pens;
     ScreenEditCtrl* m_edit = nullptr;
     QScrollBar* m_scroll = nullptr;
+    ChunkNumberField* m_number = nullptr;
+    ChunkStrip* m_strip = nullptr;
     QLabel* m_position = nullptr;
     QLabel* m_chunk = nullptr;
     QLabel* m_cursor = nullptr;

@@ -122,6 +122,22 @@ int CProp12Graphics::removeAt(int current) {
     return std::max(0, RemovePicture(m_vga.state().graphics, current));
 }
 
+std::optional<ChunkCopy> CProp12Graphics::copyChunk(int index) const {
+    const GraphicsSet& g = m_vga.state().graphics;
+    if (index < 0 || index >= g.pictureCount() || size_t(index) >= g.table.size())
+        return std::nullopt;
+    ChunkCopy copy;
+    copy.raw = g.pictures[size_t(index)];
+    copy.width = g.table[size_t(index)].width;
+    copy.height = g.table[size_t(index)].height;
+    return copy;
+}
+
+void CProp12Graphics::putChunkBack(int index, ChunkCopy copy) {
+    PutPictureBack(m_vga.state().graphics, index,
+                   PictureSize{int16_t(copy.width), int16_t(copy.height)}, std::move(copy.raw));
+}
+
 void CProp12Graphics::applyWidth() {
     if (!m_width->isModified() || !m_graph->hasChunk())
         return;

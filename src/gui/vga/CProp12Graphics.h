@@ -36,6 +36,8 @@ protected:
     void selectOnDevice(int index) override;
     int insertAt(int current) override;
     int removeAt(int current) override;
+    std::optional<ChunkCopy> copyChunk(int index) const override;
+    void putChunkBack(int index, ChunkCopy copy) override;
     bool changeResolution(int) override { return false; }
     bool offersResolution() const override { return false; }
     const char* noun() const override { return "graphic"; }

@@ -1,5 +1,6 @@
 #include "vga/CProp18Tile8.h"
 
+#include "context/AppContext.h"
 #include "context/PageRegistry.h"
 #include "draw/DeviceBmpTarget.h"
 #include "imaging/BmpImport.h"
@@ -9,9 +10,12 @@
 #include "vga/VgaData.h"
 #include "vgagraph/ScreenOps.h"
 #include "vgagraph/VgaBmpTargets.h"
+#include "widgets/ChunkNumberField.h"
+#include "widgets/PictureDrop.h"
 #include "widgets/PictureEditorPanel.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -95,7 +99,11 @@ CProp18Tile8::CProp18Tile8(AppContext& context, QWidget* parent)
     m_list->setPalette(px.paletteColours());
     connect(m_list, &Tile8ListCtrl::tileClicked, this, &CProp18Tile8::selectTile);
 
+    m_number = new ChunkNumberField(QStringLiteral("tile"), this);
+    connect(m_number, &ChunkNumberField::chunkChosen, this, &CProp18Tile8::selectTile);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(new QLabel(QStringLiteral("Tile number:"), this));
+    buttons->addWidget(m_number);
     const struct {
         const char* text;
         void (CProp18Tile8::*slot)();
@@ -115,8 +123,9 @@ CProp18Tile8::CProp18Tile8(AppContext& context, QWidget* parent)
     layout->addStretch(1);
 
     // A stroke repaints the tile's cell in the list as well.
+    context.workspace.watchHistory(DataSet::Tile8s, &m_device->undoRing());
     connect(m_panel, &PictureEditorPanel::edited, this, [this] {
-        m_vga.markModified(DataSet::Tile8s);
+        m_vga.historyMoved(DataSet::Tile8s);
         m_list->update();
     });
     connect(m_panel, &PictureEditorPanel::copied, &px, &PixelData::announceCopied);
@@ -134,10 +143,15 @@ CProp18Tile8::CProp18Tile8(AppContext& context, QWidget* parent)
         refresh();
     });
     addPageKeys(this, [this](int step) { selectTile(m_tile + step); });
+    new PictureDrop(
+        this, [this] { return m_device->hasChunk(); },
+        [this](const std::string& path) { importFile(path); });
     refresh();
 }
 
-CProp18Tile8::~CProp18Tile8() = default;
+CProp18Tile8::~CProp18Tile8() {
+    m_vga.context().workspace.watchHistory(DataSet::Tile8s, nullptr);
+}
 
 void CProp18Tile8::selectTile(int tile) {
     m_editor->leaveChunk();
@@ -152,6 +166,7 @@ void CProp18Tile8::refresh() {
     m_editor->view().magnification = kEditorMagnification;
     m_panel->chunkChanged();
     m_list->setSelected(m_tile);
+    m_number->showChunk(m_tile, loaded ? kTiles : 0);
 }
 
 void CProp18Tile8::exportTile() {
@@ -171,13 +186,19 @@ void CProp18Tile8::importTile() {
     if (!m_device->hasChunk())
         return;
     PixelData& px = m_vga.pixels();
-    auto path = px.prompter().openFile({"Choose bitmap to import...", kPictureFilter, "bmp", ""});
-    if (!path)
+    if (auto path =
+            px.prompter().openFile({"Choose bitmap to import...", kPictureFilter, "bmp", ""}))
+        importFile(*path);
+}
+
+void CProp18Tile8::importFile(const std::string& path) {
+    if (!m_device->hasChunk())
         return;
+    PixelData& px = m_vga.pixels();
     m_editor->leaveChunk();
     DeviceBmpTarget target(*m_device, false);
-    if (ImportBMP(target, *path, px.colours(), px.prompter(), px.jobs())) {
-        m_vga.markModified(DataSet::Tile8s);
+    if (ImportBMP(target, path, px.colours(), px.prompter(), px.jobs())) {
+        m_vga.historyMoved(DataSet::Tile8s); // one rectangle step
         m_panel->chunkChanged();
         m_list->update();
     }

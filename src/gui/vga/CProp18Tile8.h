@@ -8,10 +8,12 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 namespace zentrik::gui {
 
 class AppContext;
+class ChunkNumberField;
 class PictureEditorPanel;
 class VgaData;
 
@@ -52,9 +54,12 @@ public:
     void selectTile(int tile);
     void exportTile();
     void importTile();
+    // A PNG or BMP (chosen or dropped) into the selected tile, as one undo step.
+    void importFile(const std::string& path);
     void exportAllTiles();
     Tile8ListCtrl* list() const { return m_list; }
     PictureEditorPanel* editorPanel() const { return m_panel; }
+    ChunkNumberField* chunkField() const { return m_number; }
 
 private:
     void refresh();
@@ -64,6 +69,7 @@ private:
     std::unique_ptr<PictureEditor> m_editor;
     PictureEditorPanel* m_panel = nullptr;
     Tile8ListCtrl* m_list = nullptr;
+    ChunkNumberField* m_number = nullptr;
     int m_tile = 0;
 };
 

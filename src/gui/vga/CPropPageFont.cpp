@@ -11,6 +11,9 @@
 #include "vga/VgaData.h"
 #include "vgagraph/FontOps.h"
 #include "vgagraph/VgaBmpTargets.h"
+#include "widgets/ChunkNumberField.h"
+#include "widgets/ChunkStrip.h"
+#include "widgets/PictureDrop.h"
 #include "widgets/PictureEditorPanel.h"
 
 #include <QGridLayout>
@@ -23,6 +26,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 namespace zentrik::gui {
 
@@ -83,6 +88,7 @@ CPropPageFont::CPropPageFont(AppContext& context, QWidget* parent)
     : QWidget(parent), m_context(context), m_vga(VgaData::of(context)) {
     PixelData& px = m_vga.pixels();
     m_device = std::make_unique<CFontDevice>(m_vga.state().fonts, px.prompter());
+    context.workspace.watchHistory(DataSet::Fonts, &m_device->undoRing());
     m_editor = std::make_unique<PictureEditor>(*m_device, px.clipboard());
     m_panel = new PictureEditorPanel(this);
     m_panel->setPalette(px.paletteColours());
@@ -98,10 +104,16 @@ CPropPageFont::CPropPageFont(AppContext& context, QWidget* parent)
         if (!m_syncing)
             showFont(v);
     });
+    m_number = new ChunkNumberField(QStringLiteral("font"), this);
+    connect(m_number, &ChunkNumberField::chunkChosen, this, &CPropPageFont::showFont);
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Font number:"), this));
     top->addWidget(m_scroll, 1);
     top->addWidget(m_position);
+    top->addWidget(m_number);
+    // Each font's sample, so the fonts are told apart at a glance; a click shows that font.
+    m_strip = new ChunkStrip(this);
+    connect(m_strip, &ChunkStrip::chunkChosen, this, &CPropPageFont::showFont);
     m_list = new FontListCtrl;
     auto* area = new QScrollArea(this);
     area->setWidget(m_list);
@@ -119,6 +131,7 @@ CPropPageFont::CPropPageFont(AppContext& context, QWidget* parent)
         row->insertWidget(row->count() - 1, buildSide(), 0, Qt::AlignTop);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(m_strip);
     layout->addWidget(area);
     layout->addWidget(m_sampleText);
     layout->addWidget(m_sample);
@@ -137,10 +150,15 @@ CPropPageFont::CPropPageFont(AppContext& context, QWidget* parent)
             replaced();
     });
     addPageKeys(this, [this](int step) { showFont(m_font + step); });
+    new PictureDrop(
+        this, [this] { return fontBytes() && m_code >= 0; },
+        [this](const std::string& path) { importFile(path); });
     refresh();
 }
 
-CPropPageFont::~CPropPageFont() = default;
+CPropPageFont::~CPropPageFont() {
+    m_context.workspace.watchHistory(DataSet::Fonts, nullptr);
+}
 
 QWidget* CPropPageFont::buildSide() {
     auto* side = new QWidget(m_panel);
@@ -170,7 +188,8 @@ QWidget* CPropPageFont::buildSide() {
     grid->addWidget(button("Add new character...", &CPropPageFont::askNewCharacter), 3, 0, 1, 2);
     grid->addWidget(button("Export", &CPropPageFont::exportCharacter), 4, 0);
     grid->addWidget(button("Import", &CPropPageFont::importCharacter), 4, 1);
-    grid->setRowStretch(5, 1);
+    grid->addWidget(button("Export all fonts...", &CPropPageFont::exportAllFonts), 5, 0, 1, 2);
+    grid->setRowStretch(6, 1);
     return side;
 }
 
@@ -210,6 +229,8 @@ void CPropPageFont::refresh() {
     m_scroll->setValue(m_font);
     m_scroll->setEnabled(n > 1);
     m_syncing = false;
+    m_number->showChunk(m_font, n);
+    showStrip();
     m_position->setText(n > 0 ? QStringLiteral("%1/%2").arg(m_font + 1).arg(n) : QString());
     const auto colours = m_vga.pixels().paletteColours();
     std::vector<uint8_t>* font = fontBytes();
@@ -234,9 +255,20 @@ void CPropPageFont::refresh() {
         font ? QPixmap::fromImage(renderSample(*font, m_sampleText->text(), colours)) : QPixmap());
 }
 
+void CPropPageFont::showStrip() {
+    const auto colours = m_vga.pixels().paletteColours();
+    std::vector<QImage> samples;
+    for (const auto& font : m_vga.state().fonts.fonts)
+        samples.push_back(renderSample(font, QStringLiteral("Aa1"), colours));
+    m_strip->setThumbnails(0, std::move(samples), m_font);
+}
+
 void CPropPageFont::edited() {
-    m_vga.markModified(DataSet::Fonts);
+    m_vga.historyMoved(DataSet::Fonts);
     m_list->update();
+    if (std::vector<uint8_t>* font = fontBytes())
+        m_strip->updateThumbnail(
+            m_font, renderSample(*font, QStringLiteral("Aa1"), m_vga.pixels().paletteColours()));
     if (std::vector<uint8_t>* font = fontBytes())
         m_sample->setPixmap(QPixmap::fromImage(
             renderSample(*font, m_sampleText->text(), m_vga.pixels().paletteColours())));
@@ -364,18 +396,48 @@ void CPropPageFont::exportCharacter() {
     ExportPicture(FontCharBmpTarget(*font, m_code), *path, px.palette(), px.prompter());
 }
 
+void CPropPageFont::exportAllFonts() {
+    const auto& fonts = m_vga.state().fonts.fonts;
+    if (fonts.empty())
+        return;
+    PixelData& px = m_vga.pixels();
+    auto folder = px.prompter().chooseFolder("Export all fonts to...", px.exportFolder());
+    if (!folder)
+        return;
+    m_editor->leaveChunk();
+    int written = 0;
+    for (size_t i = 0; i < fonts.size(); ++i) {
+        const FontSheetBmpTarget sheet(fonts[i]);
+        if (sheet.width() == 0)
+            continue; // a font without characters
+        const auto path = std::filesystem::path(*folder) /
+                          std::filesystem::path(px.exportProposal("font", int(i))).filename();
+        if (!ExportPicture(sheet, path, px.palette(), px.prompter()))
+            return;
+        ++written;
+    }
+    px.rememberExport((std::filesystem::path(*folder) / "all").string());
+    px.prompter().message("Exported " + std::to_string(written) + " fonts to " + *folder,
+                          "Export all", MessageIcon::Information);
+}
+
 void CPropPageFont::importCharacter() {
     if (!fontBytes() || m_code < 0)
         return;
     PixelData& px = m_vga.pixels();
-    auto path = px.prompter().openFile(
-        {"Choose bitmap to import character from...", kPictureFilter, "bmp", ""});
-    if (!path)
+    if (auto path = px.prompter().openFile(
+            {"Choose bitmap to import character from...", kPictureFilter, "bmp", ""}))
+        importFile(*path);
+}
+
+void CPropPageFont::importFile(const std::string& path) {
+    if (!fontBytes() || m_code < 0)
         return;
+    PixelData& px = m_vga.pixels();
     m_editor->leaveChunk();
     DeviceBmpTarget target(*m_device, false);
-    if (ImportBMP(target, *path, px.colours(), px.prompter(), px.jobs())) {
-        m_vga.markModified(DataSet::Fonts);
+    if (ImportBMP(target, path, px.colours(), px.prompter(), px.jobs())) {
+        m_vga.historyMoved(DataSet::Fonts); // one rectangle step
         refresh();
     }
 }

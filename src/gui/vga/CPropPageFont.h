@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -14,6 +15,8 @@ class QScrollBar;
 namespace zentrik::gui {
 
 class AppContext;
+class ChunkNumberField;
+class ChunkStrip;
 class FontListCtrl;
 class PictureEditorPanel;
 class VgaData;
@@ -38,8 +41,14 @@ public:
     void addCharacter(int code);
     void exportCharacter();
     void importCharacter();
+    // A PNG or BMP (chosen or dropped) into the selected character, as one undo step.
+    void importFile(const std::string& path);
+    // Every font as one sheet of its 256 codes, font-000.png on, into a folder.
+    void exportAllFonts();
 
     FontListCtrl* list() const { return m_list; }
+    ChunkNumberField* chunkField() const { return m_number; }
+    ChunkStrip* strip() const { return m_strip; }
     PictureEditorPanel* editorPanel() const { return m_panel; }
     QLineEdit* widthField() const { return m_width; }
     QLineEdit* heightField() const { return m_height; }
@@ -48,6 +57,7 @@ public:
 private:
     QWidget* buildSide();
     void refresh();
+    void showStrip();
     void edited();
     void replaced();
     std::vector<uint8_t>* fontBytes();
@@ -62,6 +72,8 @@ private:
     PictureEditorPanel* m_panel = nullptr;
     FontListCtrl* m_list = nullptr;
     QScrollBar* m_scroll = nullptr;
+    ChunkNumberField* m_number = nullptr;
+    ChunkStrip* m_strip = nullptr;
     QLabel* m_position = nullptr;
     QLabel* m_sample = nullptr;
     QLineEdit* m_sampleText = nullptr;

@@ -25,9 +25,9 @@ VgaData::VgaData(AppContext& context) : m_context(context), m_pixels(PixelData::
         if (change.kind == ChangeKind::Loaded) {
             emit m_pixels.setReplaced(change.set);
         } else {
-            // Pages that edit through the shared pixel-page code reach only the workspace.
-            if (m_context.workspace.isModified(change.set))
-                *modelFlag(state(), change.set) = true;
+            // The devices raise the model's flag on every pixel, undo included; the workspace
+            // knows whether the set still differs from its last save.
+            *modelFlag(state(), change.set) = m_context.workspace.isModified(change.set);
             emit m_pixels.setEdited(change.set);
         }
         emit loadStateChanged();
@@ -83,7 +83,12 @@ bool VgaData::modified(DataSet set) const {
 }
 
 void VgaData::markModified(DataSet set) {
+    m_context.workspace.markEdited(set);
     m_pixels.notify(set, ChangeKind::Edited, -1); // raises the model's flag through `changed`
+}
+
+void VgaData::historyMoved(DataSet set) {
+    m_pixels.notify(set, ChangeKind::Edited, -1);
 }
 
 void VgaData::syncFlag(DataSet set) {

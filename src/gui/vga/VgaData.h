@@ -14,9 +14,10 @@ class PixelData;
 // The graphics archive as the Graphics, Fonts, Tile 8s and Screens pages and the toolbar's
 // VGAGRAPH menus share it: the workspace's VgaGraphState, one per AppContext (found with
 // of()). The kinds' changed flags of the archive model and the workspace's "modified" states
-// are kept in step here, so the close question and the title marker see every edit and a
-// save clears exactly what it wrote. The workspace's notifications of the four sets go on to
-// the pages through the pixel pages' signals.
+// are kept in step here (the model's flag follows the workspace's, which follows the pages'
+// undo histories), so the close question and the title marker see every edit, undoing back to
+// the save clears them, and a save clears exactly what it wrote. The workspace's notifications of
+// the four sets go on to the pages through the pixel pages' signals.
 class VgaData : public QObject {
     Q_OBJECT
 public:
@@ -29,8 +30,11 @@ public:
 
     // The set's model flag or the workspace's "modified".
     bool modified(DataSet set) const;
-    // An edit of the set: both rise and the pages showing it redraw.
+    // An edit of the set that no undo history records: both rise until the next save, and
+    // the pages showing it redraw.
     void markModified(DataSet set);
+    // A page's watched history moved (an edit, undo or redo): the flags follow it.
+    void historyMoved(DataSet set);
     // After a save: the workspace's state follows the model's flag.
     void syncFlag(DataSet set);
     // The set was replaced as a whole (loaded): pages start again, it is clean.

@@ -5,6 +5,7 @@
 #include "vgagraph/FontOps.h"
 #include "vgagraph/PictureOps.h"
 #include "vgagraph/ScreenOps.h"
+#include "vgagraph/VgaBmpTargets.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,29 @@ TEST(FontOps, WideningMovesLaterBlocksAndAddsZeroColumns) {
     EXPECT_FALSE(fontCharPresent(f, 'A'));
     EXPECT_EQ(fontCharLocation(f, 'B'), 770);
     EXPECT_EQ(f.size(), 770u + 40);
+}
+
+TEST(FontOps, TheSheetPutsEachCharacterInItsCodesCell) {
+    const auto f = smallFont();
+    const FontSheetBmpTarget sheet(f);
+    ASSERT_EQ(sheet.width(), 16 * 8);
+    ASSERT_EQ(sheet.height(), 16 * 10);
+    const struct {
+        int x, y;
+        uint8_t pixel;
+    } cases[] = {
+        {1 * 8 + 0, 4 * 10 + 0, 1},  // 'A' (65): row 4, column 1, first pixel
+        {1 * 8 + 7, 4 * 10 + 9, 80}, // its last pixel
+        {2 * 8 + 3, 4 * 10 + 1, 88}, // 'B': 4 wide, row 1 ends with pixel 88
+        {2 * 8 + 4, 4 * 10 + 1, 0},  // right of 'B' in its cell
+        {0, 0, 0},                   // code 0 is absent
+        {-1, 5, 0},
+        {128, 0, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(sheet.getPixel(c.x, c.y), c.pixel) << c.x << "," << c.y;
+    std::vector<uint8_t> empty(kFontGlyphStart, 0);
+    EXPECT_EQ(FontSheetBmpTarget(empty).width(), 0) << "a font without characters has no sheet";
 }
 
 TEST(FontOps, HeightChangeKeepsTopRowsInCodeOrder) {
@@ -110,6 +134,9 @@ TEST(PictureOps, ResizeInsertRemove) {
     EXPECT_EQ(RemovePicture(g, 1), 0);
     EXPECT_EQ(RemovePicture(g, 0), -1);
     EXPECT_TRUE(g.pictures.empty());
+    EXPECT_FALSE(PutPictureBack(g, 0, {2, 2}, {1, 2, 3})) << "pixels short of the size";
+    ASSERT_TRUE(PutPictureBack(g, 5, {2, 2}, {1, 2, 3, 4}));
+    EXPECT_EQ(g.table, (std::vector<PictureSize>{{2, 2}}));
 }
 
 ScreenRecord blankScreen() {
