@@ -3,9 +3,10 @@
 #include "app/LoadAllFiles.h"
 #include "platform/ScriptedPrompter.h"
 
+#include "ScratchGame.h"
+
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -13,31 +14,14 @@ namespace {
 using namespace zentrik;
 namespace fs = std::filesystem;
 
-fs::path gamedata() {
-    const char* env = std::getenv("ZENTRIK_GAMEDATA");
-    return fs::path(env ? env : ZENTRIK_DEFAULT_GAMEDATA) / "wl1";
-}
-
-// A scratch copy of the shareware folder, so compressing never touches the real files.
-struct Scratch {
-    fs::path dir = fs::temp_directory_path() / "zentrik-loadall-bench";
-    Scratch() {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        for (const auto& e : fs::directory_iterator(gamedata()))
-            fs::copy_file(e.path(), dir / e.path().filename());
-    }
-    ~Scratch() { fs::remove_all(dir); }
-};
-
 void run(benchmark::State& state, bool compress) {
-    Scratch scratch;
-    auto scan = scanFolder(scratch.dir);
+    bench::ScratchGame scratch("zentrik-loadall-bench");
+    auto scan = scanFolder(scratch.game);
     if (!scan || !proposeSuffix(*scan, "WL6")) {
         state.SkipWithError("the shareware files are missing");
         return;
     }
-    const LoadAllNames names = selectForSuffix(*scan, *proposeSuffix(*scan, "WL6"), scratch.dir);
+    const LoadAllNames names = selectForSuffix(*scan, *proposeSuffix(*scan, "WL6"), scratch.game);
     ScriptedPrompter prompter;
     Settings settings;
     InlineJobRunner jobs;

@@ -5,9 +5,10 @@
 #include "platform/ScriptedPrompter.h"
 #include "play/WorkspacePlay.h"
 
+#include "ScratchGame.h"
+
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -15,26 +16,10 @@ namespace {
 using namespace zentrik;
 namespace fs = std::filesystem;
 
-fs::path gamedata() {
-    const char* env = std::getenv("ZENTRIK_GAMEDATA");
-    return fs::path(env ? env : ZENTRIK_DEFAULT_GAMEDATA) / "wl1";
-}
-
-struct Scratch {
-    fs::path dir = fs::temp_directory_path() / "zentrik-play-bench";
-    Scratch() {
-        fs::remove_all(dir);
-        fs::create_directories(dir / "game");
-        for (const auto& e : fs::directory_iterator(gamedata()))
-            fs::copy_file(e.path(), dir / "game" / e.path().filename());
-    }
-    ~Scratch() { fs::remove_all(dir); }
-};
-
 enum class Play { Unchanged, MapsChanged, FromHere };
 
 void run(benchmark::State& state, Play kind) {
-    Scratch scratch;
+    bench::ScratchGame scratch("zentrik-play-bench");
     ScriptedPrompter prompter;
     InlineJobRunner jobs;
     SteadyClock clock;
@@ -43,8 +28,8 @@ void run(benchmark::State& state, Play kind) {
     GamePalette palette{};
     Workspace ws(
         WorkspaceServices{prompter, jobs, quiet, clock, settings, palette, nullptr, nullptr});
-    if (!ws.loadMaps(MapFileName::split(scratch.dir / "game" / "GAMEMAPS.WL1")) ||
-        !ws.loadWalls(scratch.dir / "game" / "VSWAP.WL1")) {
+    if (!ws.loadMaps(MapFileName::split(scratch.game / "GAMEMAPS.WL1")) ||
+        !ws.loadWalls(scratch.game / "VSWAP.WL1")) {
         state.SkipWithError("the shareware files are missing");
         return;
     }

@@ -11,8 +11,6 @@
 #include "maps/LevelSetEditor.h"
 #include "maps/MapArchiveFiles.h"
 
-#include <memory>
-
 namespace zentrik::cli {
 
 namespace {
@@ -41,27 +39,21 @@ int render2d(Context& c) {
         suffix != ".png")
         return c.usage(kUsage);
 
-    const auto set = loadLevels(c, name, *level);
-    if (!set)
+    const auto data = loadLevelRenderData(c, name, ext, *level);
+    if (!data)
         return kExitNotDone;
-    auto walls = std::make_unique<WallSet>();
-    auto sprites = std::make_unique<SpriteSet>();
-    if (!loadPageFileFor(c, name, *walls, *sprites))
-        return kExitNotDone;
-    const SymbolSet symbols = LoadSymbolSet(programDir(), ext.symbolSet, c.prompter);
-    const std::optional<GamePalette> palette = paletteFor(c, ext);
-    if (!palette)
-        return kExitNotDone;
-
-    const Level& l = set->levels[size_t(*level)];
+    const SymbolSet& symbols = data->symbols;
+    const Level& l = data->set->levels[size_t(*level)];
     LevelPictureOptions options;
     options.cell = *cell;
     options.skill = *skill;
     if (c.args.flag("problems"))
-        options.problems = checkLevel(l, CheckRules{symbols, *profile, set->featureFlags}).problems;
-    const LevelPicture picture = renderLevelPicture(l, symbols, *walls, *sprites, options);
-    if (auto st =
-            replaceFile(pos[2], png8Bytes(picture.pixels, picture.width, picture.height, *palette));
+        options.problems =
+            checkLevel(l, CheckRules{symbols, *profile, data->set->featureFlags}).problems;
+    const LevelPicture picture =
+        renderLevelPicture(l, symbols, *data->walls, *data->sprites, options);
+    if (auto st = replaceFile(
+            pos[2], png8Bytes(picture.pixels, picture.width, picture.height, data->palette));
         !st) {
         c.prompter.message(st.error().text, st.error().caption, MessageIcon::Error);
         return kExitNotDone;

@@ -131,6 +131,20 @@ std::optional<GamePalette> paletteFor(Context& c, const ExtensionRecord& ext) {
     return paletteArg(c);
 }
 
+std::optional<LevelRenderData> loadLevelRenderData(Context& c, const MapFileName& name,
+                                                   const ExtensionRecord& ext, int level) {
+    LevelRenderData data;
+    data.set = loadLevels(c, name, level);
+    if (!data.set || !loadPageFileFor(c, name, *data.walls, *data.sprites))
+        return std::nullopt;
+    data.symbols = LoadSymbolSet(programDir(), ext.symbolSet, c.prompter);
+    std::optional<GamePalette> palette = paletteFor(c, ext);
+    if (!palette)
+        return std::nullopt;
+    data.palette = *palette;
+    return data;
+}
+
 int render3d(Context& c) {
     const auto& pos = c.args.positional();
     if (pos.size() != 6)
@@ -146,24 +160,15 @@ int render3d(Context& c) {
         return c.usage(kUsage);
 
     const MapFileName name = MapFileName::split(pos[0]);
-    const auto set = loadLevels(c, name, *level);
-    if (!set)
+    const auto data = loadLevelRenderData(c, name, extensionFor(name.ext), *level);
+    if (!data)
         return kExitNotDone;
-    auto walls = std::make_unique<WallSet>();
-    auto sprites = std::make_unique<SpriteSet>();
-    if (!loadPageFileFor(c, name, *walls, *sprites))
-        return kExitNotDone;
-
-    const ExtensionRecord ext = extensionFor(name.ext);
-    const SymbolSet symbols = LoadSymbolSet(programDir(), ext.symbolSet, c.prompter);
-    const std::optional<GamePalette> palette = paletteFor(c, ext);
-    if (!palette)
-        return kExitNotDone;
+    const GamePalette& palette = data->palette;
 
     auto map = std::make_unique<WorldMap>();
-    map->build(&set->levels[size_t(*level)], symbols.objects, kDifficultyAll);
+    map->build(&data->set->levels[size_t(*level)], data->symbols.objects, kDifficultyAll);
     auto colors = std::make_unique<FloorSymbolColors>();
-    colors->rebuild(symbols.strip, *palette);
+    colors->rebuild(data->symbols.strip, palette);
     ViewerPose pose;
     placeViewer(pose, int32_t(std::lround(*x * 65536)), int32_t(std::lround(*y * 65536)));
     pose.angle = int(std::lround(std::fmod(std::fmod(*angle, 360) + 360, 360))) % 360;
@@ -171,11 +176,12 @@ int render3d(Context& c) {
     options.floorMode = FloorMode(*mode);
     auto frame = std::make_unique<WorldFrame>();
     frame->resize(size->first, size->second);
-    renderFrame({map.get(), walls.get(), sprites.get(), colors.get()}, pose, options, *frame);
+    renderFrame({map.get(), data->walls.get(), data->sprites.get(), colors.get()}, pose, options,
+                *frame);
 
     const std::vector<uint8_t> bytes =
-        out == ".png" ? png8Bytes(frame->pixels, frame->width(), frame->height(), *palette)
-                      : bmp8Bytes(FrameTarget(*frame), *palette);
+        out == ".png" ? png8Bytes(frame->pixels, frame->width(), frame->height(), palette)
+                      : bmp8Bytes(FrameTarget(*frame), palette);
     if (auto st = replaceFile(pos[5], bytes); !st) {
         c.prompter.message(st.error().text, st.error().caption, MessageIcon::Error);
         return kExitNotDone;

@@ -7,6 +7,7 @@
 #include "maps/LevelSet.h"
 #include "maps/MapArchiveFiles.h"
 #include "pagefile/PageFile.h"
+#include "world/SymbolSet.h"
 
 #include <filesystem>
 #include <memory>
@@ -30,5 +31,18 @@ std::unique_ptr<LevelSet> loadLevels(Context& c, const MapFileName& name, std::o
 bool loadPageFileFor(Context& c, const MapFileName& name, WallSet& walls, SpriteSet& sprites);
 // --palette wins; else the extension's palette; else the program's own (paletteArg).
 std::optional<GamePalette> paletteFor(Context& c, const ExtensionRecord& ext);
+
+// What a picture of a level is drawn with: the map file's levels, the page file's walls and
+// sprites, the extension's symbols and the palette.
+struct LevelRenderData {
+    std::unique_ptr<LevelSet> set;
+    std::unique_ptr<WallSet> walls = std::make_unique<WallSet>();
+    std::unique_ptr<SpriteSet> sprites = std::make_unique<SpriteSet>();
+    SymbolSet symbols;
+    GamePalette palette;
+};
+// Reads them for level `level` of the map file; nothing after a message.
+std::optional<LevelRenderData> loadLevelRenderData(Context& c, const MapFileName& name,
+                                                   const ExtensionRecord& ext, int level);
 
 } // namespace zentrik::cli

@@ -19,13 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::map<std::string, std::vector<uint8_t>> everyFile(const fs::path& folder) {
-    std::map<std::string, std::vector<uint8_t>> files;
-    for (const auto& e : fs::directory_iterator(folder))
-        files[e.path().filename().string()] = readBytes(e.path());
-    return files;
-}
-
 // A copy of the shareware folder, a cache folder and a home of the test's own.
 struct PlayCli {
     TempDir tmp;

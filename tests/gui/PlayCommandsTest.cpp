@@ -26,13 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::map<std::string, std::vector<uint8_t>> everyFile(const fs::path& folder) {
-    std::map<std::string, std::vector<uint8_t>> files;
-    for (const auto& e : fs::directory_iterator(folder))
-        files[e.path().filename().string()] = readBytes(e.path());
-    return files;
-}
-
 // Sets an environment variable for the test's length.
 class ScopedEnv {
 public:

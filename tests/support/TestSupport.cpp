@@ -66,4 +66,11 @@ StrictPrompter::StrictPrompter() {
     onUnexpected = [](const std::string& what) { ADD_FAILURE() << what; };
 }
 
+std::map<std::string, std::vector<uint8_t>> everyFile(const fs::path& folder) {
+    std::map<std::string, std::vector<uint8_t>> files;
+    for (const auto& e : fs::directory_iterator(folder))
+        files[e.path().filename().string()] = readBytes(e.path());
+    return files;
+}
+
 } // namespace zentrik::test

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -44,5 +45,7 @@ public:
 
 std::vector<uint8_t> readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+// The files of a folder by name, with their bytes.
+std::map<std::string, std::vector<uint8_t>> everyFile(const std::filesystem::path& folder);
 
 } // namespace zentrik::test

@@ -14,13 +14,6 @@ namespace fs = std::filesystem;
 
 using FolderBytes = std::map<std::string, std::vector<uint8_t>>;
 
-FolderBytes everyFile(const fs::path& folder) {
-    FolderBytes files;
-    for (const auto& e : fs::directory_iterator(folder))
-        files[e.path().filename().string()] = readBytes(e.path());
-    return files;
-}
-
 const char* const kShareware[] = {"AUDIOHED.WL1", "AUDIOT.WL1",   "GAMEMAPS.WL1", "MAPHEAD.WL1",
                                   "VGADICT.WL1",  "VGAGRAPH.WL1", "VGAHEAD.WL1",  "VSWAP.WL1",
                                   "WOLF3D.EXE",   "VENDOR.DOC"};
