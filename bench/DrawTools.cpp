@@ -1,6 +1,6 @@
 // How long the heaviest picture edits take: a span fill over a large winding picture (every
-// pixel recorded for undo), the undo of 4096 single-pixel steps, and a full-screen fill undone
-// and redone.
+// pixel recorded for undo), the undo of 4096 single-pixel steps, a full-screen fill undone
+// and redone, and the question whether any chunk stands away from the save.
 #include "draw/FillTool.h"
 #include "draw/MemoryDevice.h"
 
@@ -63,5 +63,24 @@ void FullScreenFillUndoRedo(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 64000);
 }
 BENCHMARK(FullScreenFillUndoRedo);
+
+// The title's * asks after every edit whether the set still differs from its save: with one
+// edited and saved history per chunk (a whole WL6 page file has about 660 chunks), the answer
+// walks them all.
+void AwayFromSavedOverManyChunks(benchmark::State& state) {
+    CMemoryDevice dev(64, 64);
+    const int chunks = int(state.range(0));
+    for (int c = 0; c < chunks; ++c) {
+        dev.showChunk(c);
+        dev.startUndoRecord(UndoKind::PixelList);
+        dev.setPixel(1, 1, uint8_t(c));
+        dev.closeUndoRecord();
+    }
+    dev.undoRing().markSaved();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(dev.undoRing().awayFromSaved());
+    state.SetItemsProcessed(state.iterations() * chunks);
+}
+BENCHMARK(AwayFromSavedOverManyChunks)->Arg(100)->Arg(1000);
 
 } // namespace
