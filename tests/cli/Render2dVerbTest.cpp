@@ -51,6 +51,11 @@ struct Shareware {
         LoadSpritesWorker(vswap, progress, maps.prompter, sprites);
     }
     CliResult run(const std::string& args) const { return runCli(args, dir.path().string()); }
+    // maps render-2d of a shareware level into a file of the folder.
+    CliResult render(int level, const std::string& out, const std::string& options = "") const {
+        return run("maps render-2d " + q(dir / "GAMEMAPS.WL1") + " " + std::to_string(level) + " " +
+                   q(dir / out) + options);
+    }
     const Plane& plane(int level, int p) const {
         return maps.set.levels[size_t(level)].planes[size_t(p)];
     }
@@ -59,8 +64,7 @@ struct Shareware {
 TEST(CliRender2d, CellsShowTheirWallPageAndSprite) {
     ZENTRIK_REQUIRE_GAMEDATA();
     Shareware s;
-    const auto r = s.run("maps render-2d " + q(s.dir / "GAMEMAPS.WL1") + " 0 " +
-                         q(s.dir / "a.png") + " --cell 64");
+    const auto r = s.render(0, "a.png", " --cell 64");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const Picture p = readPicture(s.dir / "a.png");
     ASSERT_EQ(p.width, 64 * 64);
@@ -98,8 +102,7 @@ TEST(CliRender2d, CellsShowTheirWallPageAndSprite) {
 TEST(CliRender2d, ProblemsAreFramedWithALegend) {
     ZENTRIK_REQUIRE_GAMEDATA();
     Shareware s;
-    const auto r = s.run("maps render-2d " + q(s.dir / "GAMEMAPS.WL1") + " 2 " +
-                         q(s.dir / "b.png") + " --problems");
+    const auto r = s.render(2, "b.png", " --problems");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const Picture p = readPicture(s.dir / "b.png");
     ASSERT_EQ(p.width, 1024);
@@ -111,12 +114,8 @@ TEST(CliRender2d, ProblemsAreFramedWithALegend) {
 TEST(CliRender2d, SkillLeavesOutHarderActors) {
     ZENTRIK_REQUIRE_GAMEDATA();
     Shareware s;
-    const std::string maps = q(s.dir / "GAMEMAPS.WL1");
-    ASSERT_EQ(s.run("maps render-2d " + maps + " 0 " + q(s.dir / "1.png") + " --skill 1 --cell 4")
-                  .exitCode,
-              0);
-    ASSERT_EQ(s.run("maps render-2d " + maps + " 0 " + q(s.dir / "4.png") + " --cell 4").exitCode,
-              0);
+    ASSERT_EQ(s.render(0, "1.png", " --skill 1 --cell 4").exitCode, 0);
+    ASSERT_EQ(s.render(0, "4.png", " --cell 4").exitCode, 0);
     int hard = -1;
     for (int i = 0; i < kPlaneWords && hard < 0; ++i)
         if (s.plane(0, 1)[size_t(i)] >= 180 && s.plane(0, 1)[size_t(i)] <= 213)
@@ -132,13 +131,9 @@ TEST(CliRender2d, SkillLeavesOutHarderActors) {
         }
     EXPECT_TRUE(differs);
     EXPECT_TRUE(easyIsFloor);
-    EXPECT_EQ(s.run("maps render-2d " + maps + " 0 " + q(s.dir / "x.png") + " --cell 1").exitCode,
-              2);
-    EXPECT_EQ(s.run("maps render-2d " + maps + " 0 " + q(s.dir / "x.bmp")).exitCode, 2);
-    EXPECT_EQ(s.run("maps render-2d " + maps + " 0 " + q(s.dir / "x.png") + " --vswap " +
-                    q(s.dir / "NONE.WL1"))
-                  .exitCode,
-              1);
+    EXPECT_EQ(s.render(0, "x.png", " --cell 1").exitCode, 2);
+    EXPECT_EQ(s.render(0, "x.bmp").exitCode, 2);
+    EXPECT_EQ(s.render(0, "x.png", " --vswap " + q(s.dir / "NONE.WL1")).exitCode, 1);
 }
 
 } // namespace

@@ -86,6 +86,10 @@ CProp11Screens::CProp11Screens(AppContext& context, QWidget* parent)
     refresh();
 }
 
+CProp11Screens::~CProp11Screens() {
+    m_vga.context().workspace.watchHistory(DataSet::Screens, nullptr);
+}
+
 QToolBar* CProp11Screens::buildNavigation() {
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("ScreenNavigation"));
@@ -260,10 +264,6 @@ void CProp11Screens::remember() {
             m_undo.erase(m_undo.begin());
         m_redo.clear();
     }
-}
-
-CProp11Screens::~CProp11Screens() {
-    m_vga.context().workspace.watchHistory(DataSet::Screens, nullptr);
 }
 
 void CProp11Screens::edited() {

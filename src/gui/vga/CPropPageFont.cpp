@@ -41,6 +41,7 @@ constexpr int kEditorSquare = 205;
 constexpr int kEmptyMagnification = 5;
 constexpr int kListHeight = 130;
 constexpr int kSampleScale = 2;
+constexpr const char* kStripSample = "Aa1"; // what each font shows in the strip
 
 // The sample line drawn with the font, absent characters left out.
 QImage renderSample(const std::vector<uint8_t>& font, const QString& text,
@@ -259,7 +260,7 @@ void CPropPageFont::showStrip() {
     const auto colours = m_vga.pixels().paletteColours();
     std::vector<QImage> samples;
     for (const auto& font : m_vga.state().fonts.fonts)
-        samples.push_back(renderSample(font, QStringLiteral("Aa1"), colours));
+        samples.push_back(renderSample(font, QLatin1String(kStripSample), colours));
     m_strip->setThumbnails(0, std::move(samples), m_font);
 }
 
@@ -267,8 +268,8 @@ void CPropPageFont::edited() {
     m_vga.historyMoved(DataSet::Fonts);
     m_list->update();
     if (std::vector<uint8_t>* font = fontBytes())
-        m_strip->updateThumbnail(
-            m_font, renderSample(*font, QStringLiteral("Aa1"), m_vga.pixels().paletteColours()));
+        m_strip->updateThumbnail(m_font, renderSample(*font, QLatin1String(kStripSample),
+                                                      m_vga.pixels().paletteColours()));
     if (std::vector<uint8_t>* font = fontBytes())
         m_sample->setPixmap(QPixmap::fromImage(
             renderSample(*font, m_sampleText->text(), m_vga.pixels().paletteColours())));

@@ -14,12 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Wl1Copy {
-    TempDir dir;
-    fs::path maps = dir.copyGameFile("wl1/GAMEMAPS.WL1");
-    fs::path head = dir.copyGameFile("wl1/MAPHEAD.WL1");
-};
-
 std::vector<uint8_t> rlewBlock(std::vector<uint16_t> words) {
     std::vector<uint8_t> b;
     for (uint16_t w : words)

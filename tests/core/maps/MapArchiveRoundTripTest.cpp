@@ -10,12 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Wl1Copy {
-    TempDir dir;
-    fs::path maps = dir.copyGameFile("wl1/GAMEMAPS.WL1");
-    fs::path head = dir.copyGameFile("wl1/MAPHEAD.WL1");
-};
-
 void expectSameLevels(const LevelSet& a, const LevelSet& b) {
     ASSERT_EQ(a.levelCount(), b.levelCount());
     for (int i = 0; i < a.levelCount(); ++i) {

@@ -26,6 +26,13 @@ struct MapFixture {
     bool load(const std::filesystem::path& map) { return files.loadMaps(MapFileName::split(map)); }
 };
 
+// The shareware map files copied into a folder of the test's own.
+struct Wl1Copy {
+    TempDir dir;
+    std::filesystem::path maps = dir.copyGameFile("wl1/GAMEMAPS.WL1");
+    std::filesystem::path head = dir.copyGameFile("wl1/MAPHEAD.WL1");
+};
+
 inline Plane patternPlane(uint16_t seed) {
     Plane p(kPlaneWords);
     for (int i = 0; i < kPlaneWords; ++i)
