@@ -343,6 +343,14 @@ TEST_F(PictureUndoVgaTest, UndoBackToTheLoadOrTheSaveClearsTheArchiveSetsStar) {
         redo();
         EXPECT_FALSE(titleMarked()) << "back at the save";
     }
+    // A click in the pixel's own colour is a step too: the * says what the close question says.
+    PictureEditorPanel* tiles = page<CProp18Tile8>("CProp18Tile8").editorPanel();
+    tiles->pickColour(state().tile8s.tiles[0], false);
+    clickPixel(tiles, {0, 0});
+    EXPECT_TRUE(titleMarked());
+    QTest::keyClick(tiles->view(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(titleMarked());
+
     // A removed picture comes back with its size; the set is then as saved again.
     g.showChunk(2);
     const int pictures = state().graphics.pictureCount();

@@ -222,14 +222,18 @@ void PictureEditView::paintOverlay(QPainter& p) const {
 }
 
 PictureEditView::Snapshot PictureEditView::snapshot() const {
-    return {pixelHash(m_editor->device()), m_editor->colour(MouseButton::Left),
-            m_editor->colour(MouseButton::Right), m_editor->view().magnification};
+    const CDrawDevice& d = m_editor->device();
+    return {pixelHash(d), d.undoRing().newestSerial(d.chunkKey()),
+            m_editor->colour(MouseButton::Left), m_editor->colour(MouseButton::Right),
+            m_editor->view().magnification};
 }
 
 void PictureEditView::afterAction(const Snapshot& before) {
     if (!m_editor)
         return;
-    if (pixelHash(m_editor->device()) != before.hash)
+    const CDrawDevice& d = m_editor->device();
+    // The set's unsaved state follows its history, so a new or undone step is an edit too.
+    if (pixelHash(d) != before.hash || d.undoRing().newestSerial(d.chunkKey()) != before.step)
         emit edited();
     if (m_editor->colour(MouseButton::Left) != before.left ||
         m_editor->colour(MouseButton::Right) != before.right)

@@ -81,6 +81,7 @@ private:
     // What an action may change, taken before it: afterwards the differences are reported.
     struct Snapshot {
         uint64_t hash;
+        uint64_t step; // the chunk's newest undo step: a stroke that changed no pixel is one too
         uint8_t left, right;
         int zoom;
     };
